@@ -1,0 +1,1 @@
+// Replaced as the chart engine is written.

@@ -1,0 +1,48 @@
+#pragma once
+// Every modal box and standard dialog of the program goes through Dialogs, so tests can script
+// the answers. QtDialogs is the real one.
+
+#include <QString>
+
+class QPrinter;
+class QWidget;
+
+namespace velkor {
+
+struct FileDialogOptions {
+    QString presetName;  // file name shown at first; empty for none
+    QString filter;      // "Text Files|*.txt|All Files|*.*" style; empty for no filter
+};
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // Modal box with a single OK button and no icon.
+    virtual void message(const QString& text, const QString& caption) = 0;
+    // Modal box with Yes and No buttons and no icon; true when Yes was chosen.
+    virtual bool askYesNo(const QString& text, const QString& caption) = 0;
+    // The application's error report: stop icon, OK button.
+    virtual void error(const QString& text, const QString& caption) = 0;
+    // Open and save dialogs; true with the chosen name in fileName when the user confirmed.
+    // Neither changes the process's current directory.
+    virtual bool openFile(const FileDialogOptions& options, QString& fileName) = 0;
+    virtual bool saveFile(const FileDialogOptions& options, QString& fileName) = 0;
+    // The print dialog; true when the user confirmed. The printer keeps the choices made.
+    virtual bool print(QPrinter& printer) = 0;
+};
+
+class QtDialogs final : public Dialogs {
+public:
+    explicit QtDialogs(QWidget* parent) : parent_(parent) {}
+    void message(const QString& text, const QString& caption) override;
+    bool askYesNo(const QString& text, const QString& caption) override;
+    void error(const QString& text, const QString& caption) override;
+    bool openFile(const FileDialogOptions& options, QString& fileName) override;
+    bool saveFile(const FileDialogOptions& options, QString& fileName) override;
+    bool print(QPrinter& printer) override;
+
+private:
+    QWidget* parent_;
+};
+
+} // namespace velkor

@@ -1,0 +1,2 @@
+#pragma once
+// COM name resolution on Linux (to be written).
