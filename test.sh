@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Sets everything up on a fresh Debian machine and runs the whole test suite:
+# the normal build, then the same tests built with the address and undefined-behaviour
+# sanitizers.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+tools/install-deps.sh
+
+jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen
+
+echo "== Build"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELKOR_BENCH=ON >/dev/null
+cmake --build build -j"$jobs"
+
+echo "== Tests"
+(cd build && ctest --output-on-failure -j"$jobs" --timeout 600)
+
+if [ "${VELKOR_SKIP_SANITIZE:-0}" != 1 ]; then
+    echo "== Sanitizer build"
+    cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVELKOR_SANITIZE=ON \
+        -DVELKOR_BENCH=OFF >/dev/null
+    cmake --build build-sanitize -j"$jobs"
+    echo "== Tests under the sanitizers"
+    export ASAN_OPTIONS=detect_leaks=0
+    (cd build-sanitize && ctest --output-on-failure -j"$jobs" --timeout 900)
+fi
