@@ -1,0 +1,108 @@
+#include "link/WriteSettings.h"
+
+#include "link/Commands.h"
+#include "platform/DateTime.h"
+#include "platform/Errors.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace velkor {
+
+namespace {
+
+// The time of day of a picker, kept to the millisecond; its date part is dropped.
+double TimeOfPicker(double picker, TimeParts& parts) {
+    parts = DecodeTime(picker);
+    double time = 0;
+    TryEncodeTime(parts.hour, parts.minute, parts.second, parts.millisecond, time);
+    return time;
+}
+
+double DateOfPicker(double picker, DateParts& parts) {
+    parts = DecodeDate(picker);
+    double date = 0;
+    if (!TryEncodeDate(parts.year, parts.month, parts.day, date))
+        throw ConvertError("Invalid argument to date encode");
+    return date;
+}
+
+void Send(SerialLink& link, Pause& pause, const std::string& command) {
+    link.SetCommand(command);
+    link.SendCommand();
+    pause.sleep(CommandPauseMilliseconds);
+}
+
+} // namespace
+
+double CombineDateAndTime(double datePicker, double timePicker) {
+    DateParts d;
+    TimeParts t;
+    DateOfPicker(datePicker, d);
+    TimeOfPicker(timePicker, t);
+    double result = 0;
+    if (!TryEncodeDateTime(d.year, d.month, d.day, t.hour, t.minute, t.second, t.millisecond,
+                           result))
+        throw ConvertError("Invalid argument to date encode");
+    return result;
+}
+
+std::string SampleCountDigits(double loggingStart, double loggingEnd, double interval) {
+    const double span = loggingEnd - loggingStart;
+    if (interval == 0.0)
+        throw MathError(span == 0.0 ? "Invalid floating point operation"
+                                    : "Floating point division by zero");
+    double x = span / interval + SampleCountOffset;
+    if (x > MaxOffsetSampleCount)
+        x = MaxOffsetSampleCount;
+    // std::round takes a half away from zero, as the eight-digit text does.
+    const double rounded = std::round(x);
+    // A negative count has no command; the logger is told to record nothing instead.
+    if (!(rounded >= SampleCountOffset))
+        return "0000000";
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%07u",
+                  static_cast<unsigned>(rounded - SampleCountOffset));
+    return digits;
+}
+
+void SaveSettings(SerialLink& link, Pause& pause, LoggerSettings& settings, double intervalPicker,
+                  double startDatePicker, double startTimePicker, double endDatePicker,
+                  double endTimePicker) {
+    UseLoggerDateTimeFormats();
+
+    TimeParts it;
+    settings.Interval = TimeOfPicker(intervalPicker, it);
+    Send(link, pause, cmd::SetInterval(it.hour, it.minute, it.second));
+
+    DateParts sd;
+    TimeParts st;
+    DateOfPicker(startDatePicker, sd);
+    TimeOfPicker(startTimePicker, st);
+    settings.LoggingStart = CombineDateAndTime(startDatePicker, startTimePicker);
+    Send(link, pause,
+         cmd::SetLoggingStart(st.hour, st.minute, st.second, sd.day, sd.month, sd.year));
+
+    // The logger learns the end only through the sample count.
+    settings.LoggingEnd = CombineDateAndTime(endDatePicker, endTimePicker);
+
+    const std::string digits =
+        SampleCountDigits(settings.LoggingStart, settings.LoggingEnd, settings.Interval);
+    settings.SampleCount = static_cast<std::uint32_t>(StrToInt(digits));
+    Send(link, pause, cmd::SetSampleCount(digits));
+}
+
+void SetClock(SerialLink& link, Pause& pause, LoggerSettings& settings, double timePicker,
+              double datePicker) {
+    UseLoggerDateTimeFormats();
+
+    TimeParts t;
+    settings.ClockTime = TimeOfPicker(timePicker, t);
+    Send(link, pause, cmd::SetClockTime(t.hour, t.minute, t.second));
+
+    DateParts d;
+    settings.ClockDate = DateOfPicker(datePicker, d);
+    Send(link, pause, cmd::SetClockDate(d.day, d.month, d.year));
+}
+
+} // namespace velkor

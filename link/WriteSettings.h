@@ -1,0 +1,52 @@
+#pragma once
+// Save settings and Set clock: what the pickers hold goes to the logger as I!, R!, S! and as
+// T!, D!. Nothing is read back; the logger's answers, if any, stay queued.
+//
+// Picker values are date-times (day counts); each function takes from a picker only the part
+// it needs: the time of day of a time picker, the date of a date picker.
+
+#include "link/LoggerSettings.h"
+#include "link/SerialLink.h"
+#include "platform/Pause.h"
+
+#include <cstdint>
+#include <string>
+
+namespace velkor {
+
+// Added to the sample count so that its text always has eight digits.
+constexpr double SampleCountOffset = 10000000.0;
+// The largest sample count written, and the offset count it is clamped at.
+constexpr std::uint32_t MaxSampleCount = 204800;
+constexpr double MaxOffsetSampleCount = 10204800.0;
+// Wait after every command sent.
+constexpr int CommandPauseMilliseconds = 100;
+
+// The date of datePicker at the time of day of timePicker. This is also the value the window
+// may give the time picker ("its date part set to the date picker's date"). Raises ConvertError
+// for a date outside years 1..9999.
+double CombineDateAndTime(double datePicker, double timePicker);
+
+// The seven digits of S! for logging from loggingStart to loggingEnd every interval: the count
+// (end - start) / interval + 10,000,000 in floating point, clamped at 10,204,800, rounded to a
+// whole number with a half going up, without its leading "1". An end earlier than the start by
+// more than half an interval gives "0000000". Raises MathError "Floating point division by
+// zero" when interval is 0, or "Invalid floating point operation" when the end equals the start
+// too.
+std::string SampleCountDigits(double loggingStart, double loggingEnd, double interval);
+
+// Save settings: sets the process-wide date and time formats; Interval := the picker's time of
+// day, I!; LoggingStart := start date + start time, R!; LoggingEnd := end date + end time;
+// SampleCount := the count of SampleCountDigits, S!. 100 ms after each command. When
+// SampleCountDigits raises, I! and R! have gone out and Interval, LoggingStart and LoggingEnd
+// are set, but S! is not sent and SampleCount keeps its value.
+void SaveSettings(SerialLink& link, Pause& pause, LoggerSettings& settings, double intervalPicker,
+                  double startDatePicker, double startTimePicker, double endDatePicker,
+                  double endTimePicker);
+
+// Set clock: sets the process-wide date and time formats; ClockTime := the time of day of
+// timePicker, T!; ClockDate := the date of datePicker, D!. 100 ms after each command.
+void SetClock(SerialLink& link, Pause& pause, LoggerSettings& settings, double timePicker,
+              double datePicker);
+
+} // namespace velkor

@@ -1,0 +1,132 @@
+// Save settings and Set clock: the exact commands written and the settings kept.
+#include "link/WriteSettings.h"
+#include "platform/DateTime.h"
+#include "platform/Errors.h"
+#include "platform/MemorySerial.h"
+#include "platform/Pause.h"
+
+#include <gtest/gtest.h>
+
+using namespace velkor;
+
+namespace {
+
+double Date(int y, int m, int d) {
+    double r = 0;
+    EXPECT_TRUE(TryEncodeDate(y, m, d, r));
+    return r;
+}
+
+double Time(int h, int n, int s) {
+    double r = 0;
+    EXPECT_TRUE(TryEncodeTime(h, n, s, 0, r));
+    return r;
+}
+
+struct WriteFixture : ::testing::Test {
+    MemorySerialPorts ports;
+    MemoryLine& line = ports.add("COM1");
+    RecordingPause pause;
+    SerialLink link{ports};
+    LoggerSettings settings;
+
+    void SetUp() override { ASSERT_TRUE(link.OpenPort(1)); }
+
+    // Start 2024-03-01 12:00:00; the pickers carry unrelated other parts, which must be ignored.
+    void Save(double interval, double endDate, double endTime) {
+        SaveSettings(link, pause, settings, 40000.0 + interval, Date(2024, 3, 1) + 0.3,
+                     Date(2010, 5, 5) + Time(12, 0, 0), endDate + 0.7, 41000.0 + endTime);
+    }
+};
+
+} // namespace
+
+TEST_F(WriteFixture, OneHourOfTenSecondSamples) {
+    Save(Time(0, 0, 10), Date(2024, 3, 1), Time(13, 0, 0));
+
+    EXPECT_EQ(line.writes,
+              (std::vector<std::string>{"I!000010\r", "R!120000010324\r", "S!0000360\r"}));
+    EXPECT_EQ(pause.waits, (std::vector<int>{100, 100, 100}));
+    EXPECT_EQ(settings.SampleCount, 360u);
+    EXPECT_DOUBLE_EQ(settings.Interval, Time(0, 0, 10));
+    EXPECT_DOUBLE_EQ(settings.LoggingStart, Date(2024, 3, 1) + Time(12, 0, 0));
+    EXPECT_DOUBLE_EQ(settings.LoggingEnd, Date(2024, 3, 1) + Time(13, 0, 0));
+}
+
+TEST_F(WriteFixture, CountIsZeroAtTheStartAndClampedFarAfterIt) {
+    Save(Time(0, 1, 0), Date(2024, 3, 1), Time(12, 0, 0));
+    EXPECT_EQ(line.writes.back(), "S!0000000\r");
+    EXPECT_EQ(settings.SampleCount, 0u);
+
+    // 300 days of one-minute samples are 432,000.
+    Save(Time(0, 1, 0), Date(2024, 3, 1) + 300, Time(12, 0, 0));
+    EXPECT_EQ(line.writes.back(), "S!0204800\r");
+    EXPECT_EQ(settings.SampleCount, MaxSampleCount);
+}
+
+TEST_F(WriteFixture, EndBeforeTheStartWritesZeroSamples) {
+    settings.SampleCount = 77;
+    // Two intervals early, and just under half an interval early.
+    Save(Time(0, 1, 0), Date(2024, 3, 1), Time(11, 58, 0));
+    EXPECT_EQ(line.writes.back(), "S!0000000\r");
+    EXPECT_EQ(settings.SampleCount, 0u);
+    Save(Time(0, 1, 0), Date(2024, 3, 1), Time(11, 59, 31));
+    EXPECT_EQ(line.writes.back(), "S!0000000\r");
+    // A year earlier: still a well-formed command.
+    Save(Time(0, 0, 1), Date(2023, 3, 1), Time(12, 0, 0));
+    EXPECT_EQ(line.writes.back(), "S!0000000\r");
+    EXPECT_EQ(line.writes.size(), 9u);
+}
+
+TEST(SampleCountDigitsTest, HalvesRoundAwayFromZeroAndTheOffsetDecides) {
+    EXPECT_EQ(SampleCountDigits(0.0, 0.5, 1.0), "0000001");
+    EXPECT_EQ(SampleCountDigits(0.0, 2.5, 1.0), "0000003");
+    EXPECT_EQ(SampleCountDigits(0.0, 2.4, 1.0), "0000002");
+    EXPECT_EQ(SampleCountDigits(10.0, 9.5, 1.0), "0000000");
+    EXPECT_EQ(SampleCountDigits(0.0, 204800.5, 1.0), "0204800");
+    EXPECT_EQ(SampleCountDigits(0.0, 204799.5, 1.0), "0204800");
+    EXPECT_EQ(SampleCountDigits(0.0, 1234.0, 0.25), "0004936");
+}
+
+TEST_F(WriteFixture, ZeroIntervalRaisesAfterIntervalAndStartWereSent) {
+    settings.SampleCount = 42;
+    try {
+        Save(0.0, Date(2024, 3, 1), Time(13, 0, 0));
+        ADD_FAILURE() << "no MathError";
+    } catch (const MathError& e) {
+        EXPECT_STREQ(e.what(), "Floating point division by zero");
+    }
+    EXPECT_EQ(line.writes, (std::vector<std::string>{"I!000000\r", "R!120000010324\r"}));
+    EXPECT_EQ(pause.waits.size(), 2u);
+    EXPECT_EQ(settings.SampleCount, 42u);
+    EXPECT_EQ(settings.Interval, 0.0);
+    EXPECT_DOUBLE_EQ(settings.LoggingEnd, Date(2024, 3, 1) + Time(13, 0, 0));
+
+    try {
+        Save(0.0, Date(2024, 3, 1), Time(12, 0, 0));
+        ADD_FAILURE() << "no MathError";
+    } catch (const MathError& e) {
+        EXPECT_STREQ(e.what(), "Invalid floating point operation");
+    }
+    EXPECT_EQ(line.writes.size(), 4u);
+}
+
+TEST_F(WriteFixture, YearsOutsideTheCenturyGoOutAsTheirLastTwoDigits) {
+    SaveSettings(link, pause, settings, Time(0, 0, 1), Date(1999, 12, 31), Time(23, 59, 59),
+                 Date(2000, 1, 1), Time(0, 0, 0));
+    EXPECT_EQ(line.writes[1], "R!235959311299\r");
+    EXPECT_EQ(line.writes[2], "S!0000001\r");
+}
+
+TEST_F(WriteFixture, SetClockAfterSaveWritesOnlyItsOwnNineBytes) {
+    Save(Time(0, 0, 10), Date(2024, 3, 1), Time(13, 0, 0));
+    line.writes.clear();
+    pause.waits.clear();
+
+    SetClock(link, pause, settings, 45000.0 + Time(8, 7, 6), Date(2031, 12, 9) + 0.5);
+
+    EXPECT_EQ(line.writes, (std::vector<std::string>{"T!080706\r", "D!091231\r"}));
+    EXPECT_EQ(pause.waits, (std::vector<int>{100, 100}));
+    EXPECT_DOUBLE_EQ(settings.ClockTime, Time(8, 7, 6));
+    EXPECT_DOUBLE_EQ(settings.ClockDate, Date(2031, 12, 9));
+}
