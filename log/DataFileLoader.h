@@ -1,0 +1,49 @@
+#pragma once
+// Loads a data file into the chart's two series.
+
+#include "log/DataFileState.h"
+#include "log/Sinks.h"
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace velkor {
+
+// Only this many characters of a line are read; the rest of the line is skipped.
+constexpr std::size_t DataLineReadLength = 43;
+
+// What one line's text gives.
+struct DataLineValues {
+    bool validDateTime = false; // false: the line is skipped
+    double dateTime = 0.0;
+    bool hasTemperature = false; // false: the field is not a complete number
+    bool hasHumidity = false;
+    float temperature = 0.0f;
+    float humidity = 0.0f;
+};
+
+// Parses the text of one line (without its line end, at most 43 characters). The record
+// number's TAB is looked for among positions 2 to 9 (1-based), else taken at 10; the date and
+// time fields follow it at fixed positions, shortened where the text ends. Raises ConvertError
+// when a date or time field is not an integer.
+DataLineValues ParseDataLine(std::string_view text);
+
+// Loads the file:
+//  1. sets the process-wide date and time formats, dataFile.DataFileName := fileName, and
+//     empties both series;
+//  2. opens the file (InOutError when it cannot be opened: the series stay empty and onLoaded
+//     is not called) and consumes its first two lines;
+//  3. parses every further line: the bottom axis is set automatic once per line, then each
+//     line with a valid date and time adds a temperature and a humidity point in the default
+//     colour, the values rounded to single precision; a field that is not a complete number
+//     adds no point to its series;
+//  4. calls onLoaded (the window enables its buttons there) and closes the file, also when
+//     step 3 stopped with an error, which then propagates (ConvertError for a date or time
+//     field that is not an integer; InOutError for a failing read).
+// Returns the number of lines read in step 3.
+std::size_t LoadDataFile(DataFileState& dataFile, const std::string& fileName, PlotSink& plot,
+                         const std::function<void()>& onLoaded);
+
+} // namespace velkor

@@ -1,0 +1,16 @@
+#pragma once
+// The name of the current data file: empty at start, "logger.txt" after a download, the chosen
+// name after a load. A copy reads it and leaves it as it is.
+
+#include <string>
+
+namespace velkor {
+
+// The download's data file, relative to the working directory.
+inline const std::string DefaultDataFileName = "logger.txt";
+
+struct DataFileState {
+    std::string DataFileName;
+};
+
+} // namespace velkor

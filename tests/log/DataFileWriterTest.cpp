@@ -1,0 +1,103 @@
+#include "LogTestSupport.h"
+
+#include "log/DataFileCopy.h"
+#include "log/DataFileWriter.h"
+#include "log/DataLine.h"
+#include "platform/Errors.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using namespace velkor;
+using namespace velkor::test;
+
+namespace {
+
+std::string InOutMessage(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const InOutError& e) {
+        return e.what();
+    }
+    return "no error";
+}
+
+} // namespace
+
+TEST(DataFileWriterTest, CreateTruncatesAndAppendWritesTheBytes) {
+    TempDir dir;
+    const std::string name = dir.File("logger.txt");
+    WriteFile(name, "old contents that must go\r\n");
+    DataFileWriter writer;
+    writer.Create(name);
+    EXPECT_EQ(ReadFile(name), "");
+    writer.Append(DataLine(1, 2024, 3, 5, 8, 30, 0, 215, 453));
+    // Nothing is held back in the program: the line is in the file before Close.
+    EXPECT_EQ(ReadFile(name), "1\t2024-03-05 08:30:00\t+021.5\t45.3\r\n");
+    writer.Close();
+    EXPECT_FALSE(writer.IsOpen());
+    EXPECT_FALSE(IsOpenInProcess(name));
+}
+
+TEST(DataFileWriterTest, FailuresCarryThePlatformMessage) {
+    TempDir dir;
+    DataFileWriter writer;
+    EXPECT_EQ(InOutMessage([&] { writer.Create(dir.File("missing/logger.txt")); }),
+              "No such file or directory");
+    EXPECT_FALSE(writer.IsOpen());
+
+    writer.Create("/dev/full");
+    EXPECT_EQ(InOutMessage([&] { writer.Append("1\t2024-03-05 08:30:00\t+021.5\t45.3\r\n"); }),
+              "No space left on device");
+}
+
+TEST(DataFileWriterTest, AFailingWriteLeavesOnlyWholeLines) {
+    TempDir dir;
+    const std::string name = dir.File("logger.txt");
+    const std::string line = DataLine(1, 2024, 3, 5, 8, 30, 0, 215, 453);
+    DataFileWriter writer;
+    writer.Create(name);
+    std::string message;
+    {
+        // Room for two lines and a half.
+        FileSizeLimit limit(line.size() * 5 / 2);
+        writer.Append(line);
+        writer.Append(line);
+        message = InOutMessage([&] { writer.Append(line); });
+    }
+    writer.Close();
+    EXPECT_EQ(message, "File too large");
+    EXPECT_EQ(ReadFile(name), line + line);
+}
+
+TEST(DataFileCopyTest, ReplacesAnExistingFileWithoutAsking) {
+    TempDir dir;
+    WriteFile(dir.File("logger.txt"), "1\tnew\r\n");
+    WriteFile(dir.File("copy.txt"), "an older and longer file\r\n");
+    EXPECT_TRUE(CopyDataFile(dir.File("logger.txt"), dir.File("copy.txt")));
+    EXPECT_EQ(ReadFile(dir.File("copy.txt")), "1\tnew\r\n");
+    EXPECT_EQ(ReadFile(dir.File("logger.txt")), "1\tnew\r\n");
+}
+
+TEST(DataFileCopyTest, NeverEmptiesTheSourceWhenItIsTheDestination) {
+    TempDir dir;
+    const std::string source = dir.File("logger.txt");
+    WriteFile(source, "1\tkeep me\r\n");
+    std::filesystem::create_symlink(source, dir.File("link.txt"));
+    std::filesystem::create_hard_link(source, dir.File("hard.txt"));
+    EXPECT_FALSE(CopyDataFile(source, source));
+    EXPECT_FALSE(CopyDataFile(source, dir.File("link.txt")));
+    EXPECT_FALSE(CopyDataFile(source, dir.File("hard.txt")));
+    EXPECT_FALSE(CopyDataFile(source, dir.File("./logger.txt")));
+    EXPECT_EQ(ReadFile(source), "1\tkeep me\r\n");
+}
+
+TEST(DataFileCopyTest, FailuresReportNothingAndHarmNothing) {
+    TempDir dir;
+    WriteFile(dir.File("copy.txt"), "keep");
+    EXPECT_NO_THROW(EXPECT_FALSE(CopyDataFile(dir.File("missing.txt"), dir.File("copy.txt"))));
+    EXPECT_EQ(ReadFile(dir.File("copy.txt")), "keep");
+    EXPECT_FALSE(CopyDataFile("", dir.File("copy.txt")));
+    WriteFile(dir.File("logger.txt"), "data");
+    EXPECT_FALSE(CopyDataFile(dir.File("logger.txt"), dir.File("no/such/folder.txt")));
+}
