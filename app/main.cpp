@@ -1,10 +1,15 @@
+#include "app/Language.h"
+#include "app/MainWindow.h"
+#include "app/UseEnglish.h"
+#include "platform/Dialogs.h"
+
 #include <QApplication>
-#include <QWidget>
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle("Velkor");
+    QApplication application(argc, argv);
+    velkor::QtDialogs dialogs(nullptr);
+    velkor::MainWindow window(dialogs, velkor::LanguageFromSwitch(velkor::UseEnglish));
+    dialogs.setParent(&window);
     window.show();
-    return app.exec();
+    return application.exec();
 }

@@ -34,6 +34,8 @@ public:
 class QtDialogs final : public Dialogs {
 public:
     explicit QtDialogs(QWidget* parent) : parent_(parent) {}
+    // The window the boxes belong to; the main window is created after its dialogs.
+    void setParent(QWidget* parent) { parent_ = parent; }
     void message(const QString& text, const QString& caption) override;
     bool askYesNo(const QString& text, const QString& caption) override;
     void error(const QString& text, const QString& caption) override;

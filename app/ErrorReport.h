@@ -1,0 +1,42 @@
+#pragma once
+// The application's error report. Every click handler runs inside HandlerGuard::Run: whatever
+// it throws ends the handler and is shown in a box with the stop icon and an OK button; the
+// event loop goes on. Nothing ever propagates into Qt.
+
+#include <QString>
+
+#include <functional>
+#include <utility>
+
+namespace velkor {
+
+class Dialogs;
+
+// The message as the report shows it: a "." is appended when the last character's code is
+// above that of "." (a letter or a digit), not after ".", "!" or a blank.
+QString ErrorReportText(const QString& message);
+
+// The application's title from the program file's path: the file name without its directory
+// and without everything from its first "." on, every character after the first in lower case.
+QString ApplicationTitle(const QString& programPath);
+
+// The title of the running program (from the application's file path, or argv[0]).
+QString RunningApplicationTitle();
+
+class HandlerGuard {
+public:
+    HandlerGuard(Dialogs& dialogs, QString title) : dialogs_(dialogs), title_(std::move(title)) {}
+
+    // Runs the handler; an exception it throws is reported and swallowed.
+    void Run(const std::function<void()>& handler) noexcept;
+    // Shows the report for a message (used by Run).
+    void Report(const QString& message) noexcept;
+
+    const QString& Title() const { return title_; }
+
+private:
+    Dialogs& dialogs_;
+    QString title_;
+};
+
+} // namespace velkor

@@ -1,0 +1,291 @@
+#include "app/MainWindow.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimeEdit>
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+namespace velkor {
+
+namespace {
+
+const QDate PickerStartDate(2000, 1, 1);
+
+// The interval picker starts at one minute, the other time pickers at midnight.
+QTime PickerStartTime(Control control) {
+    return control == Control::DateTimePicker1 ? QTime(0, 1, 0) : QTime(0, 0, 0);
+}
+
+Control ControlOf(TextTarget target) {
+    switch (target) {
+    case TextTarget::Button1:
+        return Control::Button1;
+    case TextTarget::Button3:
+        return Control::Button3;
+    case TextTarget::Button4:
+        return Control::Button4;
+    case TextTarget::Button5:
+        return Control::Button5;
+    case TextTarget::Button6:
+        return Control::Button6;
+    case TextTarget::Button7:
+        return Control::Button7;
+    case TextTarget::Button8:
+        return Control::Button8;
+    case TextTarget::CheckBox1:
+        return Control::CheckBox1;
+    case TextTarget::CheckBox2:
+        return Control::CheckBox2;
+    case TextTarget::Label1:
+        return Control::Label1;
+    case TextTarget::Label2:
+        return Control::Label2;
+    case TextTarget::Label3:
+        return Control::Label3;
+    case TextTarget::Label4:
+        return Control::Label4;
+    case TextTarget::Label5:
+        return Control::Label5;
+    case TextTarget::Label6:
+        return Control::Label6;
+    case TextTarget::Label7:
+        return Control::Label7;
+    case TextTarget::Label8:
+        return Control::Label8;
+    case TextTarget::Label9:
+        return Control::Label9;
+    case TextTarget::OdczytUstawien:
+        return Control::OdczytUstawien;
+    case TextTarget::ZapisUstawien:
+        return Control::ZapisUstawien;
+    case TextTarget::Caption:
+    case TextTarget::ChartTitle:
+    case TextTarget::Series1Title:
+    case TextTarget::Series2Title:
+        break;
+    }
+    return Control::Chart1; // not reached for the targets of the window's controls
+}
+
+} // namespace
+
+QFont WindowFont() {
+    // "Liberation Sans" has the metrics of Arial; at 11 pixels its label widths come within a
+    // few pixels of the layout's.
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+MainWindow::MainWindow(Dialogs& dialogs, Language language, QWidget* parent)
+    : QWidget(parent), dialogs_(dialogs), language_(language),
+      guard_(dialogs, RunningApplicationTitle()) {
+    setObjectName(QStringLiteral("Form1"));
+    setFont(WindowFont());
+    CreateControls();
+    for (const auto& entry : ControlTexts())
+        ApplyText(entry.target, QString::fromUtf8(entry.polish));
+    ApplyProgramStart();
+    // The English texts replace the layout's before the window is first shown.
+    if (language_ == Language::English)
+        for (const auto& entry : ControlTexts())
+            ApplyText(entry.target, QString::fromUtf8(entry.english));
+    ConnectHandlers();
+    built_ = true;
+    FitAllLabels();
+    FitToControls();
+}
+
+void MainWindow::CreateControls() {
+    for (const ControlLayout& layout : ControlLayouts()) {
+        QWidget* widget = nullptr;
+        switch (layout.kind) {
+        case ControlKind::Chart:
+            widget = new QWidget(this);
+            break;
+        case ControlKind::Button:
+            widget = new QPushButton(this);
+            break;
+        case ControlKind::CheckBox: {
+            auto* box = new QCheckBox(this);
+            box->setChecked(true);
+            widget = box;
+            break;
+        }
+        case ControlKind::DatePicker: {
+            auto* picker = new QDateEdit(this);
+            picker->setCalendarPopup(true);
+            picker->setDate(PickerStartDate);
+            widget = picker;
+            break;
+        }
+        case ControlKind::TimePicker: {
+            auto* picker = new QTimeEdit(this);
+            picker->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+            picker->setTime(PickerStartTime(layout.control));
+            widget = picker;
+            break;
+        }
+        case ControlKind::ProgressBar: {
+            auto* bar = new QProgressBar(this);
+            bar->setTextVisible(false);
+            bar->setFocusPolicy(Qt::NoFocus);
+            widget = bar;
+            break;
+        }
+        case ControlKind::Label: {
+            auto* label = new QLabel(this);
+            // Texts written at run time come from the logger; never read them as markup.
+            label->setTextFormat(Qt::PlainText);
+            label->setFocusPolicy(Qt::NoFocus);
+            widget = label;
+            break;
+        }
+        }
+        widget->setObjectName(QString::fromLatin1(layout.name));
+        widget->setGeometry(layout.left, layout.top, layout.width, layout.height);
+        widget->installEventFilter(this);
+        controls_[Index(layout.control)] = widget;
+    }
+
+    QFont statusFont = WindowFont();
+    statusFont.setBold(true);
+    QLabel* status = Label(Control::Label9);
+    status->setFont(statusFont);
+    QPalette palette = status->palette();
+    palette.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    status->setPalette(palette);
+
+    // Tab order: the order of Control up to the progress bar.
+    for (int i = 0; i < Index(Control::ProgressBar1); ++i)
+        setTabOrder(controls_[i], controls_[i + 1]);
+}
+
+void MainWindow::ApplyText(TextTarget target, const QString& text) {
+    switch (target) {
+    case TextTarget::Caption:
+        SetCaption(text);
+        break;
+    case TextTarget::ChartTitle:
+        chartTitle_ = text;
+        break;
+    case TextTarget::Series1Title:
+        seriesTitles_[0] = text;
+        break;
+    case TextTarget::Series2Title:
+        seriesTitles_[1] = text;
+        break;
+    default:
+        SetControlText(ControlOf(target), text);
+        break;
+    }
+}
+
+void MainWindow::ApplyProgramStart() {
+    for (Control control :
+         {Control::Button1, Control::Button3, Control::Button4, Control::Button5, Control::Button7,
+          Control::Button8, Control::ZapisUstawien, Control::DateTimePicker1,
+          Control::DateTimePicker2, Control::DateTimePicker3, Control::DateTimePicker4,
+          Control::DateTimePicker5, Control::DateTimePicker6, Control::DateTimePicker7})
+        SetControlEnabled(control, false);
+    SetControlVisible(Control::Button5, false);
+    SetProgressMaximum(600);
+    SetProgressPosition(0);
+}
+
+void MainWindow::FitLabel(Control label) {
+    QLabel* widget = Label(label);
+    const QSize hint = widget->sizeHint();
+    widget->resize(hint.width(), std::max(LayoutOf(label).height, hint.height()));
+}
+
+void MainWindow::FitAllLabels() {
+    for (const ControlLayout& layout : ControlLayouts())
+        if (layout.kind == ControlKind::Label)
+            FitLabel(layout.control);
+}
+
+void MainWindow::FitToControls() {
+    if (!built_)
+        return;
+    int right = 0;
+    int bottom = 0;
+    for (QWidget* widget : controls_) {
+        if (widget->isHidden())
+            continue;
+        right = std::max(right, widget->x() + widget->width());
+        bottom = std::max(bottom, widget->y() + widget->height());
+    }
+    // A fixed size: nothing in the window stretches, so the user gains nothing by resizing.
+    if (size() != QSize(right, bottom) || minimumSize() != maximumSize())
+        setFixedSize(right, bottom);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::ShowToParent:
+    case QEvent::HideToParent:
+    case QEvent::Move:
+    case QEvent::Resize:
+        FitToControls();
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool MainWindow::event(QEvent* event) {
+    // A label whose text was set directly asks its parent for a new layout.
+    if (event->type() == QEvent::LayoutRequest) {
+        FitAllLabels();
+        FitToControls();
+    }
+    return QWidget::event(event);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    if (!placed_ && isWindow()) {
+        placed_ = true;
+        // The frame is known here on some platforms and not yet on others; centre what is known.
+        if (const QScreen* screen = this->screen())
+            move(screen->availableGeometry().center() -
+                 QRect(QPoint(0, 0), frameGeometry().size()).center());
+    }
+    QWidget::showEvent(event);
+}
+
+QDateTimeEdit* MainWindow::Picker(Control control) const {
+    const ControlKind kind = LayoutOf(control).kind;
+    if (kind != ControlKind::DatePicker && kind != ControlKind::TimePicker)
+        throw std::invalid_argument(std::string(LayoutOf(control).name) + " is not a picker");
+    return static_cast<QDateTimeEdit*>(Widget(control));
+}
+
+QLabel* MainWindow::Label(Control control) const {
+    if (LayoutOf(control).kind != ControlKind::Label)
+        throw std::invalid_argument(std::string(LayoutOf(control).name) + " is not a label");
+    return static_cast<QLabel*>(Widget(control));
+}
+
+QCheckBox* MainWindow::CheckBox(Control control) const {
+    if (LayoutOf(control).kind != ControlKind::CheckBox)
+        throw std::invalid_argument(std::string(LayoutOf(control).name) + " is not a check box");
+    return static_cast<QCheckBox*>(Widget(control));
+}
+
+QProgressBar* MainWindow::Progress() const {
+    return static_cast<QProgressBar*>(Widget(Control::ProgressBar1));
+}
+
+} // namespace velkor

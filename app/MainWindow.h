@@ -1,0 +1,156 @@
+#pragma once
+// The program's only window, Form1. It builds every control from the control table, carries the
+// texts of one language, keeps its client area equal to the bounding rectangle of the visible
+// controls, and offers the operations through which the click handlers read and change the
+// controls. Only the state operations (On...) change which controls are enabled or visible.
+
+#include "app/ControlTable.h"
+#include "app/ErrorReport.h"
+#include "app/Language.h"
+#include "app/Texts.h"
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+class QCheckBox;
+class QFont;
+class QDateTimeEdit;
+class QLabel;
+class QProgressBar;
+
+namespace velkor {
+
+class Dialogs;
+
+enum class Series { Series1, Series2 };
+
+// The font of the window and of every control that names no other: the nearest match on this
+// platform to an 8-point sans serif of 11 pixels character height at 96 pixels per inch.
+QFont WindowFont();
+
+class MainWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    MainWindow(Dialogs& dialogs, Language language, QWidget* parent = nullptr);
+
+    Language CurrentLanguage() const { return language_; }
+    bool English() const { return language_ == Language::English; }
+    // A run-time text in the window's language.
+    QString Text(RunText text) const { return TextOf(text, language_); }
+    Dialogs& Dialog() { return dialogs_; }
+
+    // --- Generic operations on the controls -------------------------------------------------
+    void SetControlEnabled(Control control, bool enabled);
+    void SetControlVisible(Control control, bool visible);
+    bool IsControlEnabled(Control control) const;
+    // Whether the control is shown within the window (true before the window is first shown).
+    bool IsControlVisible(Control control) const;
+    // Text of a button, check box or label (a label resizes to it, the window follows).
+    void SetControlText(Control control, const QString& text);
+    QString ControlText(Control control) const;
+    void SetCaption(const QString& caption);
+    bool IsChecked(Control control) const;
+
+    // Pickers: a date picker holds the date of a day count, a time picker its time of day.
+    void SetPickerValue(Control picker, double dayCount);
+    double PickerValue(Control picker) const;
+    // The display format in the pickers' pattern language ("HH:mm:ss", "yyyy-MM-dd").
+    void SetPickerFormat(Control picker, const QString& format);
+    QString PickerFormat(Control picker) const;
+
+    // The progress bar's minimum stays 0. The position is drawn at once; a position above the
+    // maximum shows a full bar.
+    void SetProgressMaximum(int maximum);
+    void SetProgressPosition(int position);
+    int ProgressMaximum() const { return progressMaximum_; }
+    int ProgressPosition() const { return progressPosition_; }
+
+    // Lets the window handle the events that are waiting, then returns.
+    void ProcessPendingEvents();
+
+    // --- The chart's texts and series state, until the chart view takes them over -----------
+    QString ChartTitle() const { return chartTitle_; }
+    QString SeriesTitle(Series series) const;
+    bool SeriesActive(Series series) const;
+    void SetSeriesActive(Series series, bool active);
+
+    // --- State changes ------------------------------------------------------------------
+    // Connect found the logger: Connect disabled; without a humidity channel both check boxes
+    // are disabled (they stay ticked) and Series2 becomes inactive.
+    void OnLoggerFound(bool humidity);
+    // As the settings are read, in this order.
+    void OnClockTimeRead();    // DateTimePicker7
+    void OnClockDateRead();    // DateTimePicker6, Button1
+    void OnIntervalRead();     // DateTimePicker1
+    void OnLoggingStartRead(); // DateTimePicker2, DateTimePicker3
+    void OnLoggingEndRead();   // DateTimePicker4, DateTimePicker5
+    void OnSettingsRead();     // Button7, Button8, ZapisUstawien
+    // Progress bar shown with this maximum (the sample count divided by 25).
+    void OnDownloadStarts(int maximum);
+    // Progress bar hidden; Button3, Button4, Button5 (stays hidden), Button6 enabled; Button7
+    // disabled.
+    void OnDownloadFinished();
+    // Button3, Button4, Button5 (stays hidden) enabled.
+    void OnFileLoaded();
+    // Progress bar shown with maximum 200.
+    void OnEraseConfirmed();
+    // Progress bar hidden (also when the erase was declined).
+    void OnEraseFinished();
+
+    // --- Handlers -----------------------------------------------------------------------
+    // Runs a handler inside the application's error report.
+    void RunGuarded(const std::function<void()>& handler) noexcept { guard_.Run(handler); }
+    const HandlerGuard& Guard() const { return guard_; }
+
+    // Bound to the clicks of their controls, each inside RunGuarded. Button5 has none.
+    void OdczytUstawienClick();
+    void ZapisUstawienClick();
+    void Button1Click();
+    void Button7Click();
+    void Button6Click();
+    void Button3Click();
+    void Button8Click();
+    void Button4Click();
+    void CheckBox1Click();
+    void CheckBox2Click();
+
+    // The widget of a control (object name = component name).
+    QWidget* Widget(Control control) const { return controls_[Index(control)]; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    static int Index(Control control) { return static_cast<int>(control); }
+    void CreateControls();
+    void ApplyText(TextTarget target, const QString& text);
+    void ApplyProgramStart();
+    void ConnectHandlers();
+    void FitLabel(Control label);
+    void FitAllLabels();
+    // Client area := bounding rectangle of the visible controls, from the top-left corner.
+    void FitToControls();
+    QDateTimeEdit* Picker(Control control) const;
+    QLabel* Label(Control control) const;
+    QCheckBox* CheckBox(Control control) const;
+    QProgressBar* Progress() const;
+
+    Dialogs& dialogs_;
+    Language language_;
+    HandlerGuard guard_;
+    std::array<QWidget*, ControlCount> controls_{};
+    QString chartTitle_;
+    std::array<QString, 2> seriesTitles_;
+    std::array<bool, 2> seriesActive_{true, true};
+    int progressMaximum_ = 600;
+    int progressPosition_ = 0;
+    bool built_ = false;
+    bool placed_ = false;
+};
+
+} // namespace velkor

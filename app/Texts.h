@@ -1,0 +1,69 @@
+#pragma once
+// Every text of the window in both languages: the texts of the controls (applied at start in
+// the order of ControlTexts()) and the texts the operations write at run time.
+
+#include "app/Language.h"
+
+#include <QString>
+
+#include <span>
+
+namespace velkor {
+
+// What a text of the control table is written to.
+enum class TextTarget {
+    Caption,
+    Button1,
+    Button3,
+    Button4,
+    Button5,
+    Button6,
+    Button7,
+    Button8,
+    CheckBox1,
+    CheckBox2,
+    Label1,
+    Label2,
+    Label4,
+    Label5,
+    Label6,
+    Label7,
+    Label3,
+    OdczytUstawien,
+    ZapisUstawien,
+    ChartTitle,
+    Series1Title,
+    Series2Title,
+    Label9,
+    Label8,
+};
+
+struct ControlText {
+    TextTarget target;
+    const char* polish;  // UTF-8; the text of the layout
+    const char* english; // UTF-8
+};
+
+// In the order in which the English texts replace the Polish ones at start.
+std::span<const ControlText> ControlTexts();
+QString TextOf(TextTarget target, Language language);
+
+// Texts written by the operations while the program runs.
+enum class RunText {
+    BatteryPrefix,      // Label1, followed by the millivolts and "mV"
+    FoundCaption,       // message box when the logger answered
+    FoundStatus,        // Label9
+    IdentifierPrefix,   // Label7, followed by the identification reply
+    NotFoundCaption,    // message box when no port answered
+    NotFoundText,       //
+    NotFoundStatus,     // Label9
+    EraseAskCaption,    // Yes/No box before the erase (Polish in both languages)
+    EraseAskText,       //
+    EraseResultCaption, // message box after the erase
+    Erased,             //
+    NotErased,          //
+};
+
+QString TextOf(RunText text, Language language);
+
+} // namespace velkor
