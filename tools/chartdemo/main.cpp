@@ -1,0 +1,127 @@
+// Renders sample charts, configured like the logger tool's chart, to PNG files:
+//   chartdemo [output folder]   (default /tmp/chartdemo)
+
+#include "chart/Chart.h"
+#include "platform/DateTime.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <random>
+
+using namespace velkor;
+using namespace velkor::chart;
+
+namespace {
+
+void Configure(Chart& c) {
+    c.SetTitleText({QStringLiteral("Wykres temperatury")});
+    c.SetView3D(false);
+    c.SetMarginLeft(2);
+    c.SetMarginTop(2);
+    c.SetMarginRight(2);
+    c.SetMarginBottom(2);
+    BackWall wall = c.BackWall();
+    wall.brush = {White, BrushStyle::Clear};
+    c.SetBackWall(wall);
+    Legend& l = c.Legend();
+    l.SetAlignment(LegendAlignment::Bottom);
+    l.SetLegendStyle(LegendStyle::Series);
+    l.SetColorWidth(15);
+    l.SetShadowSize(2);
+    l.SetTopPos(0);
+    l.SetVertMargin(1);
+    c.TopAxis().SetVisible(false);
+    c.RightAxis().SetVisible(false);
+    ChartAxis& b = c.BottomAxis();
+    b.SetDateTimeFormat(QStringLiteral("yyyy-mm-dd hh:mm"));
+    b.SetLabelsMultiLine(true);
+    b.SetLabelsSize(30);
+    b.SetIncrement(1.1574074074074e-05);
+    b.SetStartPosition(2);
+    b.SetEndPosition(98);
+    b.SetTickLength(1);
+    b.SetMinorTickLength(1);
+    ChartAxis& a = c.LeftAxis();
+    a.SetStartPosition(10);
+    a.SetEndPosition(90);
+    a.SetTickLength(3);
+    LineSeries& t = c.AddSeries(QStringLiteral("Series1"));
+    t.SetTitle(QStringLiteral("Temperatura"));
+    t.SetSeriesColor(Red);
+    LineSeries& h = c.AddSeries(QStringLiteral("Series2"));
+    h.SetTitle(QString::fromUtf8("Wilgotno\xc5\x9b\xc4\x87"));
+    h.SetSeriesColor(Green);
+}
+
+double Start() {
+    double d = 0;
+    TryEncodeDateTime(2024, 3, 5, 14, 30, 0, 0, d);
+    return d;
+}
+
+// A logger's day: temperature and humidity drifting with the time of day, a little noise.
+void Fill(Chart& c, int samples, double intervalDays, unsigned seed = 7) {
+    std::mt19937 rng(seed);
+    std::normal_distribution<double> noise(0, 0.08);
+    const double t0 = Start();
+    for (int i = 0; i < samples; ++i) {
+        const double x = t0 + i * intervalDays;
+        const double phase = 2 * M_PI * (x - std::floor(x));
+        const double temp = 21 + 2.5 * std::sin(phase - 2) + noise(rng);
+        const double hum = 43 - 1.8 * std::sin(phase - 2) + noise(rng);
+        c.Series(0).AddXY(x, std::round(temp * 10) / 10, {}, Red);
+        c.Series(1).AddXY(x, std::round(hum * 10) / 10, {}, Green);
+    }
+}
+
+void Render(const QString& folder, const QString& name, const std::function<void(Chart&)>& f) {
+    Chart c;
+    Configure(c);
+    f(c);
+    QImage image(665, 449, QImage::Format_RGB32);
+    // Twice, as a window does: the first paint has no axis length from before.
+    for (int k = 0; k < 2; ++k) {
+        QPainter p(&image);
+        c.Paint(p, image.rect());
+    }
+    const QString path = folder + "/" + name + ".png";
+    image.save(path);
+    std::printf("%s\n", qPrintable(path));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : "/tmp/chartdemo";
+    QDir().mkpath(folder);
+    Render(folder, "three-days", [](Chart& c) { Fill(c, 3 * 144, 1.0 / 144); });
+    Render(folder, "one-day-minutes", [](Chart& c) { Fill(c, 1440, 1.0 / 1440); });
+    Render(folder, "two-months", [](Chart& c) { Fill(c, 60 * 24, 1.0 / 24); });
+    Render(folder, "one-year", [](Chart& c) { Fill(c, 365 * 4, 0.25); });
+    Render(folder, "empty", [](Chart&) {});
+    Render(folder, "one-sample", [](Chart& c) { Fill(c, 1, 0); });
+    Render(folder, "humidity-hidden", [](Chart& c) {
+        Fill(c, 3 * 144, 1.0 / 144);
+        c.Series(1).SetActive(false);
+    });
+    Render(folder, "both-hidden", [](Chart& c) {
+        Fill(c, 3 * 144, 1.0 / 144);
+        c.Series(0).SetActive(false);
+        c.Series(1).SetActive(false);
+    });
+    Render(folder, "zoomed", [](Chart& c) {
+        Fill(c, 3 * 144, 1.0 / 144);
+        const double t0 = Start();
+        c.BottomAxis().AssignRange(t0 + 0.51 + 0.3 / 144, t0 + 0.9);
+        c.LeftAxis().AssignRange(19, 24);
+    });
+    Render(folder, "million-points", [](Chart& c) { Fill(c, 1000000, 1.0 / 86400); });
+    return 0;
+}
