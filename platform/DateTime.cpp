@@ -18,7 +18,9 @@ int DaysBeforeYear(int year) {
 
 } // namespace
 
-bool IsLeapYear(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
+bool IsLeapYear(int year) {
+    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+}
 
 int DaysInMonth(int year, int month) {
     static const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -107,9 +109,13 @@ TimeParts DecodeTime(double dateTime) {
     return t;
 }
 
-double DateOf(double dateTime) { return std::trunc(dateTime); }
+double DateOf(double dateTime) {
+    return std::trunc(dateTime);
+}
 
-double TimeOf(double dateTime) { return std::fabs(dateTime - std::trunc(dateTime)); }
+double TimeOf(double dateTime) {
+    return std::fabs(dateTime - std::trunc(dateTime));
+}
 
 double IncMonth(double dateTime, int months) {
     DateParts d = DecodeDate(dateTime);
@@ -129,6 +135,9 @@ double IncMonth(double dateTime, int months) {
 }
 
 std::string FormatDateTime(const std::string& pattern, double dateTime) {
+    // A time of day that rounds up to a whole day shows as midnight of the next day.
+    if (std::isfinite(dateTime) && std::llround(TimeOf(dateTime) * 86400000.0) >= 86400000LL)
+        dateTime = dateTime < 0 ? DateOf(dateTime) - 1.0 : DateOf(dateTime) + 1.0;
     const DateParts d = DecodeDate(dateTime);
     if (d.year == 0)
         return {};
@@ -147,8 +156,7 @@ std::string FormatDateTime(const std::string& pattern, double dateTime) {
         const char c = pattern[i];
         const char lc = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         std::size_t run = 1;
-        while (i + run < n &&
-               std::tolower(static_cast<unsigned char>(pattern[i + run])) == lc &&
+        while (i + run < n && std::tolower(static_cast<unsigned char>(pattern[i + run])) == lc &&
                std::isalpha(static_cast<unsigned char>(c)))
             ++run;
         bool hour = false;

@@ -6,12 +6,12 @@ packages=(
     g++ cmake make pkg-config
     qt6-base-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-liberation2 fontconfig
+    fonts-liberation2 fontconfig poppler-utils
     xvfb xauth
 )
 if [ "${1:-}" = "--extra" ]; then
     # Tools for looking at what the program shows: screenshots, PDF pages, scripted mouse.
-    packages+=(imagemagick poppler-utils xdotool x11-utils)
+    packages+=(imagemagick xdotool x11-utils)
 fi
 
 missing=()

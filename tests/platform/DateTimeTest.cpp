@@ -67,6 +67,8 @@ TEST(DateTime, FormatsClassicPatterns) {
     EXPECT_EQ(FormatDateTime("HH:nn:ss", v), "14:05:09");
     EXPECT_EQ(FormatDateTime("d/m/yy 'at' h", v), "21-3-06 at 14");
     EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:mm", 0.0), "1899-12-30 00:00");
+    // Just short of midnight by less than half a millisecond: the next day.
+    EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:nn:ss", 45000.0 - 1e-10), "2023-03-15 00:00:00");
 }
 
 TEST(DateTime, IncMonthKeepsTheDayWhereItExists) {
