@@ -9,6 +9,7 @@
 #include "chart/LabelText.h"
 #include "chart/Legend.h"
 #include "chart/LineSeries.h"
+#include "chart/PrintLayout.h"
 #include "chart/SeriesPainter.h"
 
 #include <QPoint>
@@ -112,6 +113,10 @@ public:
     LineDrawing LineDrawingMode() const { return lineDrawing_; }
     void SetLineDrawingMode(LineDrawing v) { Update(lineDrawing_, v); }
 
+    // How PrintLandscape places the chart on the page; printing does not repaint the screen.
+    chart::PrintSettings& PrintSettings() { return print_; }
+    const chart::PrintSettings& PrintSettings() const { return print_; }
+
     // Called when a value changes, once until the next paint: a widget schedules a repaint.
     void SetChangeCallback(std::function<void()> callback);
     // While loading, the axes accept Minimum above Maximum and the like.
@@ -162,6 +167,7 @@ private:
     NumberSeparators separators_;
     LineDrawing lineDrawing_ = LineDrawing::Reduced;
     std::optional<ZoomDrag> zoomRectangle_;
+    chart::PrintSettings print_;
     ChartLayout layout_;
 };
 

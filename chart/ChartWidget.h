@@ -1,9 +1,11 @@
 #pragma once
 // A window that shows a Chart: paints it in paintEvent, schedules a repaint when the chart
-// reports a change, and hands mouse and wheel events to an optional ChartInteraction.
+// reports a change, and hands mouse and wheel events to a ChartInteraction: its own
+// ZoomScroll unless another handler (or none) is set.
 
 #include "chart/Chart.h"
 #include "chart/ChartInteraction.h"
+#include "chart/ZoomScroll.h"
 
 #include <QWidget>
 
@@ -17,7 +19,11 @@ public:
     velkor::chart::Chart& Chart() { return chart_; }
     const velkor::chart::Chart& Chart() const { return chart_; }
 
-    // Not owned; pass nullptr before the handler goes away.
+    // Mouse zoom and scrolling, the handler in use from the start.
+    velkor::chart::ZoomScroll& ZoomScroll() { return zoomScroll_; }
+    const velkor::chart::ZoomScroll& ZoomScroll() const { return zoomScroll_; }
+
+    // Not owned; pass nullptr before the handler goes away, or &ZoomScroll() to go back.
     void SetInteraction(ChartInteraction* interaction) { interaction_ = interaction; }
     ChartInteraction* Interaction() const { return interaction_; }
 
@@ -32,7 +38,8 @@ protected:
 
 private:
     velkor::chart::Chart chart_;
-    ChartInteraction* interaction_ = nullptr;
+    velkor::chart::ZoomScroll zoomScroll_;
+    ChartInteraction* interaction_ = &zoomScroll_;
 };
 
 } // namespace velkor::chart

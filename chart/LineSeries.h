@@ -7,7 +7,9 @@
 #include "chart/PointStore.h"
 
 #include <QString>
+#include <Qt>
 #include <cstddef>
+#include <optional>
 #include <span>
 
 namespace velkor::chart {
@@ -110,6 +112,10 @@ public:
     chart::VertAxis VertAxis() const { return vertAxis_; }
     void SetVertAxis(chart::VertAxis v);
 
+    // The pointer shape over the series' line; none by default, and then the chart's own.
+    const std::optional<Qt::CursorShape>& Cursor() const { return cursor_; }
+    void SetCursor(std::optional<Qt::CursorShape> v) { cursor_ = v; }
+
     const PointStore& Points() const { return store_; }
     std::size_t MemoryBytes() const { return store_.MemoryBytes(); }
 
@@ -142,6 +148,7 @@ private:
     bool marksVisible_ = false;
     chart::HorizAxis horizAxis_ = chart::HorizAxis::Bottom;
     chart::VertAxis vertAxis_ = chart::VertAxis::Left;
+    std::optional<Qt::CursorShape> cursor_;
 };
 
 } // namespace velkor::chart

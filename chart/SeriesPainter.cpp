@@ -47,26 +47,15 @@ Entry EntryPoint(const LineSeries& s, const SeriesView& v, const IndexRange& r, 
     return e;
 }
 
-void DrawEverySegment(QPainter& painter, const LineSeries& s, const SeriesView& v,
-                      const IndexRange& r, const Entry& entry) {
+// Calls f(a, b, i) for every segment the rules draw, ending at point i, in drawing order, until
+// f returns true; returns whether it did.
+template <class F>
+bool VisitSegments(const LineSeries& s, const SeriesView& v, const IndexRange& r,
+                   const Entry& entry, F&& f) {
     const std::span<const double> xs = s.Points().X();
     const std::span<const double> ys = s.Points().Y();
-    QPen pen = ToQPen(s.LinePen(), s.SeriesColor(), v.printing);
-    painter.setBrush(Qt::NoBrush);
     bool havePrevious = false;
     QPoint previous;
-    Color current = DefaultColor;
-    auto segment = [&](QPoint a, QPoint b, std::size_t i) {
-        if (a == b)
-            return;
-        const Color c = s.DrawColor(i);
-        if (c != current) {
-            current = c;
-            pen.setColor(ToQColor(c));
-            painter.setPen(pen);
-        }
-        painter.drawLine(a, b);
-    };
     for (std::size_t i = r.first; i <= r.last; ++i) {
         const QPoint p(v.x.ValueToPosition(xs[i]), v.y.ValueToPosition(ys[i]));
         if (!Drawable(p.x(), p.y()))
@@ -75,13 +64,32 @@ void DrawEverySegment(QPainter& painter, const LineSeries& s, const SeriesView& 
             previous = p;
         havePrevious = true;
         if (i == r.first) {
-            if (entry.present)
-                segment(QPoint(entry.x, entry.y), p, i);
-        } else {
-            segment(previous, p, i);
+            const QPoint e(entry.x, entry.y);
+            if (entry.present && e != p && f(e, p, i))
+                return true;
+        } else if (previous != p && f(previous, p, i)) {
+            return true;
         }
         previous = p;
     }
+    return false;
+}
+
+void DrawEverySegment(QPainter& painter, const LineSeries& s, const SeriesView& v,
+                      const IndexRange& r, const Entry& entry) {
+    QPen pen = ToQPen(s.LinePen(), s.SeriesColor(), v.printing);
+    painter.setBrush(Qt::NoBrush);
+    Color current = DefaultColor;
+    VisitSegments(s, v, r, entry, [&](QPoint a, QPoint b, std::size_t i) {
+        const Color c = s.DrawColor(i);
+        if (c != current) {
+            current = c;
+            pen.setColor(ToQColor(c));
+            painter.setPen(pen);
+        }
+        painter.drawLine(a, b);
+        return false;
+    });
 }
 
 // The colour all visible segments are drawn in, if they share one.
@@ -242,10 +250,19 @@ IndexRange VisibleRange(std::span<const double> x, double xl, double xr) {
     return r;
 }
 
-void DrawLineSeries(QPainter& painter, const LineSeries& s, const SeriesView& v, LineDrawing mode) {
+namespace {
+
+// The points to draw and where the line enters from the edge.
+struct SeriesPlan {
+    IndexRange range;
+    Entry entry;
+};
+
+SeriesPlan PlanSeries(const LineSeries& s, const SeriesView& v) {
+    SeriesPlan plan;
     const PointStore& points = s.Points();
     if (points.Count() == 0)
-        return;
+        return plan;
     const std::span<const double> xs = points.X();
     // The line enters from the edge with the lower X: the left one, the right one on an
     // inverted axis.
@@ -255,17 +272,26 @@ void DrawLineSeries(QPainter& painter, const LineSeries& s, const SeriesView& v,
     const int edgePixel = leftIsLow ? v.plot.left : v.plot.right;
     const double xEdge = leftIsLow ? xLeft : xRight;
     const double xFar = leftIsLow ? xRight : xLeft;
-    IndexRange r;
     if (s.XValues().Order() == ValueOrder::Ascending) {
-        r = VisibleRange(xs, xEdge, xFar);
+        plan.range = VisibleRange(xs, xEdge, xFar);
     } else {
-        r.empty = false;
-        r.first = 0;
-        r.last = xs.size() - 1;
+        plan.range.empty = false;
+        plan.range.first = 0;
+        plan.range.last = xs.size() - 1;
     }
+    if (!plan.range.empty)
+        plan.entry = EntryPoint(s, v, plan.range, xEdge, edgePixel);
+    return plan;
+}
+
+} // namespace
+
+void DrawLineSeries(QPainter& painter, const LineSeries& s, const SeriesView& v, LineDrawing mode) {
+    const SeriesPlan plan = PlanSeries(s, v);
+    const IndexRange& r = plan.range;
     if (r.empty)
         return;
-    const Entry entry = EntryPoint(s, v, r, xEdge, edgePixel);
+    const Entry& entry = plan.entry;
 
     painter.save();
     painter.setClipRect(v.plot.ToQRect(), Qt::IntersectClip);
@@ -278,6 +304,15 @@ void DrawLineSeries(QPainter& painter, const LineSeries& s, const SeriesView& v,
     else
         DrawEverySegment(painter, s, v, r, entry);
     painter.restore();
+}
+
+bool AnySegment(const LineSeries& s, const SeriesView& v,
+                const std::function<bool(QPoint, QPoint)>& test) {
+    const SeriesPlan plan = PlanSeries(s, v);
+    if (plan.range.empty)
+        return false;
+    return VisitSegments(s, v, plan.range, plan.entry,
+                         [&](QPoint a, QPoint b, std::size_t) { return test(a, b); });
 }
 
 } // namespace velkor::chart

@@ -13,7 +13,9 @@
 #include "chart/AxisScale.h"
 #include "chart/Geometry.h"
 
+#include <QPoint>
 #include <cstddef>
+#include <functional>
 #include <span>
 
 class QPainter;
@@ -46,5 +48,11 @@ struct SeriesView {
 // visible points do not share one colour or the pen is not thin and solid.
 void DrawLineSeries(QPainter& painter, const LineSeries& series, const SeriesView& view,
                     LineDrawing mode = LineDrawing::Reduced);
+
+// Calls `test` with the end pixels of every segment DrawLineSeries draws (each segment on its
+// own, as without reduction, before clipping), in drawing order, until it returns true; returns
+// whether it did.
+bool AnySegment(const LineSeries& series, const SeriesView& view,
+                const std::function<bool(QPoint, QPoint)>& test);
 
 } // namespace velkor::chart

@@ -1,10 +1,10 @@
 // Speed and size of the chart engine with a million points per series: painting a 665 x 449
 // chart in full view and zoomed to a tenth, adding points in ascending and descending X, and
-// the bytes a point costs.
+// the bytes a point costs. DragBench.cpp adds the repaints of mouse drags; main is here.
 
 #include "tests/chart/LoggerChartSetup.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <memory>
@@ -130,7 +130,7 @@ BENCHMARK(BM_MemoryPerPoint)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

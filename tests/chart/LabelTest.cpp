@@ -49,6 +49,20 @@ TEST(DateTimeLabels, DateOverTimeWithTheMultiLinePattern) {
     EXPECT_EQ(LabelText(-0.5, 1, s), "");
 }
 
+TEST(DateTimeLabels, AValueAHairBeforeMidnightIsLabelledAsMidnight) {
+    double midnight = 0;
+    ASSERT_TRUE(TryEncodeDateTime(2024, 3, 7, 0, 0, 0, 0, midnight));
+    // Stepping down from 02:00 by two hours leaves a rounding error below midnight.
+    const double v = midnight + 2.0 / 24 - 2.0 / 24 - 1e-11;
+    ASSERT_LT(v, midnight);
+    LabelTextSettings s;
+    s.dateTime = true;
+    s.dateTimeFormat = "yyyy-mm-dd hh:mm";
+    EXPECT_EQ(LabelText(v, 1, s), "2024-03-07 00:00");
+    // Half a millisecond before midnight is still the day before.
+    EXPECT_EQ(LabelText(midnight - 0.6 / 86400000.0, 1, s), "2024-03-06 23:59");
+}
+
 TEST(DateTimeLabels, EmptyPatternUsesShortDateOrTimeByRange) {
     double v = 0;
     ASSERT_TRUE(TryEncodeDateTime(2024, 3, 5, 14, 30, 0, 0, v));

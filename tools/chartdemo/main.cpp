@@ -1,15 +1,22 @@
-// Renders sample charts, configured like the logger tool's chart, to PNG files:
-//   chartdemo [output folder]   (default /tmp/chartdemo)
+// Sample charts configured like the logger tool's chart:
+//   chartdemo [output folder]          renders PNG files (default folder /tmp/chartdemo)
+//   chartdemo --interactive [samples]  shows a chart window to zoom, pan and scroll by hand
+//   chartdemo --pdf FILE [--zoomed]    prints the chart window's page into a PDF file
 
 #include "chart/Chart.h"
+#include "chart/ChartPrint.h"
+#include "chart/ChartWidget.h"
 #include "platform/DateTime.h"
 
+#include <QApplication>
 #include <QDir>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QPrinter>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <exception>
 #include <functional>
 #include <random>
 
@@ -94,12 +101,78 @@ void Render(const QString& folder, const QString& name, const std::function<void
     std::printf("%s\n", qPrintable(path));
 }
 
+// A chart window of the main window's size with three days of ten-minute samples (or
+// `samples` of them).
+void SetUpWindow(ChartWidget& w, int samples) {
+    Configure(w.Chart());
+    w.Chart().Series(0).XValues().SetOrder(ValueOrder::Ascending);
+    w.Chart().Series(1).XValues().SetOrder(ValueOrder::Ascending);
+    Fill(w.Chart(), samples, 1.0 / 144);
+    w.resize(665, 449);
+    w.setWindowTitle(QStringLiteral("chartdemo"));
+}
+
+int Interactive(int samples) {
+    ChartWidget w;
+    SetUpWindow(w, samples);
+    // Printed as they happen, for a look at what a scripted drag did.
+    w.ZoomScroll().OnZoom = [] {
+        std::printf("zoom\n");
+        std::fflush(stdout);
+    };
+    w.ZoomScroll().OnUndoZoom = [] {
+        std::printf("undo zoom\n");
+        std::fflush(stdout);
+    };
+    w.move(0, 0);
+    w.show();
+    return QApplication::exec();
+}
+
+int PrintToPdf(const QString& file, bool zoomed) {
+    ChartWidget w;
+    SetUpWindow(w, 3 * 144);
+    w.show();
+    QApplication::processEvents();
+    w.repaint();
+    if (zoomed) {
+        const PlotRect p = w.Chart().LastLayout().plot;
+        w.ZoomScroll().ZoomToRectangle(w, QPoint(p.left + p.Width() / 3, p.top + 20),
+                                       QPoint(p.left + p.Width() / 2, p.bottom - 20));
+        w.repaint();
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    try {
+        PrintLandscape(w, printer);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+    std::printf("%s\n", qPrintable(file));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    const QString first = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if (first == "--interactive") {
+        QApplication app(argc, argv);
+        return Interactive(argc > 2 ? std::atoi(argv[2]) : 3 * 144);
+    }
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : "/tmp/chartdemo";
+    QApplication app(argc, argv);
+    if (first == "--pdf") {
+        if (argc < 3) {
+            std::fprintf(stderr, "usage: chartdemo --pdf FILE [--zoomed]\n");
+            return 2;
+        }
+        return PrintToPdf(QString::fromLocal8Bit(argv[2]),
+                          argc > 3 && QString::fromLatin1(argv[3]) == "--zoomed");
+    }
+    const QString folder = first.isEmpty() ? "/tmp/chartdemo" : first;
     QDir().mkpath(folder);
     Render(folder, "three-days", [](Chart& c) { Fill(c, 3 * 144, 1.0 / 144); });
     Render(folder, "one-day-minutes", [](Chart& c) { Fill(c, 1440, 1.0 / 1440); });
