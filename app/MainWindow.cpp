@@ -1,9 +1,12 @@
 #include "app/MainWindow.h"
+#include "app/ChartView.h"
+#include "chart/ChartWidget.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QEvent>
 #include <QLabel>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -87,8 +90,9 @@ QFont WindowFont() {
     return font;
 }
 
-MainWindow::MainWindow(Dialogs& dialogs, Language language, QWidget* parent)
-    : QWidget(parent), dialogs_(dialogs), language_(language),
+MainWindow::MainWindow(Dialogs& dialogs, const Services& services, Language language,
+                       QWidget* parent)
+    : QWidget(parent), dialogs_(dialogs), services_(services), language_(language),
       guard_(dialogs, RunningApplicationTitle()) {
     setObjectName(QStringLiteral("Form1"));
     setFont(WindowFont());
@@ -106,12 +110,14 @@ MainWindow::MainWindow(Dialogs& dialogs, Language language, QWidget* parent)
     FitToControls();
 }
 
+MainWindow::~MainWindow() = default;
+
 void MainWindow::CreateControls() {
     for (const ControlLayout& layout : ControlLayouts()) {
         QWidget* widget = nullptr;
         switch (layout.kind) {
         case ControlKind::Chart:
-            widget = new QWidget(this);
+            widget = CreateChartView(this, language_);
             break;
         case ControlKind::Button:
             widget = new QPushButton(this);
@@ -177,13 +183,13 @@ void MainWindow::ApplyText(TextTarget target, const QString& text) {
         SetCaption(text);
         break;
     case TextTarget::ChartTitle:
-        chartTitle_ = text;
+        SetChartTitle(text);
         break;
     case TextTarget::Series1Title:
-        seriesTitles_[0] = text;
+        SetSeriesTitle(Series::Series1, text);
         break;
     case TextTarget::Series2Title:
-        seriesTitles_[1] = text;
+        SetSeriesTitle(Series::Series2, text);
         break;
     default:
         SetControlText(ControlOf(target), text);

@@ -7,18 +7,26 @@
 #include "app/ControlTable.h"
 #include "app/ErrorReport.h"
 #include "app/Language.h"
+#include "app/Services.h"
 #include "app/Texts.h"
 
 #include <QWidget>
 
 #include <array>
+#include <cstdint>
 #include <functional>
+#include <memory>
 
 class QCheckBox;
 class QFont;
 class QDateTimeEdit;
 class QLabel;
+class QPrinter;
 class QProgressBar;
+
+namespace velkor::chart {
+class ChartWidget;
+} // namespace velkor::chart
 
 namespace velkor {
 
@@ -34,13 +42,18 @@ class MainWindow : public QWidget {
     Q_OBJECT
 
 public:
-    MainWindow(Dialogs& dialogs, Language language, QWidget* parent = nullptr);
+    // The services are the program's one set; the window keeps references to them.
+    MainWindow(Dialogs& dialogs, const Services& services, Language language,
+               QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     Language CurrentLanguage() const { return language_; }
     bool English() const { return language_ == Language::English; }
     // A run-time text in the window's language.
     QString Text(RunText text) const { return TextOf(text, language_); }
     Dialogs& Dialog() { return dialogs_; }
+    // The serial channel, the logger's settings, the pause and the data file state.
+    const Services& Service() const { return services_; }
 
     // --- Generic operations on the controls -------------------------------------------------
     void SetControlEnabled(Control control, bool enabled);
@@ -71,11 +84,23 @@ public:
     // Lets the window handle the events that are waiting, then returns.
     void ProcessPendingEvents();
 
-    // --- The chart's texts and series state, until the chart view takes them over -----------
-    QString ChartTitle() const { return chartTitle_; }
+    // --- The chart (ChartHandlers.cpp) ------------------------------------------------------
+    chart::ChartWidget& Chart1() const;
+    // The title's one line.
+    QString ChartTitle() const;
+    void SetChartTitle(const QString& title);
     QString SeriesTitle(Series series) const;
+    void SetSeriesTitle(Series series, const QString& title);
     bool SeriesActive(Series series) const;
+    // The points stay; an inactive series is neither drawn nor listed in the legend.
     void SetSeriesActive(Series series, bool active);
+    // Removes all points of the series.
+    void EmptySeries(Series series);
+    // Adds a point in time order with an empty label; the colour 0x20000000 draws it in the
+    // series colour. Returns its index. Only marks the chart for redrawing.
+    int AddPoint(Series series, double x, double y, std::uint32_t color);
+    // The time axis takes its range from the data again, ending a zoom or scroll of it.
+    void SetBottomAxisAutomatic();
 
     // --- State changes ------------------------------------------------------------------
     // Connect found the logger: Connect disabled; without a humidity channel both check boxes
@@ -141,12 +166,15 @@ private:
     QProgressBar* Progress() const;
 
     Dialogs& dialogs_;
+    Services services_;
     Language language_;
     HandlerGuard guard_;
     std::array<QWidget*, ControlCount> controls_{};
-    QString chartTitle_;
-    std::array<QString, 2> seriesTitles_;
-    std::array<bool, 2> seriesActive_{true, true};
+    // Kept for the run, so that the print dialog shows the choices made the last time.
+    std::unique_ptr<QPrinter> printer_;
+    // The names chosen last in the open and the save dialog.
+    QString openFileName_;
+    QString saveFileName_ = QStringLiteral("logger.txt");
     int progressMaximum_ = 600;
     int progressPosition_ = 0;
     bool built_ = false;

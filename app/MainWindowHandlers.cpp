@@ -1,6 +1,8 @@
 // The click handlers of the window. Each runs inside the error report (RunGuarded). Their work
 // lives in link/ and log/ and the chart view; the handlers read the controls, call it and write
-// the controls back.
+// the controls back. Connect, Save settings and Set clock are in LoggerHandlers.cpp, the erase
+// in EraseHandler.cpp, the log download, load and copy in LogHandlers.cpp, the check boxes and
+// the print button in ChartHandlers.cpp.
 
 #include "app/MainWindow.h"
 
@@ -25,35 +27,5 @@ void MainWindow::ConnectHandlers() {
     bind(Control::CheckBox1, &MainWindow::CheckBox1Click);
     bind(Control::CheckBox2, &MainWindow::CheckBox2Click);
 }
-
-// Not yet wired to their operations: connect and read settings.
-void MainWindow::OdczytUstawienClick() {}
-
-// Not yet wired: write settings.
-void MainWindow::ZapisUstawienClick() {}
-
-// Not yet wired: set the logger's clock.
-void MainWindow::Button1Click() {}
-
-// Not yet wired: download the log.
-void MainWindow::Button7Click() {}
-
-// Not yet wired: load a data file.
-void MainWindow::Button6Click() {}
-
-// Not yet wired: save a copy of the data file.
-void MainWindow::Button3Click() {}
-
-// Not yet wired: erase the logger's memory.
-void MainWindow::Button8Click() {}
-
-// Not yet wired: print the chart.
-void MainWindow::Button4Click() {}
-
-// Not yet wired: show or hide the temperature series.
-void MainWindow::CheckBox1Click() {}
-
-// Not yet wired: show or hide the humidity series.
-void MainWindow::CheckBox2Click() {}
 
 } // namespace velkor

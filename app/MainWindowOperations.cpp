@@ -117,18 +117,6 @@ void MainWindow::ProcessPendingEvents() {
     QCoreApplication::processEvents();
 }
 
-QString MainWindow::SeriesTitle(Series series) const {
-    return seriesTitles_[static_cast<int>(series)];
-}
-
-bool MainWindow::SeriesActive(Series series) const {
-    return seriesActive_[static_cast<int>(series)];
-}
-
-void MainWindow::SetSeriesActive(Series series, bool active) {
-    seriesActive_[static_cast<int>(series)] = active;
-}
-
 void MainWindow::OnLoggerFound(bool humidity) {
     SetControlEnabled(Control::OdczytUstawien, false);
     if (!humidity) {

@@ -1,5 +1,6 @@
 #include "app/ErrorReport.h"
 #include "FakeDialogs.h"
+#include "TestServices.h"
 #include "app/Language.h"
 #include "app/MainWindow.h"
 
@@ -87,7 +88,8 @@ TEST(HandlerGuard, FailingReportDoesNotEscape) {
 
 TEST(HandlerGuard, WindowReportsUnderTheProgramsTitle) {
     test::FakeDialogs dialogs;
-    MainWindow window(dialogs, Language::Polish);
+    test::TestServices services;
+    MainWindow window(dialogs, services.services, Language::Polish);
     window.RunGuarded([] { throw std::runtime_error("I/O error 5"); });
     ASSERT_EQ(dialogs.errors.size(), 1u);
     EXPECT_EQ(dialogs.errors[0].text, "I/O error 5.");
@@ -96,7 +98,8 @@ TEST(HandlerGuard, WindowReportsUnderTheProgramsTitle) {
 
 TEST(HandlerGuard, WrongControlForAnOperationIsReportedNotCrashed) {
     test::FakeDialogs dialogs;
-    MainWindow window(dialogs, Language::Polish);
+    test::TestServices services;
+    MainWindow window(dialogs, services.services, Language::Polish);
     window.RunGuarded([&] { window.SetPickerValue(Control::Button1, 1.0); });
     window.RunGuarded([&] { window.SetControlText(Control::ProgressBar1, "x"); });
     EXPECT_EQ(dialogs.errors.size(), 2u);

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <stdexcept>
 #include <vector>
 
@@ -29,17 +30,28 @@ public:
         if (failOnError)
             throw std::runtime_error("the error box failed too");
     }
-    bool openFile(const FileDialogOptions&, QString& fileName) override {
+    bool openFile(const FileDialogOptions& options, QString& fileName) override {
+        openOptions.push_back(options);
         fileName = chosenFile;
         return confirm;
     }
-    bool saveFile(const FileDialogOptions&, QString& fileName) override {
+    bool saveFile(const FileDialogOptions& options, QString& fileName) override {
+        saveOptions.push_back(options);
         fileName = chosenFile;
         return confirm;
     }
-    bool print(QPrinter&) override { return confirm; }
+    // The user's choices in the print dialog are onPrint's to make on the printer.
+    bool print(QPrinter& printer) override {
+        printers.push_back(&printer);
+        if (onPrint)
+            onPrint(printer);
+        return confirm;
+    }
 
     std::vector<Box> messages, questions, errors;
+    std::vector<FileDialogOptions> openOptions, saveOptions;
+    std::vector<QPrinter*> printers;
+    std::function<void(QPrinter&)> onPrint;
     bool answerYes = true;
     bool confirm = true;
     bool failOnError = false;

@@ -1,4 +1,5 @@
 #include "FakeDialogs.h"
+#include "TestServices.h"
 #include "app/MainWindow.h"
 #include "app/PickerValues.h"
 #include "platform/DateTime.h"
@@ -57,7 +58,8 @@ TEST(PickerValues, TimeOfDayOfDayCount) {
 class PickerWindow : public ::testing::Test {
 protected:
     test::FakeDialogs dialogs;
-    MainWindow window{dialogs, Language::Polish};
+    test::TestServices services;
+    MainWindow window{dialogs, services.services, Language::Polish};
 };
 
 TEST_F(PickerWindow, KindsAndStartValues) {

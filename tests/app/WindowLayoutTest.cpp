@@ -1,4 +1,5 @@
 #include "FakeDialogs.h"
+#include "TestServices.h"
 #include "app/MainWindow.h"
 
 #include <QCheckBox>
@@ -20,7 +21,8 @@ namespace {
 class LayoutTest : public ::testing::Test {
 protected:
     test::FakeDialogs dialogs;
-    MainWindow window{dialogs, Language::Polish};
+    test::TestServices services;
+    MainWindow window{dialogs, services.services, Language::Polish};
 };
 
 struct Place {

@@ -1,4 +1,5 @@
 #include "FakeDialogs.h"
+#include "TestServices.h"
 #include "app/MainWindow.h"
 
 #include <QCheckBox>
@@ -38,7 +39,8 @@ protected:
     }
 
     test::FakeDialogs dialogs;
-    MainWindow window{dialogs, Language::Polish};
+    test::TestServices services;
+    MainWindow window{dialogs, services.services, Language::Polish};
 };
 
 TEST_F(StateTest, LoggerWithHumidityEnablesInTheOrderOfReading) {

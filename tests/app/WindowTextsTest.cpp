@@ -1,4 +1,5 @@
 #include "FakeDialogs.h"
+#include "TestServices.h"
 #include "app/MainWindow.h"
 
 #include <QAbstractButton>
@@ -63,7 +64,8 @@ const Expected EnglishTexts = {
 
 TEST(WindowTexts, PolishWindow) {
     test::FakeDialogs dialogs;
-    MainWindow window(dialogs, Language::Polish);
+    test::TestServices services;
+    MainWindow window(dialogs, services.services, Language::Polish);
     for (const auto& [control, text] : PolishTexts)
         EXPECT_EQ(window.ControlText(control), text) << LayoutOf(control).name;
     EXPECT_EQ(window.windowTitle(), "Velkor");
@@ -75,7 +77,8 @@ TEST(WindowTexts, PolishWindow) {
 
 TEST(WindowTexts, EnglishWindowInTheSameProgram) {
     test::FakeDialogs dialogs;
-    MainWindow window(dialogs, LanguageFromSwitch(7));
+    test::TestServices services;
+    MainWindow window(dialogs, services.services, LanguageFromSwitch(7));
     for (const auto& [control, text] : EnglishTexts)
         EXPECT_EQ(window.ControlText(control), text) << LayoutOf(control).name;
     EXPECT_EQ(window.windowTitle(), "Velkor");
@@ -90,8 +93,9 @@ TEST(WindowTexts, EnglishWindowInTheSameProgram) {
 
 TEST(WindowTexts, RunTimeVocabularyFollowsTheLanguage) {
     test::FakeDialogs dialogs;
-    MainWindow polish(dialogs, Language::Polish);
-    MainWindow english(dialogs, Language::English);
+    test::TestServices services;
+    MainWindow polish(dialogs, services.services, Language::Polish);
+    MainWindow english(dialogs, services.services, Language::English);
     EXPECT_EQ(polish.Text(RunText::FoundCaption), "Znaleziono urządzenie  :");
     EXPECT_EQ(english.Text(RunText::FoundCaption), "Found Device   :");
     EXPECT_EQ(english.Text(RunText::NotFoundStatus), "No responing !");
@@ -113,7 +117,8 @@ TEST(WindowTexts, LanguageSwitchZeroIsPolishAnythingElseEnglish) {
 
 TEST(WindowTexts, AltDPressesUpdateTimeAndDate) {
     test::FakeDialogs dialogs;
-    MainWindow window(dialogs, Language::English);
+    test::TestServices services;
+    MainWindow window(dialogs, services.services, Language::English);
     window.OnClockDateRead(); // Button1 enabled
     auto* button = qobject_cast<QAbstractButton*>(window.Widget(Control::Button1));
     QSignalSpy clicks(button, &QAbstractButton::clicked);

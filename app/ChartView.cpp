@@ -1,0 +1,113 @@
+#include "app/ChartView.h"
+
+#include "chart/Chart.h"
+#include "chart/ChartWidget.h"
+
+#include <QString>
+
+namespace velkor {
+
+// The log operations and the chart agree on what a colour value means.
+static_assert(DefaultPointColor == chart::DefaultColor);
+static_assert(DownloadTemperatureColor == chart::Red);
+static_assert(DownloadHumidityColor == chart::Green);
+
+namespace {
+
+// The smallest label step of the time axis: one second in days, as the layout stores it.
+constexpr double TimeAxisIncrement = 1.1574074074074e-05;
+
+void ConfigureLegend(chart::Legend& legend) {
+    legend.SetAlignment(chart::LegendAlignment::Bottom);
+    legend.SetLegendStyle(chart::LegendStyle::Series);
+    legend.SetColorWidth(15);
+    legend.SetShadowSize(2);
+    // Centred below the plot.
+    legend.SetTopPos(0);
+    legend.SetVertMargin(1);
+}
+
+// The time axis: every label is the date above the time, down to the minute, on a step of at
+// least one second that the engine widens until the labels fit.
+void ConfigureTimeAxis(chart::ChartAxis& axis) {
+    axis.SetDateTimeFormat(QStringLiteral("yyyy-mm-dd hh:mm"));
+    axis.SetLabelsMultiLine(true);
+    axis.SetLabelsSize(30);
+    axis.SetIncrement(TimeAxisIncrement);
+    axis.SetStartPosition(2);
+    axis.SetEndPosition(98);
+    axis.SetTickLength(1);
+    axis.SetMinorTickLength(1);
+}
+
+void ConfigureValueAxis(chart::ChartAxis& axis) {
+    axis.SetStartPosition(10);
+    axis.SetEndPosition(90);
+    axis.SetTickLength(3);
+}
+
+void ConfigureSeries(chart::LineSeries& series, chart::Color color) {
+    series.SetSeriesColor(color);
+    series.SetPointerVisible(false);
+    series.SetMarksVisible(false);
+    chart::ValueList& x = series.XValues();
+    x.SetName(QStringLiteral("X"));
+    x.SetDateTime(true);
+    x.SetMultiplier(1);
+    x.SetOrder(chart::ValueOrder::Ascending);
+    chart::ValueList& y = series.YValues();
+    y.SetName(QStringLiteral("Y"));
+    y.SetDateTime(false);
+    y.SetMultiplier(1);
+    y.SetOrder(chart::ValueOrder::None);
+}
+
+chart::NumberSeparators SeparatorsFor(Language language) {
+    if (language == Language::Polish)
+        return {u',', QChar(0x00A0)};
+    return {};
+}
+
+} // namespace
+
+void ConfigureChartView(chart::Chart& chart, Language language) {
+    chart.SetView3D(false);
+    chart.SetMarginLeft(2);
+    chart.SetMarginTop(2);
+    chart.SetMarginRight(2);
+    chart.SetMarginBottom(2);
+    chart::BackWall wall = chart.BackWall();
+    wall.brush = {chart::White, chart::BrushStyle::Clear};
+    chart.SetBackWall(wall);
+    chart.SetSeparators(SeparatorsFor(language));
+
+    ConfigureLegend(chart.Legend());
+    chart.TopAxis().SetVisible(false);
+    chart.RightAxis().SetVisible(false);
+    ConfigureTimeAxis(chart.BottomAxis());
+    ConfigureValueAxis(chart.LeftAxis());
+
+    ConfigureSeries(chart.AddSeries(QStringLiteral("Series1")), chart::Red);
+    ConfigureSeries(chart.AddSeries(QStringLiteral("Series2")), chart::Green);
+}
+
+chart::ChartWidget* CreateChartView(QWidget* parent, Language language) {
+    auto* widget = new chart::ChartWidget(QStringLiteral("Chart1"), parent);
+    ConfigureChartView(widget->Chart(), language);
+    return widget;
+}
+
+void ChartPlot::ClearSeries() {
+    chart_.Series(TemperatureSeries).Clear();
+    chart_.Series(HumiditySeries).Clear();
+}
+
+void ChartPlot::AddPoint(int series, double x, double y, std::uint32_t color) {
+    chart_.Series(static_cast<std::size_t>(series)).AddXY(x, y, QString(), color);
+}
+
+void ChartPlot::SetBottomAxisAutomatic() {
+    chart_.BottomAxis().SetAutomatic(true);
+}
+
+} // namespace velkor

@@ -1,0 +1,44 @@
+#pragma once
+// Chart1 as the logger tool shows its measurements: the chart's look (title line, flat, small
+// margins, clear back wall, legend below the plot, a date-time bottom axis with the date above
+// the time, a value axis on the left) and its two line series, temperature (Series1, red) and
+// humidity (Series2, green). The texts come from the window's text table.
+
+#include "app/Language.h"
+#include "log/Sinks.h"
+
+#include <cstdint>
+
+class QWidget;
+
+namespace velkor::chart {
+class Chart;
+class ChartWidget;
+} // namespace velkor::chart
+
+namespace velkor {
+
+// Sets every property the logger tool gives its chart and adds Series1 and Series2 (in that
+// order, so that series index 0 is the temperature). The number separators of the axis labels
+// follow the language: a decimal comma and a no-break space between thousands in Polish, the
+// engine's "." and "," in English.
+void ConfigureChartView(chart::Chart& chart, Language language);
+
+// Chart1, a child of `parent` (which owns it), configured as above.
+chart::ChartWidget* CreateChartView(QWidget* parent, Language language);
+
+// The chart's two series as the log operations fill them. Adding a point only marks the chart
+// for redrawing; it is drawn when the window next paints.
+class ChartPlot final : public PlotSink {
+public:
+    explicit ChartPlot(chart::Chart& chart) : chart_(chart) {}
+
+    void ClearSeries() override;
+    void AddPoint(int series, double x, double y, std::uint32_t color) override;
+    void SetBottomAxisAutomatic() override;
+
+private:
+    chart::Chart& chart_;
+};
+
+} // namespace velkor

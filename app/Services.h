@@ -1,0 +1,20 @@
+#pragma once
+// What the window's handlers work with besides the controls: the one serial channel, what is
+// known of the logger, the 100 ms waits and the name of the current data file. All of them
+// live as long as the program runs; main creates them once, tests their own.
+
+#include "link/LoggerSettings.h"
+#include "link/SerialLink.h"
+#include "log/DataFileState.h"
+#include "platform/Pause.h"
+
+namespace velkor {
+
+struct Services {
+    SerialLink& link;
+    LoggerSettings& settings;
+    Pause& pause;
+    DataFileState& dataFile;
+};
+
+} // namespace velkor
