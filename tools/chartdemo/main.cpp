@@ -8,6 +8,7 @@
 #include "chart/ChartWidget.h"
 #include "platform/DateTime.h"
 
+#include "app/ChartView.h"
 #include <QApplication>
 #include <QDir>
 #include <QImage>
@@ -17,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+
 #include <functional>
 #include <random>
 
@@ -25,44 +27,12 @@ using namespace velkor::chart;
 
 namespace {
 
+// The chart as the program's window configures it, with the Polish titles.
 void Configure(Chart& c) {
+    ConfigureChartView(c, Language::Polish);
     c.SetTitleText({QStringLiteral("Wykres temperatury")});
-    c.SetView3D(false);
-    c.SetMarginLeft(2);
-    c.SetMarginTop(2);
-    c.SetMarginRight(2);
-    c.SetMarginBottom(2);
-    BackWall wall = c.BackWall();
-    wall.brush = {White, BrushStyle::Clear};
-    c.SetBackWall(wall);
-    Legend& l = c.Legend();
-    l.SetAlignment(LegendAlignment::Bottom);
-    l.SetLegendStyle(LegendStyle::Series);
-    l.SetColorWidth(15);
-    l.SetShadowSize(2);
-    l.SetTopPos(0);
-    l.SetVertMargin(1);
-    c.TopAxis().SetVisible(false);
-    c.RightAxis().SetVisible(false);
-    ChartAxis& b = c.BottomAxis();
-    b.SetDateTimeFormat(QStringLiteral("yyyy-mm-dd hh:mm"));
-    b.SetLabelsMultiLine(true);
-    b.SetLabelsSize(30);
-    b.SetIncrement(1.1574074074074e-05);
-    b.SetStartPosition(2);
-    b.SetEndPosition(98);
-    b.SetTickLength(1);
-    b.SetMinorTickLength(1);
-    ChartAxis& a = c.LeftAxis();
-    a.SetStartPosition(10);
-    a.SetEndPosition(90);
-    a.SetTickLength(3);
-    LineSeries& t = c.AddSeries(QStringLiteral("Series1"));
-    t.SetTitle(QStringLiteral("Temperatura"));
-    t.SetSeriesColor(Red);
-    LineSeries& h = c.AddSeries(QStringLiteral("Series2"));
-    h.SetTitle(QString::fromUtf8("Wilgotno\xc5\x9b\xc4\x87"));
-    h.SetSeriesColor(Green);
+    c.Series(0).SetTitle(QStringLiteral("Temperatura"));
+    c.Series(1).SetTitle(QString::fromUtf8("Wilgotno\xc5\x9b\xc4\x87"));
 }
 
 double Start() {
