@@ -9,6 +9,7 @@
 #include "log/DataFileLoader.h"
 #include "log/Download.h"
 #include "platform/Dialogs.h"
+#include "platform/Errors.h"
 
 #include <QFile>
 
@@ -82,9 +83,11 @@ void MainWindow::Button3Click() {
     if (!dialogs_.saveFile(FileDialogOptions{saveFileName_, DataFileFilter}, chosen))
         return;
     saveFileName_ = chosen;
-    // Whether the copy was made is not shown: a missing data file, an unwritable destination
-    // or a copy onto the file itself all pass in silence.
-    CopyDataFile(services_.dataFile.DataFileName, LocalFileName(chosen));
+    // A copy that could not be made is reported, so nobody takes an unsaved log for saved.
+    // A copy onto the data file itself leaves it as it is and needs no word.
+    const CopyResult result = CopyDataFile(services_.dataFile.DataFileName, LocalFileName(chosen));
+    if (result.outcome == CopyOutcome::Failed)
+        throw InOutError(result.error);
 }
 
 } // namespace velkor

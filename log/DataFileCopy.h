@@ -5,9 +5,19 @@
 
 namespace velkor {
 
-// Copies source over destination, replacing an existing file without a question. Nothing is
-// raised: the window reports nothing either way. A source that is the destination itself
-// (the same name, a link to it) is left alone, never truncated. True when a copy was made.
-bool CopyDataFile(const std::string& source, const std::string& destination) noexcept;
+enum class CopyOutcome {
+    Copied,   // the destination now holds a copy of the source
+    SameFile, // the destination is the source itself (the same name, a link to it): left alone
+    Failed,   // no copy was made; CopyResult::error says why
+};
+
+struct CopyResult {
+    CopyOutcome outcome = CopyOutcome::Failed;
+    std::string error; // the platform's message, with the names, when the copy failed
+};
+
+// Copies source over destination, replacing an existing file without a question. A source that
+// is the destination itself is never truncated. Raises nothing.
+CopyResult CopyDataFile(const std::string& source, const std::string& destination) noexcept;
 
 } // namespace velkor

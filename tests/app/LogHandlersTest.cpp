@@ -365,7 +365,7 @@ TEST_F(LogHandlers, CopyReplacesAnExistingFileWithoutAQuestion) {
     EXPECT_TRUE(w.IsControlEnabled(Control::Button3));
 }
 
-TEST_F(LogHandlers, CopyThatFailsOrIsCancelledShowsNothing) {
+TEST_F(LogHandlers, ACancelledCopyWritesNothingAndAFailedOneIsReported) {
     Open();
     Choose(folder.file("dane.txt", smallLogFile));
     Click(Control::Button6);
@@ -374,13 +374,22 @@ TEST_F(LogHandlers, CopyThatFailsOrIsCancelledShowsNothing) {
     Choose(folder / "kopia.txt");
     Click(Control::Button3);
     EXPECT_FALSE(std::filesystem::exists(folder / "kopia.txt"));
-    // Into a folder that does not exist: nothing is reported either.
+    EXPECT_TRUE(dialogs.errors.empty());
+    // Into a folder that does not exist: the error report says so, the data file stays.
     dialogs.confirm = true;
     Choose(folder / "missing" / "kopia.txt");
     Click(Control::Button3);
-    EXPECT_TRUE(dialogs.errors.empty());
+    ASSERT_EQ(dialogs.errors.size(), 1u);
+    EXPECT_TRUE(dialogs.errors[0].text.contains("kopia.txt"));
+    EXPECT_TRUE(dialogs.errors[0].text.endsWith("."));
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_EQ(dialogs.saveOptions.size(), 2u);
+    EXPECT_EQ(Slurp(folder / "dane.txt"), smallLogFile);
+    // Onto the data file itself: nothing to do, nothing to report, nothing lost.
+    Choose(folder / "dane.txt");
+    Click(Control::Button3);
+    EXPECT_EQ(dialogs.errors.size(), 1u);
+    EXPECT_EQ(Slurp(folder / "dane.txt"), smallLogFile);
 }
 
 } // namespace

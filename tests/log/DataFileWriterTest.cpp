@@ -74,7 +74,8 @@ TEST(DataFileCopyTest, ReplacesAnExistingFileWithoutAsking) {
     TempDir dir;
     WriteFile(dir.File("logger.txt"), "1\tnew\r\n");
     WriteFile(dir.File("copy.txt"), "an older and longer file\r\n");
-    EXPECT_TRUE(CopyDataFile(dir.File("logger.txt"), dir.File("copy.txt")));
+    EXPECT_EQ(CopyDataFile(dir.File("logger.txt"), dir.File("copy.txt")).outcome,
+              CopyOutcome::Copied);
     EXPECT_EQ(ReadFile(dir.File("copy.txt")), "1\tnew\r\n");
     EXPECT_EQ(ReadFile(dir.File("logger.txt")), "1\tnew\r\n");
 }
@@ -85,19 +86,25 @@ TEST(DataFileCopyTest, NeverEmptiesTheSourceWhenItIsTheDestination) {
     WriteFile(source, "1\tkeep me\r\n");
     std::filesystem::create_symlink(source, dir.File("link.txt"));
     std::filesystem::create_hard_link(source, dir.File("hard.txt"));
-    EXPECT_FALSE(CopyDataFile(source, source));
-    EXPECT_FALSE(CopyDataFile(source, dir.File("link.txt")));
-    EXPECT_FALSE(CopyDataFile(source, dir.File("hard.txt")));
-    EXPECT_FALSE(CopyDataFile(source, dir.File("./logger.txt")));
+    EXPECT_EQ(CopyDataFile(source, source).outcome, CopyOutcome::SameFile);
+    EXPECT_EQ(CopyDataFile(source, dir.File("link.txt")).outcome, CopyOutcome::SameFile);
+    EXPECT_EQ(CopyDataFile(source, dir.File("hard.txt")).outcome, CopyOutcome::SameFile);
+    EXPECT_EQ(CopyDataFile(source, dir.File("./logger.txt")).outcome, CopyOutcome::SameFile);
     EXPECT_EQ(ReadFile(source), "1\tkeep me\r\n");
 }
 
-TEST(DataFileCopyTest, FailuresReportNothingAndHarmNothing) {
+TEST(DataFileCopyTest, FailuresSayWhyAndHarmNothing) {
     TempDir dir;
     WriteFile(dir.File("copy.txt"), "keep");
-    EXPECT_NO_THROW(EXPECT_FALSE(CopyDataFile(dir.File("missing.txt"), dir.File("copy.txt"))));
+    CopyResult missing;
+    EXPECT_NO_THROW(missing = CopyDataFile(dir.File("missing.txt"), dir.File("copy.txt")));
+    EXPECT_EQ(missing.outcome, CopyOutcome::Failed);
+    EXPECT_NE(missing.error.find("missing.txt"), std::string::npos);
     EXPECT_EQ(ReadFile(dir.File("copy.txt")), "keep");
-    EXPECT_FALSE(CopyDataFile("", dir.File("copy.txt")));
+    EXPECT_EQ(CopyDataFile("", dir.File("copy.txt")).outcome, CopyOutcome::Failed);
     WriteFile(dir.File("logger.txt"), "data");
-    EXPECT_FALSE(CopyDataFile(dir.File("logger.txt"), dir.File("no/such/folder.txt")));
+    const CopyResult noFolder =
+        CopyDataFile(dir.File("logger.txt"), dir.File("no/such/folder.txt"));
+    EXPECT_EQ(noFolder.outcome, CopyOutcome::Failed);
+    EXPECT_NE(noFolder.error.find("No such file or directory"), std::string::npos);
 }
