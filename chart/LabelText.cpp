@@ -1,6 +1,5 @@
 #include "chart/LabelText.h"
 
-#include "chart/Rounding.h"
 #include "platform/DateTime.h"
 
 #include <cmath>
@@ -113,12 +112,8 @@ QString LabelText(double v, double range, const LabelTextSettings& s) {
             const DateTimeFormats& f = ProcessDateTimeFormats();
             format = range > 1 ? f.shortDate : f.shortTime;
         }
-        // Label values are reached by subtracting steps; a value a hair before midnight is
-        // midnight, which formatting the date and the time apart would show as the day
-        // before at 23:59. Whole milliseconds, as the date-time formatting counts them.
-        const double ms = Round(v * 86400000.0);
-        if (ms < 9.0e15)
-            v = ms / 86400000.0;
+        // Label values are reached by adding steps, so one may lie a hair before midnight;
+        // FormatDateTime shows such a value as the midnight it stands for.
         text = QString::fromStdString(FormatDateTime(format, v));
     } else {
         text = FormatNumber(v, s.valuesFormat, s.separators);
