@@ -131,10 +131,7 @@ private:
     friend class AxisLayout;
 
     template <class T> void Update(T& field, const T& value) {
-        if (field == value)
-            return;
-        field = value;
-        Changed();
+        UpdateProperty(context_, field, value);
     }
     void Changed() const {
         if (context_)

@@ -17,4 +17,14 @@ struct ChartContext {
     }
 };
 
+// Stores a property value; only a real change tells the chart, so setting a property to the
+// value it has does nothing.
+template <class T> void UpdateProperty(const ChartContext* context, T& field, const T& value) {
+    if (field == value)
+        return;
+    field = value;
+    if (context)
+        context->Changed();
+}
+
 } // namespace velkor::chart

@@ -65,11 +65,7 @@ public:
 
 private:
     template <class T> void Update(T& field, const T& value) {
-        if (field == value)
-            return;
-        field = value;
-        if (context_)
-            context_->Changed();
+        UpdateProperty(context_, field, value);
     }
 
     const ChartContext* context_;

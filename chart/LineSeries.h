@@ -124,10 +124,7 @@ public:
 
 private:
     template <class T> void Update(T& field, const T& value) {
-        if (field == value)
-            return;
-        field = value;
-        Changed();
+        UpdateProperty(context_, field, value);
     }
     void Changed() const {
         if (context_)
