@@ -3,6 +3,7 @@
 #include "LoggerWindow.h"
 #include "chart/ChartWidget.h"
 #include "platform/DateTime.h"
+#include "tests/TestDates.h"
 #include "tests/platform/TempFolder.h"
 
 #include <QCoreApplication>
@@ -38,11 +39,7 @@ std::string Record(int year, int month, int day, int hour, int minute, int secon
     return r;
 }
 
-double At(int year, int month, int day, int hour, int minute, int second = 0) {
-    double t = 0;
-    EXPECT_TRUE(TryEncodeDateTime(year, month, day, hour, minute, second, 0, t));
-    return t;
-}
+using test::At;
 
 std::string Slurp(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);

@@ -7,6 +7,8 @@
 #include <QDateEdit>
 #include <QTimeEdit>
 
+#include "tests/TestDates.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -15,17 +17,8 @@
 namespace velkor {
 namespace {
 
-double Date(int y, int m, int d) {
-    double v = 0;
-    EXPECT_TRUE(TryEncodeDate(y, m, d, v));
-    return v;
-}
-
-double Time(int h, int m, int s) {
-    double v = 0;
-    EXPECT_TRUE(TryEncodeTime(h, m, s, 0, v));
-    return v;
-}
+using test::Date;
+using test::Time;
 
 TEST(PickerValues, DayCountsOfKnownDates) {
     EXPECT_EQ(DayCountFromDate(QDate(1899, 12, 30)), 0.0);

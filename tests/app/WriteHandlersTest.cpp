@@ -1,23 +1,15 @@
 // Save settings and Set clock send what the pickers show.
 #include "LoggerWindow.h"
 #include "platform/DateTime.h"
+#include "tests/TestDates.h"
 
 namespace velkor {
 namespace {
 
 using test::LoggerWindow;
 
-double Date(int year, int month, int day) {
-    double result = 0;
-    EXPECT_TRUE(TryEncodeDate(year, month, day, result));
-    return result;
-}
-
-double Time(int hour, int minute, int second) {
-    double result = 0;
-    EXPECT_TRUE(TryEncodeTime(hour, minute, second, 0, result));
-    return result;
-}
+using test::Date;
+using test::Time;
 
 class WriteHandlers : public LoggerWindow {
 protected:

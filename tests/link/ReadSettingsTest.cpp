@@ -6,6 +6,8 @@
 #include "platform/MemorySerial.h"
 #include "platform/Pause.h"
 
+#include "tests/TestDates.h"
+
 #include <gtest/gtest.h>
 
 using namespace velkor;
@@ -26,16 +28,8 @@ struct ReadFixture : ::testing::Test {
     static std::string Shown(const char* pattern, double value) {
         return FormatDateTime(pattern, value);
     }
-    static double Date(int y, int m, int d) {
-        double r = 0;
-        EXPECT_TRUE(TryEncodeDate(y, m, d, r));
-        return r;
-    }
-    static double Time(int h, int n, int s) {
-        double r = 0;
-        EXPECT_TRUE(TryEncodeTime(h, n, s, 0, r));
-        return r;
-    }
+    static double Date(int y, int m, int d) { return test::Date(y, m, d); }
+    static double Time(int h, int n, int s) { return test::Time(h, n, s); }
 };
 
 } // namespace

@@ -5,23 +5,16 @@
 #include "platform/MemorySerial.h"
 #include "platform/Pause.h"
 
+#include "tests/TestDates.h"
+
 #include <gtest/gtest.h>
 
 using namespace velkor;
 
 namespace {
 
-double Date(int y, int m, int d) {
-    double r = 0;
-    EXPECT_TRUE(TryEncodeDate(y, m, d, r));
-    return r;
-}
-
-double Time(int h, int n, int s) {
-    double r = 0;
-    EXPECT_TRUE(TryEncodeTime(h, n, s, 0, r));
-    return r;
-}
+using test::Date;
+using test::Time;
 
 struct WriteFixture : ::testing::Test {
     MemorySerialPorts ports;
