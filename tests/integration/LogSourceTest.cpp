@@ -159,7 +159,8 @@ TEST(SimCommandLine, BadOptionsAreRefusedWithAMessage) {
                                                {"--clock", "2024-02-30 10:00:00"},
                                                {"--samples", "12x"},
                                                {"--generate", "10", "--log", "x.txt"},
-                                               {"--frobnicate"}}) {
+                                               {"--frobnicate"},
+                                               {"stray"}}) {
         EXPECT_THROW(ParseCommandLine(args), std::invalid_argument) << args[0];
     }
     EXPECT_EQ(Unescape("A\\x0Db\\\\\\n"), "A\rb\\\n");
