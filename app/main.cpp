@@ -14,7 +14,6 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QTimer>
-#include <QTranslator>
 
 #include <cstdio>
 
@@ -59,8 +58,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("velkor"));
     QApplication::setApplicationVersion(QStringLiteral(VELKOR_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.velkor.Velkor"));
-    QTranslator qtTexts;
-    velkor::InstallQtTranslation(line.language, qtTexts);
+    const velkor::QtTranslation qtTexts(line.language);
 
     // The program's one serial channel and what it knows of the logger, for the whole run. The
     // port Connect finds stays open until the process ends.
