@@ -18,9 +18,10 @@ deb=$work/out/velkor_${version}_$(dpkg --print-architecture).deb
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 # The fonts and Qt's translations, and what the binaries link (found by dpkg-shlibdeps).
+names=$(tr ',|' '\n\n' <<<"$depends" | awk '{ print $1 }')
 for package in fonts-liberation2 qt6-translations-l10n libc6 libstdc++6 libqt6core6 \
     libqt6gui6 libqt6widgets6 libqt6printsupport6; do
-    grep -Eq "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package"
+    grep -qxF "$package" <<<"$names" || fail "Depends lacks $package"
 done
 
 dpkg-deb -x "$deb" "$work/root" || { echo "FAIL: dpkg-deb -x"; exit 1; }
