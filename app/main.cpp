@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QIcon>
 #include <QTimer>
 
 #include <cstdio>
@@ -57,7 +58,9 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("velkor"));
     QApplication::setApplicationVersion(QStringLiteral(VELKOR_VERSION));
+    // The desktop entry and the icon as installed (none when run from the build folder).
     QApplication::setDesktopFileName(QStringLiteral("org.velkor.Velkor"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.velkor.Velkor")));
     const velkor::QtTranslation qtTexts(line.language);
 
     // The program's one serial channel and what it knows of the logger, for the whole run. The
