@@ -1,6 +1,5 @@
 #include "platform/Dialogs.h"
 
-#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
