@@ -40,6 +40,7 @@ apt_get() {
     for _ in $(seq 1 120); do
         if DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=300 \
             "$@" 2>"$log"; then
+            cat "$log" >&2
             rm -f "$log"
             return 0
         fi
