@@ -15,6 +15,11 @@ deb=$work/out/velkor_${version}_$(dpkg --print-architecture).deb
 
 [ "$(dpkg-deb -f "$deb" Package)" = velkor ] || fail "package name"
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version"
+# A synopsis, then a description whose lines start with one space (more would show verbatim).
+description=$(dpkg-deb -f "$deb" Description)
+[ "$(wc -l <<<"$description")" -ge 2 ] || fail "no long description"
+tail -n +2 <<<"$description" | grep -qv "^ [^ ]" && fail "description lines: $description"
+grep -qF "$(head -1 <<<"$description")" <(tail -n +2 <<<"$description") && fail "synopsis repeated"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 # The fonts and Qt's translations, and what the binaries link (found by dpkg-shlibdeps).
