@@ -1,0 +1,113 @@
+// velkor-cli without a port: the command line itself, and an erase that is never confirmed,
+// with in-memory ports and a pause that returns at once.
+
+#include "cli/Cli.h"
+#include "cli/Commands.h"
+#include "cli/TerminalProgress.h"
+#include "link/Commands.h"
+#include "platform/MemorySerial.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace velkor::cli {
+namespace {
+
+struct Result {
+    int code = -1;
+    std::string out, err;
+};
+
+class CliWithoutPorts : public ::testing::Test {
+protected:
+    Result Run(const std::vector<std::string>& args, bool terminal = false) {
+        std::ostringstream out, err;
+        Services services{ports, pause, {}, out, err, terminal, [] { return 0.0; }, {}, {}};
+        Result result;
+        result.code = RunCli(args, services);
+        result.out = out.str();
+        result.err = err.str();
+        return result;
+    }
+
+    MemorySerialPorts ports;
+    RecordingPause pause;
+};
+
+TEST_F(CliWithoutPorts, CommandLineIsCheckedBeforeAnyPortIsOpened) {
+    const struct {
+        std::vector<std::string> args;
+        int code;
+        std::string outStart;
+        std::string err;
+    } cases[] = {
+        {{}, 1, "", "velkor-cli: 'velkor-cli' needs COMMAND\nTry 'velkor-cli --help'.\n"},
+        {{"fetch"}, 1, "", "velkor-cli: unknown command 'fetch'\nTry 'velkor-cli --help'.\n"},
+        {{"info", "--lang", "de"},
+         1,
+         "",
+         "velkor-cli: unknown language 'de' (en or pl)\nTry 'velkor-cli --help'.\n"},
+        {{"info", "--port"},
+         1,
+         "",
+         "velkor-cli: option '--port' needs a value\nTry 'velkor-cli --help'.\n"},
+        {{"info", "--json=yes"},
+         1,
+         "",
+         "velkor-cli: unexpected argument '--json=yes'\nTry 'velkor-cli --help'.\n"},
+        {{"export"}, 1, "", "velkor-cli: 'export' needs DATAFILE\nTry 'velkor-cli --help'.\n"},
+        {{"export", "a.txt", "b.txt", "--lang=pl"},
+         1,
+         "",
+         "velkor-cli: nieoczekiwany argument 'b.txt'\nPomoc: 'velkor-cli --help'.\n"},
+        {{"configure", "--interval", "00:10:00", "--start", "2024-03-05 06:30:00"},
+         1,
+         "",
+         "velkor-cli: 'configure' needs --end\nTry 'velkor-cli --help'.\n"},
+        {{"-o", "x", "download"},
+         1,
+         "",
+         "velkor-cli: unknown option '-o' for 'velkor-cli'\nTry 'velkor-cli --help'.\n"},
+        {{"--help"}, 0, "Usage: velkor-cli COMMAND [OPTIONS]\n", ""},
+        {{"--lang", "pl", "-h"}, 0, "Użycie: velkor-cli POLECENIE [OPCJE]\n", ""},
+        {{"download", "--help"}, 0, "Usage: velkor-cli download [--port COMn] [-o FILE]\n", ""},
+        {{"erase", "-h", "--lang", "pl"}, 0, "Użycie: velkor-cli erase [--port COMn] --yes\n", ""},
+        {{"--version"}, 0, "velkor-cli " VELKOR_VERSION "\n", ""},
+    };
+    for (const auto& c : cases) {
+        const Result r = Run(c.args);
+        EXPECT_EQ(r.code, c.code) << r.err;
+        EXPECT_TRUE(r.out.starts_with(c.outStart)) << r.out;
+        EXPECT_EQ(r.err, c.err);
+    }
+    EXPECT_TRUE(ports.openAttempts.empty());
+}
+
+TEST_F(CliWithoutPorts, EraseNeverConfirmedIsIncompleteAfterSixtySecondsOfDots) {
+    MemoryLine& line = ports.add("COM1");
+    line.onWrite = [](const std::string& written, MemoryLine& l) {
+        if (written == cmd::Identify)
+            l.send("RTW01234\r");
+    };
+    const Result r = Run({"erase", "--yes"}, true);
+    EXPECT_EQ(r.code, 3);
+    EXPECT_EQ(line.written(), "N?\rE!\r");
+    EXPECT_EQ(r.err,
+              "Erasing" + std::string(60, '.') + "\nThe logger did not confirm the erase.\n");
+    EXPECT_EQ(pause.waits.size(), 1u + 601u);
+}
+
+TEST(CliTexts, CsvNameAndBarText) {
+    EXPECT_EQ(CsvNameFor("logger.txt"), "logger.csv");
+    EXPECT_EQ(CsvNameFor("data"), "data.csv");
+    EXPECT_EQ(CsvNameFor("dir.d/log"), "dir.d/log.csv");
+    EXPECT_EQ(BarText(0, 4, 0.0, Lang::English), "[------------------------------]   0 %");
+    EXPECT_EQ(BarText(1, 4, 10.0, Lang::English),
+              "[#######-----------------------]  25 %  0:30 left");
+    EXPECT_EQ(BarText(1, 100, 40.0, Lang::Polish),
+              "[------------------------------]   1 %  zostało 1:06:00");
+}
+
+} // namespace
+} // namespace velkor::cli
