@@ -37,9 +37,14 @@ std::optional<double> ReadNumber(std::string_view text) {
 std::string NumberField(std::optional<double> value) {
     if (!value)
         return {};
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, *value);
-    return std::string(text, result.ptr);
+    // Room for the longest fixed-point text of a double (about 330 characters).
+    char text[400];
+    const auto result = std::to_chars(text, text + sizeof text, *value, std::chars_format::fixed);
+    std::string field(text, result.ec == std::errc() ? result.ptr : text);
+    // Whole numbers keep a decimal point too, like every value of the data file.
+    if (field.find('.') == std::string::npos)
+        field += ".0";
+    return field;
 }
 
 std::vector<std::string_view> SplitTabs(std::string_view line) {
