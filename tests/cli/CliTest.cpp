@@ -6,6 +6,9 @@
 #include "cli/TerminalProgress.h"
 #include "link/Commands.h"
 #include "platform/MemorySerial.h"
+#include "tests/platform/TempFolder.h"
+#include "tools/loggersim/LogSource.h"
+#include "tools/loggersim/LoggerProtocol.h"
 
 #include <gtest/gtest.h>
 
@@ -96,6 +99,44 @@ TEST_F(CliWithoutPorts, EraseNeverConfirmedIsIncompleteAfterSixtySecondsOfDots) 
     EXPECT_EQ(r.err,
               "Erasing" + std::string(60, '.') + "\nThe logger did not confirm the erase.\n");
     EXPECT_EQ(pause.waits.size(), 1u + 601u);
+}
+
+// A download that the logger or the port breaks off after the first block keeps that block.
+TEST_F(CliWithoutPorts, DownloadBrokenOffKeepsTheFirstBlockAndSaysWhy) {
+    const struct {
+        const char* name;
+        bool unplug; // else the logger falls silent
+        int code;
+        std::string err; // {} stands for the file name
+    } cases[] = {
+        {"unplugged", true, 2,
+         "The device on COM1 was lost: Input/output error\n25 of 60 samples written to {}\n"},
+        {"silent", false, 3, "The logger stopped answering.\n25 of 60 samples written to {}\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        sim::LoggerState state;
+        state.loggingStart = sim::MakeDateTime(2024, 3, 1);
+        state.records = sim::GenerateLog(60, state.loggingStart, 600);
+        state.sampleCount = 60;
+        MemoryLine& line = ports.add("COM1");
+        line.input.clear();
+        line.onWrite = [&state, &c](const std::string& written, MemoryLine& l) {
+            if (written.starts_with("G?00001")) {
+                l.gone = c.unplug;
+                return;
+            }
+            l.send(sim::AnswerCommand(written.substr(0, written.size() - 1), state).reply);
+        };
+        testing::TempFolder folder;
+        const std::string file = (folder / "log.txt").string();
+        const Result r = Run({"download", "-o", file});
+        EXPECT_EQ(r.code, c.code);
+        std::string err = c.err;
+        err.replace(err.find("{}"), 2, file);
+        EXPECT_EQ(r.err, err);
+        line.gone = false;
+    }
 }
 
 TEST(CliTexts, CsvNameAndBarText) {
