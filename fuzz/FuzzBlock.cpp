@@ -1,57 +1,36 @@
-// The download's block decode: every block request gets a reply of the fuzzer's choosing
-// (short, long, garbage or well-formed records) from a logger on an in-memory port, and the
-// records go through the acceptance rule into a scratch data file.
+// The download's block decode fed any reply: DecodeBlock against the acceptance rule from any
+// last accepted time. What it returns must hold: at most one record a whole slot, each a valid
+// date and time strictly after the one before and less than two days after it, and the last
+// accepted time moved to the last of them.
 
 #include "FuzzInput.h"
+#include "link/Commands.h"
 #include "log/Download.h"
-#include "platform/MemorySerial.h"
 
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 using namespace velkor;
 
-namespace {
-
-class CheckingPlot final : public PlotSink {
-public:
-    void ClearSeries() override {}
-    void AddPoint(int, double x, double y, std::uint32_t) override {
-        if (!std::isfinite(x) || !std::isfinite(y))
-            std::abort();
-    }
-    void SetBottomAxisAutomatic() override {}
-};
-
-class NoProgress final : public ProgressSink {
-public:
-    void ShowProgress(int) override {}
-    void SetProgress(int) override {}
-    void HideProgress() override {}
-};
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
-    LoggerSettings settings;
-    settings.LoggingStart = fuzz::AnyDouble(in);
-    // Up to eight blocks keep one run short.
-    settings.SampleCount = in.ConsumeIntegralInRange<std::uint32_t>(0, 199);
+    const double start = fuzz::AnyDouble(in);
+    const std::vector<std::uint8_t> reply = in.ConsumeRemainingBytes<std::uint8_t>();
 
-    MemorySerialPorts ports;
-    MemoryLine& line = ports.add("COM1");
-    line.onWrite = [&in](const std::string&, MemoryLine& l) {
-        l.send(in.ConsumeRandomLengthString(2 * SerialLink::ReceiveBufferSize));
-    };
-    SerialLink link(ports);
-    if (!link.OpenPort(1))
+    double lastAccepted = start;
+    const std::vector<cmd::LogRecord> records =
+        DecodeBlock(reply.data(), reply.size(), lastAccepted);
+    if (records.size() > reply.size() / cmd::RecordSize)
         std::abort();
-    RecordingPause pause;
-    DataFileState state;
-    CheckingPlot plot;
-    NoProgress progress;
-    static const std::string file = fuzz::ScratchFile("velkor-fuzz-block");
-    DownloadLog(link, pause, settings, state, plot, progress, file);
+    double previous = start;
+    for (const cmd::LogRecord& r : records) {
+        double t = 0;
+        if (!r.DateTime(t) || !(previous < t && t < previous + AcceptanceWindowDays))
+            std::abort();
+        previous = t;
+    }
+    if (!(previous == lastAccepted || (std::isnan(previous) && std::isnan(lastAccepted))))
+        std::abort();
     return 0;
 }

@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2 fontconfig poppler-utils
     xvfb xauth
+    clang libclang-rt-dev # the fuzz harnesses: clang with its libFuzzer and sanitizer runtimes
 )
 if [ "${1:-}" = "--extra" ]; then
     # Tools for looking at what the program shows: screenshots, PDF pages, scripted mouse.
