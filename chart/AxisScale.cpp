@@ -12,10 +12,10 @@ AxisPlacement PlaceAxis(bool horizontal, bool inverted, double minimum, double m
     a.minimum = minimum;
     a.maximum = maximum;
     a.range = maximum - minimum;
-    // Percentages far outside 0..100 put the ends beyond the int range: they stop at its
-    // limits, and the size and centre are taken in a wider type.
-    a.start = ClampToInt(edge + Round(length * 0.01 * startPercent));
-    a.end = ClampToInt(edge + Round(length * 0.01 * endPercent));
+    // Percentages far outside 0..100 put the ends far off: they stop at the pixel limit, and
+    // the size and centre are taken in a wider type.
+    a.start = ClampToPixels(edge + Round(length * 0.01 * startPercent));
+    a.end = ClampToPixels(edge + Round(length * 0.01 * endPercent));
     a.size = ClampToInt(static_cast<double>(a.end) - a.start);
     a.centre = static_cast<int>((static_cast<long long>(a.start) + a.end) / 2);
     return a;
@@ -73,7 +73,7 @@ std::vector<int> GridPositions(const std::vector<int>& ticks, bool centred) {
         return ticks;
     std::vector<int> out;
     for (std::size_t k = 1; k < ticks.size(); ++k)
-        out.push_back((ticks[k - 1] + ticks[k]) / 2);
+        out.push_back(static_cast<int>((static_cast<long long>(ticks[k - 1]) + ticks[k]) / 2));
     return out;
 }
 

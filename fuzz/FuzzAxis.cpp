@@ -1,6 +1,7 @@
 // The axis maths fed any double: placement, label step, label values, label texts, tick,
 // grid and minor tick positions, in the order one paint divides an axis, plus the step and
-// calendar helpers on their own. Pixel edges and lengths stay within what a screen or a
+// calendar helpers on their own, and the whole layout of a logger chart painted with axis
+// properties and points of any value. Pixel edges and lengths stay within what a screen or a
 // printed page can have; every double is taken as it comes.
 
 #include "FuzzInput.h"
@@ -8,6 +9,10 @@
 #include "chart/AxisSteps.h"
 #include "chart/LabelText.h"
 #include "chart/LabelValues.h"
+#include "platform/Errors.h"
+#include "tests/chart/LoggerChartSetup.h"
+
+#include <QGuiApplication>
 
 #include <algorithm>
 
@@ -89,13 +94,70 @@ void Helpers(FuzzedDataProvider& in) {
                        in.ConsumeIntegral<int>());
 }
 
+void SetAxis(FuzzedDataProvider& in, ChartAxis& axis) {
+    try {
+        switch (in.ConsumeIntegralInRange(0, 2)) {
+        case 0:
+            axis.AssignRange(AnyDouble(in), AnyDouble(in));
+            break;
+        case 1:
+            axis.SetMaximum(AnyDouble(in));
+            axis.SetMinimum(AnyDouble(in));
+            break;
+        default:
+            axis.SetAutomatic(true);
+        }
+        axis.SetIncrement(AnyDouble(in));
+    } catch (const velkor::ChartError&) {
+    }
+    axis.SetStartPosition(AnyDouble(in));
+    axis.SetEndPosition(AnyDouble(in));
+    axis.SetPositionPercent(AnyDouble(in));
+    axis.SetInverted(in.ConsumeBool());
+    axis.SetExactDateTime(in.ConsumeBool());
+    axis.SetRoundFirstLabel(in.ConsumeBool());
+    axis.SetLabelsOnAxis(in.ConsumeBool());
+    axis.SetGridCentered(in.ConsumeBool());
+    axis.SetLabelsSeparation(in.ConsumeIntegralInRange(-100, 1000));
+    axis.SetMinorTickCount(in.ConsumeIntegralInRange(-1, 20));
+}
+
+void PaintChart(FuzzedDataProvider& in) {
+    Chart c;
+    testing::ConfigureLoggerChart(c);
+    const int points = in.ConsumeIntegralInRange(0, 6);
+    for (int k = 0; k < points; ++k)
+        c.Series(static_cast<std::size_t>(k % 2)).AddXY(AnyDouble(in), AnyDouble(in));
+    SetAxis(in, c.BottomAxis());
+    SetAxis(in, c.LeftAxis());
+    QImage image(in.ConsumeIntegralInRange(1, 800), in.ConsumeIntegralInRange(1, 600),
+                 QImage::Format_RGB32);
+    for (int k = 0; k < 2; ++k) {
+        QPainter p(&image);
+        c.Paint(p, image.rect());
+    }
+}
+
 } // namespace
+
+// The chart measures its texts with the fonts of a GUI application.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication app(*argc, *argv);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
-    if (in.ConsumeBool())
+    switch (in.ConsumeIntegralInRange(0, 2)) {
+    case 0:
         Helpers(in);
-    else
+        break;
+    case 1:
         DivideAxis(in);
+        break;
+    default:
+        PaintChart(in);
+    }
     return 0;
 }

@@ -24,7 +24,9 @@ for name in "${harnesses[@]}"; do
     mkdir -p "$runs/$name"
     log="$runs/$name.log"
     status=0
-    "build-fuzz/fuzz/fuzz_$name" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    # -timeout is wall-clock time: on a busy machine one paint of thousands of labels under the
+    # sanitizers takes many seconds, which is slow but not a hang.
+    "build-fuzz/fuzz/fuzz_$name" -max_total_time="$seconds" -timeout=60 -rss_limit_mb=2048 \
         -max_len=4096 -print_final_stats=1 -artifact_prefix="$runs/artifacts/$name-" \
         "$runs/$name" "fuzz/corpus/$name" >"$log" 2>&1 || status=$?
     executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")

@@ -304,12 +304,14 @@ TEST(AxisTicks, MinorTicksOfMajorsFarApartAreExact) {
         std::sort(minor.begin(), minor.end());
         EXPECT_EQ(minor, c.expected) << c.majors.front() << " " << c.majors.back();
     }
+    EXPECT_EQ(GridPositions({INT_MAX, INT_MAX - 2, INT_MIN}, true),
+              (std::vector<int>{INT_MAX - 1, -1}));
 }
 
 TEST(AxisPlacement, FarOffEndsAndPositionsStayInTheIntRange) {
     const AxisPlacement wide = PlaceAxis(true, false, 0, 1, 100, 1000, -1e300, 1e300);
-    EXPECT_EQ(wide.start, INT_MIN);
-    EXPECT_EQ(wide.end, INT_MAX);
+    EXPECT_EQ(wide.start, -PixelLimit);
+    EXPECT_EQ(wide.end, PixelLimit);
     EXPECT_EQ(wide.size, INT_MAX);
     EXPECT_EQ(wide.centre, 0);
     // A position past the int range is drawn at the centre, like any far-off value.
