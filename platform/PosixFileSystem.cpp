@@ -147,11 +147,28 @@ TemporaryFile CreateTemporaryBeside(const std::string& path) {
     RaiseErrno(EEXIST);
 }
 
+void CheckReplaceable(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        if (errno == ENOENT)
+            return;
+        RaiseErrno(errno);
+    }
+    if (S_ISDIR(st.st_mode))
+        RaiseErrno(EISDIR);
+    if (!S_ISREG(st.st_mode))
+        throw NotRegularFileError(path);
+}
+
 bool Remove(const std::string& path) noexcept {
     return ::unlink(path.c_str()) == 0;
 }
 
 void Replace(const std::string& source, const std::string& target) {
+    // Only a file takes the place of a file: a device or FIFO of that name is left alone.
+    struct stat st {};
+    if (::lstat(target.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode))
+        throw NotRegularFileError(target);
     if (::rename(source.c_str(), target.c_str()) != 0)
         RaiseErrno(errno);
 }
