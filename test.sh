@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets everything up on a fresh Debian machine and runs the whole test suite:
 # the normal build, then the same tests built with the address and undefined-behaviour
-# sanitizers.
+# sanitizers, then the fuzz harnesses for a short while each when clang is present.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -25,4 +25,9 @@ if [ "${VELKOR_SKIP_SANITIZE:-0}" != 1 ]; then
     echo "== Tests under the sanitizers"
     export ASAN_OPTIONS=detect_leaks=0
     (cd build-sanitize && ctest --output-on-failure -j"$jobs" --timeout 900)
+fi
+
+if command -v clang++ >/dev/null && [ "${VELKOR_SKIP_FUZZ:-0}" != 1 ]; then
+    echo "== Fuzzing (about 20 s a harness)"
+    fuzz/run.sh
 fi

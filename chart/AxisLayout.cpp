@@ -186,26 +186,29 @@ void AxisLayout::Place(const PlotRect& plot) {
     const int ticks = TickSpace(), labels = LabelsSpace();
     const int across = horizontal ? plot.Height() : plot.Width();
     const int offset = RoundToInt(across * axis_.positionPercent_ / 100.0);
+    // A position percentage far outside 0..100 moves the axis far off: the positions stop at
+    // the pixel limit.
+    auto at = [](int from, double by) { return ClampToPixels(from + by); };
     switch (axis_.Kind()) {
     case AxisKind::Bottom:
-        s.axisPosition = plot.bottom - offset;
-        s.labelsPosition = s.axisPosition + ticks;
-        s.titlePosition = s.labelsPosition + labels;
+        s.axisPosition = at(plot.bottom, -static_cast<double>(offset));
+        s.labelsPosition = at(s.axisPosition, ticks);
+        s.titlePosition = at(s.labelsPosition, labels);
         break;
     case AxisKind::Top:
-        s.axisPosition = plot.top + offset;
-        s.labelsPosition = s.axisPosition - ticks;
-        s.titlePosition = s.labelsPosition - labels;
+        s.axisPosition = at(plot.top, offset);
+        s.labelsPosition = at(s.axisPosition, -static_cast<double>(ticks));
+        s.titlePosition = at(s.labelsPosition, -static_cast<double>(labels));
         break;
     case AxisKind::Left:
-        s.axisPosition = plot.left + offset;
-        s.labelsPosition = s.axisPosition - ticks;
-        s.titlePosition = s.labelsPosition - labels;
+        s.axisPosition = at(plot.left, offset);
+        s.labelsPosition = at(s.axisPosition, -static_cast<double>(ticks));
+        s.titlePosition = at(s.labelsPosition, -static_cast<double>(labels));
         break;
     case AxisKind::Right:
-        s.axisPosition = plot.right - offset;
-        s.labelsPosition = s.axisPosition + ticks;
-        s.titlePosition = s.labelsPosition + labels;
+        s.axisPosition = at(plot.right, -static_cast<double>(offset));
+        s.labelsPosition = at(s.axisPosition, ticks);
+        s.titlePosition = at(s.labelsPosition, labels);
         break;
     case AxisKind::Depth:
         s.axisPosition = s.labelsPosition = s.titlePosition = 0;

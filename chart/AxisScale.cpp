@@ -12,10 +12,12 @@ AxisPlacement PlaceAxis(bool horizontal, bool inverted, double minimum, double m
     a.minimum = minimum;
     a.maximum = maximum;
     a.range = maximum - minimum;
-    a.start = edge + RoundToInt(length * 0.01 * startPercent);
-    a.end = edge + RoundToInt(length * 0.01 * endPercent);
-    a.size = a.end - a.start;
-    a.centre = (a.start + a.end) / 2;
+    // Percentages far outside 0..100 put the ends far off: they stop at the pixel limit, and
+    // the size and centre are taken in a wider type.
+    a.start = ClampToPixels(edge + Round(length * 0.01 * startPercent));
+    a.end = ClampToPixels(edge + Round(length * 0.01 * endPercent));
+    a.size = ClampToInt(static_cast<double>(a.end) - a.start);
+    a.centre = static_cast<int>((static_cast<long long>(a.start) + a.end) / 2);
     return a;
 }
 
@@ -45,20 +47,23 @@ std::vector<int> MinorTickPositions(const std::vector<int>& majors, int count, i
     std::vector<int> out;
     if (count <= 0 || majors.size() < 2)
         return out;
-    auto add = [&](int p) {
+    // Majors may lie up to 2^32 pixels apart (far-off labels of a zoomed axis): distances and
+    // positions are taken as doubles, which hold them exactly, and only those inside the axis
+    // become ints.
+    auto add = [&](double p) {
         if (p > std::min(start, end) && p < std::max(start, end))
-            out.push_back(p);
+            out.push_back(static_cast<int>(p));
     };
     for (std::size_t k = 1; k < majors.size(); ++k) {
-        const int a = majors[k - 1], b = majors[k];
-        const double d = static_cast<double>(b - a) / (count + 1);
+        const double a = majors[k - 1], b = majors[k];
+        const double d = (b - a) / (count + 1);
         for (int j = 1; j <= count; ++j)
-            add(b - RoundToInt(j * d));
+            add(b - Round(j * d));
     }
-    const double d = static_cast<double>(majors[1] - majors[0]) / (count + 1);
+    const double d = (static_cast<double>(majors[1]) - majors[0]) / (count + 1);
     for (int j = 1; j <= count; ++j) {
-        add(majors.front() - RoundToInt(j * d));
-        add(majors.back() + RoundToInt(j * d));
+        add(majors.front() - Round(j * d));
+        add(majors.back() + Round(j * d));
     }
     return out;
 }
@@ -68,7 +73,7 @@ std::vector<int> GridPositions(const std::vector<int>& ticks, bool centred) {
         return ticks;
     std::vector<int> out;
     for (std::size_t k = 1; k < ticks.size(); ++k)
-        out.push_back((ticks[k - 1] + ticks[k]) / 2);
+        out.push_back(static_cast<int>((static_cast<long long>(ticks[k - 1]) + ticks[k]) / 2));
     return out;
 }
 

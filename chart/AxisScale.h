@@ -24,13 +24,16 @@ struct AxisPlacement {
     int centre = 0;
 
     // (v - minimum) * size / range rounded, from the start (horizontal) or from the end
-    // (vertical: larger values higher up); the centre for a zero range or a far-off value.
+    // (vertical: larger values higher up); the centre for a zero range or a value whose
+    // position lies beyond the int range.
     int ValueToPosition(double v) const {
         if (range != 0) {
             const double t = (v - minimum) * size / range;
             if (std::fabs(t) < 2147483647.0) {
-                const int r = static_cast<int>(Round(t));
-                return horizontal != inverted ? start + r : end - r;
+                const long long r = static_cast<long long>(Round(t));
+                const long long p = horizontal != inverted ? start + r : end - r;
+                if (p >= INT_MIN && p <= INT_MAX)
+                    return static_cast<int>(p);
             }
         }
         return centre;

@@ -31,6 +31,15 @@ inline int ClampToInt(double x) {
     return static_cast<int>(x);
 }
 
+// Positions the engine computes from properties (axis ends and axis lines) stop at +-2^30
+// pixels: far beyond any screen or page, and with room left for the painter to add lengths and
+// widths to them without leaving the int range.
+constexpr int PixelLimit = 1 << 30;
+
+inline int ClampToPixels(double x) {
+    return x >= PixelLimit ? PixelLimit : x <= -PixelLimit ? -PixelLimit : ClampToInt(x);
+}
+
 inline int RoundToInt(double x) {
     return ClampToInt(Round(x));
 }

@@ -10,6 +10,7 @@ packages=(
     xvfb xauth
     # The checks of the installed program and of the Debian package.
     desktop-file-utils appstream man-db dpkg-dev
+    clang libclang-rt-dev # the fuzz harnesses: clang with its libFuzzer and sanitizer runtimes
 )
 if [ "${1:-}" = "--extra" ]; then
     # Tools for looking at what the program shows: screenshots, PDF pages, scripted mouse.

@@ -2,6 +2,7 @@
 // chart in full view and zoomed to a tenth, adding points in ascending and descending X, and
 // the bytes a point costs. DragBench.cpp adds the repaints of mouse drags; main is here.
 
+#include "bench/chart/BenchFixtures.h"
 #include "tests/chart/LoggerChartSetup.h"
 
 #include <QApplication>
@@ -24,6 +25,16 @@ std::unique_ptr<Chart> MillionPointChart() {
     return c;
 }
 
+// The charts are built on first use and kept for every repetition; main destroys them while
+// the application object still exists.
+std::unique_ptr<Chart> fullViewChart, zoomedChart;
+
+Chart& Fixture(std::unique_ptr<Chart>& chart) {
+    if (!chart)
+        chart = MillionPointChart();
+    return *chart;
+}
+
 void PaintLoop(benchmark::State& state, Chart& c) {
     QImage image(665, 449, QImage::Format_RGB32);
     {
@@ -38,7 +49,7 @@ void PaintLoop(benchmark::State& state, Chart& c) {
 }
 
 void BM_PaintFullView(benchmark::State& state) {
-    static auto c = MillionPointChart();
+    Chart* c = &Fixture(fullViewChart);
     c->SetLineDrawingMode(state.range(0) ? LineDrawing::Reduced : LineDrawing::EverySegment);
     c->BottomAxis().SetAutomatic(true);
     c->LeftAxis().SetAutomatic(true);
@@ -53,7 +64,7 @@ BENCHMARK(BM_PaintFullView)
     ->ReportAggregatesOnly(true);
 
 void BM_PaintZoomedTenth(benchmark::State& state) {
-    static auto c = MillionPointChart();
+    Chart* c = &Fixture(zoomedChart);
     c->SetLineDrawingMode(state.range(0) ? LineDrawing::Reduced : LineDrawing::EverySegment);
     const double first = c->Series(0).XValue(0);
     const double last = c->Series(0).XValue(Points - 1);
@@ -134,5 +145,9 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    // Widgets and fonts must go before the application object does.
+    fullViewChart.reset();
+    zoomedChart.reset();
+    ReleaseDragFixtures();
     return 0;
 }

@@ -2,6 +2,7 @@
 // a right-button pan and a left-button zoom rectangle, replayed one pointer move at a time,
 // each move followed by the repaint it schedules. Every iteration is one move and one paint.
 
+#include "bench/chart/BenchFixtures.h"
 #include "chart/ChartWidget.h"
 #include "tests/chart/LoggerChartSetup.h"
 
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
+#include <memory>
 #include <vector>
 
 using namespace velkor::chart;
@@ -44,9 +46,13 @@ struct DragWindow {
     }
 };
 
+// Built on first use; main destroys it while the application object still exists.
+std::unique_ptr<DragWindow> window;
+
 DragWindow& Window() {
-    static DragWindow w;
-    return w;
+    if (!window)
+        window = std::make_unique<DragWindow>();
+    return *window;
 }
 
 // Pointer offsets that swing back and forth within +-45 pixels, 3 pixels a move.
@@ -101,3 +107,11 @@ void BM_ZoomDragRepaint(benchmark::State& state) {
 BENCHMARK(BM_ZoomDragRepaint)->Unit(benchmark::kMillisecond)->Iterations(200)->Repetitions(3);
 
 } // namespace
+
+namespace velkor::chart::testing {
+
+void ReleaseDragFixtures() {
+    window.reset();
+}
+
+} // namespace velkor::chart::testing

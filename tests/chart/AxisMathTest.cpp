@@ -6,6 +6,8 @@
 #include "chart/Rounding.h"
 #include "platform/DateTime.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -279,6 +281,53 @@ TEST(AxisTicks, MinorTicksFillBetweenAndBeyondTheMajorOnes) {
     EXPECT_TRUE(MinorTickPositions(majors, 0, 0, 200).empty());
     EXPECT_EQ(GridPositions(majors, true), (std::vector<int>{90, 70}));
     EXPECT_EQ(GridPositions(majors, false), majors);
+}
+
+// Far-off labels of a zoomed axis lie up to 2^32 pixels apart; nothing may overflow an int.
+TEST(AxisTicks, MinorTicksOfMajorsFarApartAreExact) {
+    struct Case {
+        std::vector<int> majors;
+        int count, start, end;
+        std::vector<int> expected;
+    };
+    const Case cases[] = {
+        {{-1073741824, 1073741824},
+         3,
+         INT_MIN,
+         INT_MAX,
+         {-1610612736, -536870912, 0, 536870912, 1610612736}},
+        {{2147483000, -2147483000}, 1, -100, 100, {0}},
+        {{0, INT_MAX}, 1, 0, INT_MAX, {1073741823}},
+    };
+    for (const Case& c : cases) {
+        std::vector<int> minor = MinorTickPositions(c.majors, c.count, c.start, c.end);
+        std::sort(minor.begin(), minor.end());
+        EXPECT_EQ(minor, c.expected) << c.majors.front() << " " << c.majors.back();
+    }
+    EXPECT_EQ(GridPositions({INT_MAX, INT_MAX - 2, INT_MIN}, true),
+              (std::vector<int>{INT_MAX - 1, -1}));
+}
+
+TEST(AxisPlacement, FarOffEndsAndPositionsStayInTheIntRange) {
+    const AxisPlacement wide = PlaceAxis(true, false, 0, 1, 100, 1000, -1e300, 1e300);
+    EXPECT_EQ(wide.start, -PixelLimit);
+    EXPECT_EQ(wide.end, PixelLimit);
+    EXPECT_EQ(wide.size, INT_MAX);
+    EXPECT_EQ(wide.centre, 0);
+    // A position past the int range is drawn at the centre, like any far-off value.
+    struct Case {
+        bool horizontal;
+        double value;
+        int expected;
+    };
+    const Case cases[] = {{true, 2147483.0, 1500},
+                          {false, -2147483.0, 1500},
+                          {true, 2000000.0, 2000001000},
+                          {false, 2000000.0, -1999998000}};
+    for (const Case& c : cases) {
+        const AxisPlacement at = PlaceAxis(c.horizontal, false, 0, 1, 1000, 1000, 0, 100);
+        EXPECT_EQ(at.ValueToPosition(c.value), c.expected) << c.horizontal << " " << c.value;
+    }
 }
 
 TEST(AxisTicks, LabelsAtTheEndsNeedLabelsOnAxisAndTicksFollowTheLabels) {

@@ -155,3 +155,32 @@ TEST(ChartAxis, PixelMappingUsesTheLastPaintAndTheCurrentRange) {
     EXPECT_EQ(b.ValueToPosition(20), at.end);
     EXPECT_EQ(c.LeftAxis().ValueToPosition(5), c.LeftAxis().Scale().placement.start);
 }
+
+// Position properties far outside 0..100 move an axis far off the plot: its ends and lines stop
+// at the pixel limit, where the painter can still add its lengths and widths.
+TEST(ChartAxis, FarOffPositionPropertiesStopAtThePixelLimit) {
+    struct Case {
+        double startPercent, endPercent, positionPercent;
+        bool startIsFar; // else the end is
+        int farEnd, axisPosition;
+    };
+    const Case cases[] = {{0, 1e300, -1e300, false, PixelLimit, PixelLimit},
+                          {-1e300, 100, 1e300, true, -PixelLimit, -PixelLimit}};
+    for (const Case& k : cases) {
+        Chart c;
+        c.AddSeries().AddXY(0, 0);
+        c.Series(0).AddXY(10, 5);
+        ChartAxis& b = c.BottomAxis();
+        b.SetStartPosition(k.startPercent);
+        b.SetEndPosition(k.endPercent);
+        b.SetPositionPercent(k.positionPercent);
+        QImage image(300, 200, QImage::Format_RGB32);
+        {
+            QPainter p(&image);
+            c.Paint(p, image.rect());
+        }
+        const AxisScale& s = b.Scale();
+        EXPECT_EQ(k.startIsFar ? s.placement.start : s.placement.end, k.farEnd);
+        EXPECT_EQ(s.axisPosition, k.axisPosition) << k.positionPercent;
+    }
+}
