@@ -10,6 +10,7 @@
 #include "platform/PosixSerial.h"
 #include "tests/app/FakeDialogs.h"
 #include "tests/platform/TempFolder.h"
+#include "tools/loggersim/LogSource.h"
 #include "tools/loggersim/LoggerSim.h"
 
 #include <QAbstractButton>
