@@ -50,6 +50,33 @@ private:
     QWidget& chart_;
 };
 
+// A download that receives nothing leaves logger.txt as it was; the chart keeps showing it too.
+// The download empties the series before the first block: that is put off until its first
+// point, or until the end when the data file was replaced without one.
+class KeepChartUntilRecords final : public PlotSink {
+public:
+    explicit KeepChartUntilRecords(PlotSink& chart) : chart_(chart) {}
+    void ClearSeries() override { pending_ = true; }
+    void AddPoint(int series, double x, double y, std::uint32_t color) override {
+        Flush();
+        chart_.AddPoint(series, x, y, color);
+    }
+    void SetBottomAxisAutomatic() override { chart_.SetBottomAxisAutomatic(); }
+    void Finish(bool fileReplaced) {
+        if (fileReplaced)
+            Flush();
+    }
+
+private:
+    void Flush() {
+        if (pending_)
+            chart_.ClearSeries();
+        pending_ = false;
+    }
+    PlotSink& chart_;
+    bool pending_ = false;
+};
+
 // A file name as the file layer takes it, in the encoding of the file system.
 std::string LocalFileName(const QString& name) {
     return QFile::encodeName(name).toStdString();
@@ -65,7 +92,8 @@ void MainWindow::Button7Click() {
         // The hold outlives the lock, whose end takes the events that came meanwhile.
         const HoldChartDrawing hold(Chart1());
         const ControlLock lock(*this);
-        ChartPlot plot(Chart1().Chart());
+        ChartPlot chart(Chart1().Chart());
+        KeepChartUntilRecords plot(chart);
         DownloadProgress progress(*this);
         // The window repaints and takes Esc and the close button after every block; the
         // clicks meanwhile reach only locked controls.
@@ -77,6 +105,7 @@ void MainWindow::Button7Click() {
         // the bar stays shown and the buttons keep their states; the report shows the error.
         result = DownloadLog(services_.link, services_.pause, services_.settings,
                              services_.dataFile, plot, progress, stop);
+        plot.Finish(result.fileReplaced);
     }
     ShowDownloadEnd(result);
 }

@@ -154,7 +154,10 @@ TEST_F(LogHandlers, DownloadThatCannotCreateItsFileChangesNothingButReports) {
     MainWindow& w = Open();
     ConnectWithSmallLog();
     w.AddPoint(Series::Series1, At(2024, 1, 1, 0, 0), 20.0, chart::DefaultColor);
-    std::filesystem::create_directory(folder / "logger.txt");
+    // The working folder is gone: no file can be made in it.
+    std::filesystem::create_directory(folder / "gone");
+    ASSERT_TRUE(QDir::setCurrent(QString::fromStdString((folder / "gone").string())));
+    std::filesystem::remove(folder / "gone");
     Click(Control::Button7);
 
     ASSERT_EQ(dialogs.errors.size(), 1u);
@@ -248,11 +251,9 @@ TEST_F(LogHandlers, LoadErrorsNameTheFileAndTheLine) {
                                                             "1\0\t\0"
                                                             "2\0\r\0\n\0",
                                                             12));
-    // Line 4 has a zero byte in its month.
-    std::string withNul = fourLines.substr(0, 105) + "4\t2024-0";
-    withNul += '\0';
-    withNul += "-01 00:30:00\t+021.2\t45.0\r\n";
-    const auto nul = folder.file("nul.txt", withNul);
+    // Line 4 has a control character in its month.
+    const auto control = folder.file(
+        "control.txt", fourLines.substr(0, 105) + "4\t2024-0\x01-01 00:30:00\t+021.2\t45.0\r\n");
     const struct {
         Language language;
         std::filesystem::path file;
@@ -263,8 +264,8 @@ TEST_F(LogHandlers, LoadErrorsNameTheFileAndTheLine) {
         {Language::English, utf16, "The file %1 holds no logger data.", nullptr},
         {Language::Polish, fifo, "%1 nie jest zwykłym plikiem.", nullptr},
         {Language::English, folder / "folder.txt", "%1 is not a regular file.", nullptr},
-        {Language::Polish, nul, "'0\\x00' is not a valid integer value.", "%1, wiersz 4"},
-        {Language::English, nul, "'0\\x00' is not a valid integer value.", "%1, line 4"},
+        {Language::Polish, control, "'0\\x01' is not a valid integer value.", "%1, wiersz 4"},
+        {Language::English, control, "'0\\x01' is not a valid integer value.", "%1, line 4"},
     };
     for (const auto& c : cases) {
         const QString name = QString::fromStdString(c.file.string());
