@@ -145,7 +145,20 @@ SimOptions ParseCommandLine(const std::vector<std::string>& args) {
             o.faults.splitPauseMs = static_cast<int>(ReadInteger(option, value(), 0, 600000));
         else if (option == "--extra")
             o.faults.extra = Unescape(value());
-        else if (option == "--fault-commands")
+        else if (option == "--drip")
+            o.faults.dripMs = static_cast<int>(ReadInteger(option, value(), 0, 60000));
+        else if (option == "--vanish-after-blocks")
+            o.faults.vanishAfterBlocks = static_cast<int>(ReadInteger(option, value(), 0, 99999));
+        else if (option == "--hold-port")
+            o.faults.holdPort = true;
+        else if (option == "--reply") {
+            // PREFIX=TEXT: the reply to the commands beginning with PREFIX, replaced whole.
+            const std::string& spec = value();
+            const std::size_t equals = spec.find('=');
+            if (equals == std::string::npos || equals == 0)
+                throw std::invalid_argument("--reply needs PREFIX=TEXT, e.g. G?00001=\\xFF");
+            o.faults.replies[spec.substr(0, equals)] = Unescape(spec.substr(equals + 1));
+        } else if (option == "--fault-commands")
             o.faults.commands = ReadList(value());
         else
             throw std::invalid_argument("unknown option '" + option + "'");
@@ -194,8 +207,14 @@ Faults (TEXT takes \r \n \t \\ \xHH):
   --reply-delay MS      every reply MS milliseconds late
   --split-at N          send a reply's first N bytes, then the rest after --split-pause MS
   --extra TEXT          bytes sent after every reply
+  --drip MS             send replies one byte every MS milliseconds
+  --reply PREFIX=TEXT   replace the reply to the commands beginning with PREFIX (repeatable;
+                        "G?00001=AAAA" makes block 1 garbage, an empty TEXT no reply)
   --fault-commands L    the faults above only for these commands (comma-separated
                         prefixes: "G?" every block, "G?00003" one block, "T?")
+  --vanish-after-blocks N   answer N block requests, then disappear like an unplugged
+                        adapter at the next one
+  --hold-port           hold the port locked, as another program using it would
 )";
 }
 
