@@ -20,7 +20,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <functional>
 #include <sstream>
 
 namespace velkor {
@@ -41,20 +40,6 @@ std::string Slurp(const std::filesystem::path& file) {
 std::size_t Lines(const std::string& text) {
     return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
 }
-
-// Sleeps for real; a test may act after each wait (unplug the logger, say).
-class HookedPause final : public Pause {
-public:
-    void sleep(int milliseconds) override {
-        real_.sleep(milliseconds);
-        if (after)
-            after();
-    }
-    std::function<void()> after;
-
-private:
-    SleepPause real_;
-};
 
 // 40 records a minute apart, all accepted: 25 in block 0, 15 in block 1.
 std::vector<cmd::LogRecord> PlainLog() {
@@ -102,7 +87,7 @@ protected:
     PosixSerialPorts ports{PortLocations{{}, home / "dev", {}}};
     SerialLink link{ports};
     LoggerSettings settings;
-    HookedPause pause;
+    SleepPause pause;
     DataFileState dataFile;
     test::FakeDialogs dialogs;
     MainWindow window{dialogs, Services{link, settings, pause, dataFile}, Language::Polish};
@@ -128,6 +113,8 @@ TEST_F(WindowFaultOverPty, DownloadFaultsKeepEveryWholeRecordAndSaySoWhenTheLogI
         {"reply split inside a record",
          faults({"G?"}, [](sim::Faults& f) { f.splitAt = 105, f.splitPauseMs = 200; }), 40,
          nullptr},
+        {"reply dripping a byte a millisecond",
+         faults({"G?"}, [](sim::Faults& f) { f.dripMs = 1; }), 40, nullptr},
         {"block 1 silent", faults({"G?00001"}, [](sim::Faults& f) { f.silent = true; }), 25,
          "Rejestrator przestał odpowiadać. Odebrano 25 z 40 pomiarów i zapisano je w pliku "
          "logger.txt."},
@@ -165,14 +152,10 @@ TEST_F(WindowFaultOverPty, DownloadFaultsKeepEveryWholeRecordAndSaySoWhenTheLogI
 // names the port and the system's reason, and Connect finds the logger once it is back.
 TEST_F(WindowFaultOverPty, UnpluggedMidDownloadThenConnectedAgain) {
     Connect();
-    logger.clearReceived();
-    pause.after = [this] {
-        const auto received = logger.received();
-        if (!received.empty() && received.back() == "G?00001\r")
-            logger.unplug();
-    };
+    sim::Faults vanish;
+    vanish.vanishAfterBlocks = 1;
+    logger.setFaults(vanish);
     Click(Control::Button7);
-    pause.after = {};
 
     EXPECT_EQ(Lines(Slurp(home / "logger.txt")), 25u);
     ASSERT_EQ(dialogs.errors.size(), 1u);
@@ -188,6 +171,8 @@ TEST_F(WindowFaultOverPty, UnpluggedMidDownloadThenConnectedAgain) {
     EXPECT_TRUE(window.IsControlEnabled(Control::Button3));
     EXPECT_FALSE(window.IsControlEnabled(Control::Button7));
 
+    logger.stop();
+    logger.setFaults({});
     logger.start(3);
     dialogs.errors.clear();
     Connect();
@@ -197,9 +182,11 @@ TEST_F(WindowFaultOverPty, UnpluggedMidDownloadThenConnectedAgain) {
 // Another program holds COM3: the not-found box says so instead of leaving the user to think
 // the logger is broken.
 TEST_F(WindowFaultOverPty, PortHeldByAnotherProgramIsNamed) {
-    PosixSerialPorts other{PortLocations{{}, home / "dev", {}}};
-    const auto held = other.open("COM3");
-    ASSERT_NE(held, nullptr);
+    logger.stop();
+    sim::Faults held;
+    held.holdPort = true;
+    logger.setFaults(held);
+    logger.start(3);
     Click(Control::OdczytUstawien);
 
     ASSERT_EQ(dialogs.messages.size(), 1u);
