@@ -1,4 +1,5 @@
 #include "platform/Errors.h"
+#include "platform/TextEscape.h"
 
 #include <cctype>
 #include <climits>
@@ -17,7 +18,9 @@ NoLoggerDataError::NoLoggerDataError(std::string fileName)
 }
 
 int StrToInt(const std::string& text) {
-    auto fail = [&]() -> int { throw ConvertError("'" + text + "' is not a valid integer value"); };
+    auto fail = [&]() -> int {
+        throw ConvertError("'" + EscapeForMessage(text) + "' is not a valid integer value");
+    };
     std::size_t i = 0;
     while (i < text.size() && text[i] == ' ')
         ++i;

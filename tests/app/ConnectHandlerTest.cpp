@@ -75,6 +75,32 @@ INSTANTIATE_TEST_SUITE_P(BothLanguages, ConnectTexts, ::testing::Values(Polish, 
                              return info.param.language == Language::Polish ? "Polish" : "English";
                          });
 
+// A port another program holds is named in the not-found box, once, in scan order; a silent
+// port is not.
+TEST_F(ConnectHandler, NotFoundBoxNamesThePortsHeldByAnotherProgram) {
+    services.ports.add("COM7").busy = true;
+    services.ports.add("COM2");
+    logger.busy = true;
+    const struct {
+        Language language;
+        const char* text;
+    } cases[] = {
+        {Language::Polish, "Urządzenie nie odpowiada !\nPort COM3 jest zajęty przez inny "
+                           "program.\nPort COM7 jest zajęty przez inny program."},
+        {Language::English, "Device not responding !\nPort COM3 is in use by another "
+                            "program.\nPort COM7 is in use by another program."},
+    };
+    for (const auto& c : cases) {
+        dialogs.messages.clear();
+        MainWindow& w = Open(c.language);
+        Click(Control::OdczytUstawien);
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages[0].text, QString::fromUtf8(c.text));
+        EXPECT_EQ(dialogs.messages[0].caption, w.Text(RunText::NotFoundCaption));
+        EXPECT_TRUE(w.IsControlEnabled(Control::OdczytUstawien));
+    }
+}
+
 TEST_F(ConnectHandler, SecondClickAfterAFailedScanScansEverythingAgainAndCanSucceed) {
     MainWindow& w = Open();
     Click(Control::OdczytUstawien);
