@@ -40,7 +40,7 @@ struct RunTextEntry {
 };
 
 // The captions keep their blanks before the colon as the logger's users know them.
-constexpr std::array<RunTextEntry, 12> RunTable{{
+constexpr std::array<RunTextEntry, 28> RunTable{{
     {RunText::BatteryPrefix, "Napięcie baterii: ", "Battery voltage: "},
     {RunText::FoundCaption, "Znaleziono urządzenie  :", "Found Device   :"},
     {RunText::FoundStatus, "Znaleziono", "Found"},
@@ -53,6 +53,24 @@ constexpr std::array<RunTextEntry, 12> RunTable{{
     {RunText::EraseResultCaption, "Status pamięci  :", "Memory status  :"},
     {RunText::Erased, "Skasowana", "Erased"},
     {RunText::NotErased, "Nie skasowana", "Not erased"},
+    {RunText::ChartCopy, "Kopiuj wykres", "Copy chart"},
+    {RunText::ChartSaveImage, "Zapisz wykres jako obraz...", "Save chart as image..."},
+    {RunText::ChartExportCsv, "Eksportuj dane do CSV...", "Export data to CSV..."},
+    {RunText::ChartStatistics, "Statystyka...", "Statistics..."},
+    {RunText::ChartShowAll, "Pokaż cały wykres", "Show whole chart"},
+    {RunText::ChartImageFilter, "Obraz PNG|*.png|Obraz SVG|*.svg|Dokument PDF|*.pdf",
+     "PNG image|*.png|SVG image|*.svg|PDF document|*.pdf"},
+    {RunText::ChartImageName, "wykres.png", "chart.png"},
+    {RunText::ChartCsvFilter, "Pliki CSV|*.csv|Wszystkie pliki|*.*",
+     "CSV files|*.csv|All files|*.*"},
+    {RunText::ChartCsvName, "dane.csv", "data.csv"},
+    {RunText::StatisticsCaption, "Statystyka", "Statistics"},
+    {RunText::StatisticsRange, "Zakres: ", "Range: "},
+    {RunText::StatisticsCount, "Liczba punktów", "Number of points"},
+    {RunText::StatisticsMinimum, "Minimum", "Minimum"},
+    {RunText::StatisticsMaximum, "Maksimum", "Maximum"},
+    {RunText::StatisticsMean, "Średnia", "Mean"},
+    {RunText::ChartSaveFailed, "Nie można zapisać pliku ", "Cannot write the file "},
 }};
 
 QString Choose(const char* polish, const char* english, Language language) {

@@ -62,6 +62,23 @@ enum class RunText {
     EraseResultCaption, // message box after the erase
     Erased,             //
     NotErased,          //
+    // The chart's menu (right click), its dialogs and the statistics box.
+    ChartCopy,         // menu entries, in their order
+    ChartSaveImage,    //
+    ChartExportCsv,    //
+    ChartStatistics,   //
+    ChartShowAll,      //
+    ChartImageFilter,  // save dialog filter: PNG, SVG, PDF in this order
+    ChartImageName,    // file name the save dialog proposes
+    ChartCsvFilter,    //
+    ChartCsvName,      //
+    StatisticsCaption, // the box's caption
+    StatisticsRange,   // followed by the visible time range
+    StatisticsCount,   // followed by ": " and the number
+    StatisticsMinimum, //
+    StatisticsMaximum, //
+    StatisticsMean,    //
+    ChartSaveFailed,   // error text, followed by the file name
 };
 
 QString TextOf(RunText text, Language language);

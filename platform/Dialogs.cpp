@@ -5,6 +5,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include <algorithm>
+
 namespace velkor {
 
 namespace {
@@ -20,8 +22,8 @@ QString QtFilter(const QString& filter) {
     return out.join(";;");
 }
 
-bool RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode,
-                   const FileDialogOptions& options, QString& fileName) {
+bool RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const FileDialogOptions& options,
+                   QString& fileName) {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
@@ -36,6 +38,9 @@ bool RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode,
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     fileName = dialog.selectedFiles().first();
+    if (options.chosenFilter)
+        *options.chosenFilter = static_cast<int>(
+            std::max<qsizetype>(0, dialog.nameFilters().indexOf(dialog.selectedNameFilter())));
     return true;
 }
 
