@@ -35,6 +35,8 @@ QString SeriesUnit(std::size_t series);
 QString StatisticsText(const chart::Chart& chart, Language language);
 
 class ChartMenu final : public QObject {
+    Q_OBJECT
+
 public:
     enum class Entry { Copy, SaveImage, ExportCsv, Statistics, ShowAll }; // the menu's order
     // Runs a menu action inside the window's error report.

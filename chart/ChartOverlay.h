@@ -18,6 +18,8 @@
 namespace velkor::chart {
 
 class ChartOverlay final : public QObject, public ChartLayer {
+    Q_OBJECT
+
 public:
     // Watches `widget`'s mouse and becomes its layer; a child of it.
     explicit ChartOverlay(ChartWidget& widget);
