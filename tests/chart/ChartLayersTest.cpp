@@ -235,6 +235,20 @@ TEST(ChartLayers, WithoutTheReadoutTheScreenIsPixelIdentical) {
              inside(w);
              w.Send(QEvent::MouseMove, {w.widget.width() - 2, 4});
          }},
+        {"a modal dialog blocks the window",
+         {},
+         [](ReadoutWindow& w) {
+             QEvent blocked(QEvent::WindowBlocked);
+             QApplication::sendEvent(&w.widget, &blocked);
+         }},
+        {"zoom rectangle drawn, outside",
+         [](ReadoutWindow& w) {
+             w.widget.SetInteraction(nullptr);
+             w.chart().SetZoomRectangle(ZoomDrag{w.AtSample(10), w.AtSample(60) + QPoint(0, 80)});
+         },
+         [](ReadoutWindow& w) {
+             w.Send(QEvent::MouseMove, {2, w.widget.height() - 3});
+         }},
         {"humidity hidden, left", [](ReadoutWindow& w) { w.chart().Series(1).SetActive(false); },
          [&](ReadoutWindow& w) {
              inside(w);
@@ -262,4 +276,21 @@ TEST(ChartLayers, WithoutTheReadoutTheScreenIsPixelIdentical) {
         w.Settle(); // a whole new paint, the chart image painted again
         EXPECT_EQ(w.Shown(), plain);
     }
+}
+
+// A change of the chart made while the readout shows reaches the readout's own repaint, before
+// the window's scheduled repaint comes.
+TEST(ChartLayers, ReadoutRepaintsShowAChangedChart) {
+    ReadoutWindow reference;
+    reference.chart().Series(1).SetActive(false);
+    reference.Settle();
+    ReadoutWindow w;
+    ChartOverlay overlay(w.widget);
+    w.Settle();
+    w.Send(QEvent::MouseMove, w.AtSample(40));
+    const QRect box = overlay.BoxRect();
+    ASSERT_FALSE(box.isEmpty());
+    w.chart().Series(1).SetActive(false);
+    w.Send(QEvent::MouseMove, {3, 3});
+    EXPECT_EQ(w.Shown().copy(box), reference.Shown().copy(box));
 }
