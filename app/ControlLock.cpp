@@ -9,16 +9,25 @@ bool ControlLock::Locks(Control control) {
     return kind != ControlKind::Label && kind != ControlKind::ProgressBar;
 }
 
-ControlLock::ControlLock(MainWindow& window) : window_(window), focus_(window.focusWidget()) {
+ControlLock::ControlLock(MainWindow& window)
+    : window_(window), focus_(window.focusWidget()), wasBusy_(window.Busy()) {
     for (const ControlLayout& layout : ControlLayouts()) {
         const auto i = static_cast<std::size_t>(layout.control);
         wasEnabled_[i] = window_.IsControlEnabled(layout.control);
         if (Locks(layout.control))
             window_.SetControlEnabled(layout.control, false);
     }
+    window_.SetBusy(true);
 }
 
 ControlLock::~ControlLock() {
+    // Clicks still waiting go to disabled controls and are dropped. The handlers run guarded,
+    // but whatever else the events do must not escape a destructor.
+    try {
+        window_.ProcessPendingEvents();
+    } catch (...) {
+    }
+    window_.SetBusy(wasBusy_);
     for (const ControlLayout& layout : ControlLayouts())
         if (Locks(layout.control))
             window_.SetControlEnabled(layout.control,

@@ -1,9 +1,11 @@
 #pragma once
-// Keeps the user from starting anything while a handler lets the window take events (the erase
-// wait): every control that takes input is disabled for the lock's lifetime and then gets back
-// exactly the enabled state it had, also when the handler ends with an error. The labels and
-// the progress bar take no input and keep their look. The keyboard focus goes back to where it
-// was.
+// Keeps the user from starting anything while a handler lets the window take events (the
+// download, the erase wait): every control that takes input is disabled for the lock's lifetime
+// and then gets back exactly the enabled state it had, also when the handler ends with an
+// error. The labels and the progress bar take no input and keep their look. The keyboard focus
+// goes back to where it was. Meanwhile the window is busy (Esc and the close button ask the
+// operation to stop), and the input that arrived is taken while the controls are still locked,
+// so that no click made during the operation runs after it.
 
 #include "app/ControlTable.h"
 
@@ -30,6 +32,7 @@ private:
     MainWindow& window_;
     std::array<bool, ControlCount> wasEnabled_{};
     QPointer<QWidget> focus_;
+    bool wasBusy_ = false;
 };
 
 } // namespace velkor

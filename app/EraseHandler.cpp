@@ -36,6 +36,10 @@ private:
     MainWindow& window_;
 };
 
+// Raised from the wait when the user closed the window: the wait ends there; the logger goes on
+// erasing by itself.
+struct WindowClosing {};
+
 } // namespace
 
 void MainWindow::Button8Click() {
@@ -46,13 +50,18 @@ void MainWindow::Button8Click() {
         return;
 
     bool erased = false;
-    {
+    try {
         // The wait lets the window take events; no click may start another exchange on the
         // port meanwhile.
         const ControlLock lock(*this);
         EraseProgress progress(*this);
-        erased = EraseMemory(services_.link, services_.pause, progress,
-                             [this] { ProcessPendingEvents(); });
+        erased = EraseMemory(services_.link, services_.pause, progress, [this] {
+            ProcessPendingEvents();
+            if (CloseRequested())
+                throw WindowClosing{};
+        });
+    } catch (const WindowClosing&) {
+        return; // no result box: the window closes when the click has ended
     }
     dialogs_.message(Text(erased ? RunText::Erased : RunText::NotErased),
                      Text(RunText::EraseResultCaption));

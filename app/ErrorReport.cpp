@@ -1,8 +1,11 @@
 #include "app/ErrorReport.h"
 
+#include "app/Texts.h"
 #include "platform/Dialogs.h"
+#include "platform/Errors.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QStringList>
 
 #include <exception>
@@ -34,21 +37,52 @@ QString RunningApplicationTitle() {
     return ApplicationTitle(path);
 }
 
+ErrorWording WordError(const std::exception& error, Language language) {
+    ErrorWording wording;
+    // File names are in the file system's encoding, the system's texts in the locale's.
+    if (const auto* lost = dynamic_cast<const LostDeviceError*>(&error))
+        wording.message = TextOf(RunText::DeviceLost, language)
+                              .arg(QString::fromStdString(lost->PortName()),
+                                   QString::fromLocal8Bit(lost->SystemText()));
+    else if (const auto* special = dynamic_cast<const NotRegularFileError*>(&error))
+        wording.message = TextOf(RunText::NotRegularFile, language)
+                              .arg(QFile::decodeName(special->fileName().c_str()));
+    else if (const auto* empty = dynamic_cast<const NoLoggerDataError*>(&error))
+        wording.message = TextOf(RunText::NoLoggerData, language)
+                              .arg(QFile::decodeName(empty->fileName().c_str()));
+    else
+        wording.message = QString::fromUtf8(error.what());
+
+    if (const auto* where = dynamic_cast<const ErrorLocation*>(&error);
+        where != nullptr && where->line > 0)
+        wording.location = QFile::decodeName(where->file.c_str()) + QStringLiteral(", ") +
+                           TextOf(RunText::ErrorLine, language).arg(where->line);
+    return wording;
+}
+
 void HandlerGuard::Run(const std::function<void()>& handler) noexcept {
     try {
         handler();
     } catch (const std::exception& error) {
-        Report(QString::fromUtf8(error.what()));
+        try {
+            const ErrorWording wording = WordError(error, language_);
+            Report(wording.message, wording.location);
+        } catch (...) {
+            Report(QString::fromUtf8(error.what()));
+        }
     } catch (...) {
         Report(QStringLiteral("Unknown error"));
     }
 }
 
-void HandlerGuard::Report(const QString& message) noexcept {
+void HandlerGuard::Report(const QString& message, const QString& secondLine) noexcept {
     // The report itself must not throw into the event loop either; if even showing the box
     // fails there is nothing left to tell the user with.
     try {
-        dialogs_.error(ErrorReportText(message), title_);
+        QString text = ErrorReportText(message);
+        if (!secondLine.isEmpty())
+            text += u'\n' + secondLine;
+        dialogs_.error(text, title_);
     } catch (...) {
     }
 }

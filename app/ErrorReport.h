@@ -3,8 +3,11 @@
 // it throws ends the handler and is shown in a box with the stop icon and an OK button; the
 // event loop goes on. Nothing ever propagates into Qt.
 
+#include "app/Language.h"
+
 #include <QString>
 
+#include <exception>
 #include <functional>
 #include <utility>
 
@@ -23,20 +26,32 @@ QString ApplicationTitle(const QString& programPath);
 // The title of the running program (from the application's file path, or argv[0]).
 QString RunningApplicationTitle();
 
+// What the report says of an error: the window's own wording for the faults it knows (a lost
+// device, a loaded name that is no regular file or holds no logger data), the error's message
+// otherwise; and for an error found on a line of a file, the file name and the line number.
+struct ErrorWording {
+    QString message;
+    QString location; // "dane.txt, wiersz 4"; empty when the error has no line
+};
+ErrorWording WordError(const std::exception& error, Language language);
+
 class HandlerGuard {
 public:
-    HandlerGuard(Dialogs& dialogs, QString title) : dialogs_(dialogs), title_(std::move(title)) {}
+    HandlerGuard(Dialogs& dialogs, QString title, Language language = Language::Polish)
+        : dialogs_(dialogs), title_(std::move(title)), language_(language) {}
 
     // Runs the handler; an exception it throws is reported and swallowed.
     void Run(const std::function<void()>& handler) noexcept;
-    // Shows the report for a message (used by Run).
-    void Report(const QString& message) noexcept;
+    // Shows the report for a message (the "." rule applies to it), with an optional second
+    // line after it.
+    void Report(const QString& message, const QString& secondLine = {}) noexcept;
 
     const QString& Title() const { return title_; }
 
 private:
     Dialogs& dialogs_;
     QString title_;
+    Language language_;
 };
 
 } // namespace velkor

@@ -3,6 +3,7 @@
 // here the chart, the progress bar, the buttons and the file dialogs take part.
 
 #include "app/ChartView.h"
+#include "app/ControlLock.h"
 #include "app/MainWindow.h"
 #include "chart/ChartWidget.h"
 #include "log/DataFileCopy.h"
@@ -11,7 +12,9 @@
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <string>
 
@@ -19,8 +22,8 @@ namespace velkor {
 
 namespace {
 
-// The download's progress on the window's bar. The download takes no window events while it
-// runs, so each position is drawn at once (SetProgressPosition repaints the bar).
+// The download's progress on the window's bar. The window takes its events only between
+// blocks, so each position is drawn at once (SetProgressPosition repaints the bar).
 class DownloadProgress final : public ProgressSink {
 public:
     explicit DownloadProgress(MainWindow& window) : window_(window) {}
@@ -32,9 +35,9 @@ private:
     MainWindow& window_;
 };
 
-// While the log comes in the chart is not drawn: a repaint of the progress bar draws whatever
-// else of the window waits to be drawn, which would be the whole chart with every point so far,
-// once per block. The chart is drawn once, when the click has ended.
+// While the log comes in the chart is not drawn: the window takes its events after every block,
+// and a repaint would draw the whole chart with every point so far, once per block. The chart
+// is drawn once, when the click has ended.
 class HoldChartDrawing {
 public:
     explicit HoldChartDrawing(QWidget& chart) : chart_(chart) { chart_.setUpdatesEnabled(false); }
@@ -57,14 +60,66 @@ const QString DataFileFilter = QStringLiteral("Text Files|*.txt|All Files|*.*");
 } // namespace
 
 void MainWindow::Button7Click() {
-    const HoldChartDrawing hold(Chart1());
-    ChartPlot plot(Chart1().Chart());
-    DownloadProgress progress(*this);
-    // An error (the data file cannot be created or written, the port went away) ends the click
-    // here: the bar stays shown and the buttons keep their states; the report shows the error.
-    DownloadLog(services_.link, services_.pause, services_.settings, services_.dataFile, plot,
-                progress);
-    OnDownloadFinished();
+    DownloadResult result;
+    {
+        // The hold outlives the lock, whose end takes the events that came meanwhile.
+        const HoldChartDrawing hold(Chart1());
+        const ControlLock lock(*this);
+        ChartPlot plot(Chart1().Chart());
+        DownloadProgress progress(*this);
+        // The window repaints and takes Esc and the close button after every block; the
+        // clicks meanwhile reach only locked controls.
+        const CancelCheck stop = [this] {
+            ProcessPendingEvents();
+            return StopRequested();
+        };
+        // An error (the temporary data file cannot be created or written) ends the click here:
+        // the bar stays shown and the buttons keep their states; the report shows the error.
+        result = DownloadLog(services_.link, services_.pause, services_.settings,
+                             services_.dataFile, plot, progress, stop);
+    }
+    ShowDownloadEnd(result);
+}
+
+void MainWindow::ShowDownloadEnd(const DownloadResult& result) {
+    // A complete download of what the logger holds ends as it always did.
+    const bool complete =
+        result.end == DownloadEnd::Complete && (result.fileReplaced || result.samplesExpected == 0);
+    if (complete) {
+        OnDownloadFinished();
+        return;
+    }
+    // Otherwise Read data stays usable for another try, and what did come can be saved.
+    SetControlVisible(Control::ProgressBar1, false);
+    if (result.fileReplaced)
+        OnFileLoaded();
+    if (result.end == DownloadEnd::DeviceLost)
+        OnDeviceLost();
+    // The user who closed the window is not kept by a box; logger.txt holds what came.
+    if (CloseRequested())
+        return;
+
+    const QString received = QString::number(result.recordsWritten);
+    const QString expected = QString::number(result.samplesExpected);
+    const QString counts = !result.fileReplaced ? Text(RunText::NoSamplesReceived)
+                           : result.end == DownloadEnd::Cancelled
+                               ? Text(RunText::DownloadCancelled).arg(received, expected)
+                               : Text(RunText::LoggerStopped).arg(received, expected);
+    switch (result.end) {
+    case DownloadEnd::Cancelled:
+        dialogs_.message(counts, guard_.Title());
+        break;
+    case DownloadEnd::DeviceLost:
+        guard_.Report(Text(RunText::DeviceLost)
+                          .arg(QString::fromStdString(result.portName),
+                               QString::fromLocal8Bit(result.error.c_str())),
+                      counts);
+        break;
+    case DownloadEnd::Complete:
+    case DownloadEnd::LoggerSilent:
+        guard_.Report(counts);
+        break;
+    }
 }
 
 void MainWindow::Button6Click() {
@@ -81,6 +136,14 @@ void MainWindow::Button6Click() {
 void MainWindow::Button3Click() {
     QString chosen;
     if (!dialogs_.saveFile(FileDialogOptions{saveFileName_, DataFileFilter}, chosen))
+        return;
+    // The save dialog does not ask; an existing file other than the data file itself is
+    // replaced only on Yes.
+    const QFileInfo target(chosen);
+    const QFileInfo source(QFile::decodeName(services_.dataFile.DataFileName.c_str()));
+    if (target.exists() && target.canonicalFilePath() != source.canonicalFilePath() &&
+        !dialogs_.askYesNo(Text(RunText::ReplaceAsk).arg(QDir::toNativeSeparators(chosen)),
+                           TextOf(TextTarget::Button3, language_)))
         return;
     saveFileName_ = chosen;
     // A copy that could not be made is reported, so nobody takes an unsaved log for saved.

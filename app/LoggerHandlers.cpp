@@ -71,7 +71,8 @@ void ReadSettings(MainWindow& window) {
 
 void MainWindow::OdczytUstawienClick() {
     SerialLink& link = services_.link;
-    const std::optional<std::string> reply = FindLogger(link, services_.pause);
+    const ScanResult scan = ScanForLogger(link, services_.pause);
+    const std::optional<std::string>& reply = scan.reply;
     if (reply) {
         const QString shown = ReplyShown(*reply);
         dialogs_.message(shown, Text(RunText::FoundCaption));
@@ -81,7 +82,11 @@ void MainWindow::OdczytUstawienClick() {
         OnLoggerFound(cmd::HasHumidity(services_.settings.Identifier));
         ReadSettings(*this);
     } else {
-        dialogs_.message(Text(RunText::NotFoundText), Text(RunText::NotFoundCaption));
+        // A port another program holds is named, so the user knows where the logger may be.
+        QString text = Text(RunText::NotFoundText);
+        for (const std::string& port : scan.busyPorts)
+            text += u'\n' + Text(RunText::PortBusy).arg(QString::fromStdString(port));
+        dialogs_.message(text, Text(RunText::NotFoundCaption));
         SetControlText(Control::Label9, Text(RunText::NotFoundStatus));
     }
     // Not reached when a query failed to convert: that error ends the click.
@@ -89,10 +94,18 @@ void MainWindow::OdczytUstawienClick() {
 }
 
 void MainWindow::ZapisUstawienClick() {
-    SaveSettings(services_.link, services_.pause, services_.settings,
-                 PickerValue(Control::DateTimePicker1), PickerValue(Control::DateTimePicker2),
-                 PickerValue(Control::DateTimePicker3), PickerValue(Control::DateTimePicker4),
-                 PickerValue(Control::DateTimePicker5));
+    try {
+        SaveSettings(services_.link, services_.pause, services_.settings,
+                     PickerValue(Control::DateTimePicker1), PickerValue(Control::DateTimePicker2),
+                     PickerValue(Control::DateTimePicker3), PickerValue(Control::DateTimePicker4),
+                     PickerValue(Control::DateTimePicker5));
+    } catch (const SettingsError& error) {
+        // Nothing was sent: the pickers are the user's to correct.
+        dialogs_.message(Text(error.Problem() == SettingsProblem::ZeroInterval
+                                  ? RunText::ZeroInterval
+                                  : RunText::EndBeforeStart),
+                         Text(RunText::NotFoundCaption));
+    }
 }
 
 void MainWindow::Button1Click() {

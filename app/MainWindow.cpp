@@ -94,7 +94,7 @@ QFont WindowFont() {
 MainWindow::MainWindow(Dialogs& dialogs, const Services& services, Language language,
                        QWidget* parent)
     : QWidget(parent), dialogs_(dialogs), services_(services), language_(language),
-      guard_(dialogs, RunningApplicationTitle()) {
+      guard_(dialogs, RunningApplicationTitle(), language) {
     setObjectName(QStringLiteral("Form1"));
     setFont(WindowFont());
     CreateControls();

@@ -31,6 +31,7 @@ class ChartWidget;
 namespace velkor {
 
 class Dialogs;
+struct DownloadResult;
 
 enum class Series { Series1, Series2 };
 
@@ -124,10 +125,25 @@ public:
     void OnEraseConfirmed();
     // Progress bar hidden (also when the erase was declined).
     void OnEraseFinished();
+    // The logger's port went away: the port is closed and the window is back to its
+    // not-connected state (Connect enabled; Set clock, Read data, Erase, Save settings and the
+    // pickers disabled; Label9 as at start). The chart and the other buttons stay as they are.
+    void OnDeviceLost();
+
+    // --- Operations that let the window take events (the download, the erase wait) ----------
+    // While a ControlLock holds the window, Esc and the close button only ask the running
+    // operation to stop; a close asked for meanwhile is carried out when the handler has ended.
+    void SetBusy(bool busy);
+    bool Busy() const { return busy_; }
+    // Esc or the close button since the operation began.
+    bool StopRequested() const { return stopRequested_; }
+    bool CloseRequested() const { return closeRequested_; }
 
     // --- Handlers -----------------------------------------------------------------------
-    // Runs a handler inside the application's error report.
-    void RunGuarded(const std::function<void()>& handler) noexcept { guard_.Run(handler); }
+    // Runs a handler inside the application's error report. A lost device brings the window
+    // back to its not-connected state before the report; a close asked for while the handler
+    // ran closes the window when it has ended.
+    void RunGuarded(const std::function<void()>& handler) noexcept;
     const HandlerGuard& Guard() const { return guard_; }
 
     // Bound to the clicks of their controls, each inside RunGuarded. Button5 has none.
@@ -149,6 +165,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     static int Index(Control control) { return static_cast<int>(control); }
@@ -164,6 +182,8 @@ private:
     QLabel* Label(Control control) const;
     QCheckBox* CheckBox(Control control) const;
     QProgressBar* Progress() const;
+    // The controls and the box after a download that returned (LogHandlers.cpp).
+    void ShowDownloadEnd(const DownloadResult& result);
 
     Dialogs& dialogs_;
     Services services_;
@@ -179,6 +199,9 @@ private:
     int progressPosition_ = 0;
     bool built_ = false;
     bool placed_ = false;
+    bool busy_ = false;
+    bool stopRequested_ = false;
+    bool closeRequested_ = false;
 };
 
 } // namespace velkor

@@ -5,8 +5,11 @@
 // the print button in ChartHandlers.cpp.
 
 #include "app/MainWindow.h"
+#include "platform/Errors.h"
 
 #include <QAbstractButton>
+#include <QCloseEvent>
+#include <QKeyEvent>
 
 namespace velkor {
 
@@ -26,6 +29,48 @@ void MainWindow::ConnectHandlers() {
     bind(Control::Button4, &MainWindow::Button4Click);
     bind(Control::CheckBox1, &MainWindow::CheckBox1Click);
     bind(Control::CheckBox2, &MainWindow::CheckBox2Click);
+}
+
+void MainWindow::RunGuarded(const std::function<void()>& handler) noexcept {
+    guard_.Run([&] {
+        try {
+            handler();
+        } catch (const LostDeviceError&) {
+            OnDeviceLost();
+            throw;
+        }
+    });
+    if (closeRequested_ && !busy_) {
+        closeRequested_ = false;
+        close();
+    }
+}
+
+void MainWindow::SetBusy(bool busy) {
+    if (busy && !busy_)
+        stopRequested_ = false;
+    busy_ = busy;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // The operation ends at its next step; the handler's end closes the window then.
+    if (busy_) {
+        stopRequested_ = true;
+        closeRequested_ = true;
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    // With every control locked the keys come to the window itself.
+    if (busy_ && event->key() == Qt::Key_Escape) {
+        stopRequested_ = true;
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace velkor

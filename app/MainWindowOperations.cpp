@@ -184,4 +184,16 @@ void MainWindow::OnEraseFinished() {
     SetControlVisible(Control::ProgressBar1, false);
 }
 
+void MainWindow::OnDeviceLost() {
+    services_.link.ClosePort();
+    SetControlEnabled(Control::OdczytUstawien, true);
+    for (Control control :
+         {Control::Button1, Control::Button7, Control::Button8, Control::ZapisUstawien,
+          Control::DateTimePicker1, Control::DateTimePicker2, Control::DateTimePicker3,
+          Control::DateTimePicker4, Control::DateTimePicker5, Control::DateTimePicker6,
+          Control::DateTimePicker7})
+        SetControlEnabled(control, false);
+    SetControlText(Control::Label9, TextOf(TextTarget::Label9, language_));
+}
+
 } // namespace velkor

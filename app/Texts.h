@@ -62,6 +62,18 @@ enum class RunText {
     EraseResultCaption, // message box after the erase
     Erased,             //
     NotErased,          //
+    // Texts of faults and their outcomes; %1, %2 are numbers, file names or ports.
+    NoSamplesReceived, // a download that accepted no record while the logger reported some
+    LoggerStopped,     // the logger stopped answering a download (%1 of %2 samples)
+    DownloadCancelled, // Esc or the close button during a download (%1 of %2 samples)
+    DeviceLost,        // the port went away during an exchange (%1 port, %2 system's text)
+    PortBusy,          // a line of the not-found box per port held by another program
+    NoLoggerData,      // a loaded file without a loadable line (%1 file name)
+    NotRegularFile,    // a loaded name that is a folder, a FIFO, a device (%1 file name)
+    EndBeforeStart,    // Save settings, nothing sent
+    ZeroInterval,      // Save settings, nothing sent
+    ErrorLine,         // after the file name on the second line of a load error
+    ReplaceAsk,        // Yes/No box before a copy replaces an existing file (%1 file name)
     // The chart's menu (right click), its dialogs and the statistics box.
     ChartCopy,         // menu entries, in their order
     ChartSaveImage,    //
@@ -69,7 +81,7 @@ enum class RunText {
     ChartStatistics,   //
     ChartShowAll,      //
     ChartImageFilter,  // save dialog filter: PNG, SVG, PDF in this order
-    ChartImageName,    // file name the save dialog proposes
+    ChartImageName,    // file name the save dialog proposes; the chosen filter adds the suffix
     ChartCsvFilter,    //
     ChartCsvName,      //
     StatisticsCaption, // the box's caption

@@ -28,6 +28,8 @@ public:
     bool OpenPort(int portNumber);
     void ClosePort();
     bool IsOpen() const { return port_ != nullptr; }
+    // "COM3" of the open port, "" when none is open.
+    std::string PortName() const { return port_ ? portName_ : std::string(); }
 
     // Places a command: its bytes, then one zero byte. Longer than 67 bytes is cut.
     void SetCommand(const std::string& command);
@@ -35,12 +37,17 @@ public:
     // queue are discarded first: they can only be unread replies to earlier commands or the late
     // tail of one, and read as the next reply they would be taken for it. Raises InOutError with
     // the platform's message when the transmit wait fails MaxSendAttempts times, or when no port
-    // is open.
+    // is open; LostDeviceError at once when the device is gone.
     void SendCommand();
     bool WriteCommand(std::size_t count);
     // Copies up to maxBytes waiting bytes to the start of ReceiveBuffer. False, with the buffer
-    // untouched, when nothing is waiting.
+    // untouched, when nothing is waiting. Raises LostDeviceError when the device is gone.
     bool ReadReply(std::size_t maxBytes = ReceiveBufferSize);
+    // Appends the bytes waiting to ReceiveBuffer at offset, as many as fit; returns how many
+    // were copied. QueuedBytes is left alone. Raises LostDeviceError when the device is gone.
+    std::size_t ReadMore(std::size_t offset);
+    // Why the latest OpenPort failed (OpenFailure::None after one that succeeded).
+    OpenFailure LastOpenFailure() const { return lastOpenFailure_; }
     void ClearBuffers();
     // Every byte from offset 2 on that is not an ASCII digit becomes "0".
     void SanitiseReply();
@@ -54,6 +61,10 @@ public:
 private:
     SerialPorts& ports_;
     std::unique_ptr<SerialPort> port_;
+    [[noreturn]] void RaiseLost() const;
+
+    std::string portName_;
+    OpenFailure lastOpenFailure_ = OpenFailure::None;
 };
 
 } // namespace velkor

@@ -1,11 +1,14 @@
 #include "platform/Dialogs.h"
 
+#include <QComboBox>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 
 #include <algorithm>
+#include <memory>
 
 namespace velkor {
 
@@ -22,6 +25,25 @@ QString QtFilter(const QString& filter) {
     return out.join(";;");
 }
 
+// Qt's own save dialog gives the typed name the extension of a filter the user picks, so that
+// "All Files (*.*)" turns "logger.txt" into "logger.*". The name is taken just before the
+// filter changes and put back once the dialog has rewritten it. A native dialog has neither
+// child and is left alone.
+void KeepNameAcrossFilters(QFileDialog& dialog) {
+    auto* filters = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (filters == nullptr || name == nullptr)
+        return;
+    auto kept = std::make_shared<QString>(name->text());
+    // A pick emits currentIndexChanged before activated, on which the dialog rewrites the name.
+    QObject::connect(filters, &QComboBox::currentIndexChanged, name,
+                     [name, kept] { *kept = name->text(); });
+    QObject::connect(filters, &QComboBox::activated, name, [name, kept] {
+        if (name->text() != *kept)
+            name->setText(*kept);
+    });
+}
+
 bool RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const FileDialogOptions& options,
                    QString& fileName) {
     QFileDialog dialog(parent);
@@ -35,6 +57,8 @@ bool RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const FileDial
         dialog.setNameFilter(QtFilter(options.filter));
     if (!options.presetName.isEmpty())
         dialog.selectFile(options.presetName);
+    if (mode == QFileDialog::AcceptSave)
+        KeepNameAcrossFilters(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     fileName = dialog.selectedFiles().first();
@@ -44,22 +68,45 @@ bool RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const FileDial
     return true;
 }
 
+int RunBox(QWidget* parent, QMessageBox::Icon icon, const QString& text, const QString& caption,
+           QMessageBox::StandardButtons buttons) {
+    QMessageBox box(icon, caption, QString(), buttons, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(BoxText(text));
+    return box.exec();
+}
+
+bool IsLineEndCr(const QString& text, qsizetype i) {
+    return text[i] == u'\r' && (i + 1 == text.size() || text[i + 1] == u'\n');
+}
+
 } // namespace
 
+QString BoxText(const QString& text) {
+    QString shown;
+    shown.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        const bool control = c < 0x20 || (c >= 0x7f && c <= 0x9f);
+        if (!control || c == u'\n' || c == u'\t' || IsLineEndCr(text, i))
+            shown += text[i];
+        else
+            shown += QStringLiteral("\\x%1").arg(static_cast<int>(c), 2, 16, QChar(u'0'));
+    }
+    return shown;
+}
+
 void QtDialogs::message(const QString& text, const QString& caption) {
-    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent_);
-    box.exec();
+    RunBox(parent_, QMessageBox::NoIcon, text, caption, QMessageBox::Ok);
 }
 
 bool QtDialogs::askYesNo(const QString& text, const QString& caption) {
-    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Yes | QMessageBox::No,
-                    parent_);
-    return box.exec() == QMessageBox::Yes;
+    return RunBox(parent_, QMessageBox::NoIcon, text, caption,
+                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 void QtDialogs::error(const QString& text, const QString& caption) {
-    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, parent_);
-    box.exec();
+    RunBox(parent_, QMessageBox::Critical, text, caption, QMessageBox::Ok);
 }
 
 bool QtDialogs::openFile(const FileDialogOptions& options, QString& fileName) {

@@ -9,6 +9,11 @@ class QWidget;
 
 namespace velkor {
 
+// The text a box shows: every control character written as \xNN (NUL as \x00) so that nothing
+// cuts or hides the rest of the text; line feeds, tabs and the CR of a line end stay as they
+// are. The boxes show it as plain text: markup in it is shown literally.
+QString BoxText(const QString& text);
+
 struct FileDialogOptions {
     QString presetName;          // file name shown at first; empty for none
     QString filter;              // "Text Files|*.txt|All Files|*.*" style; empty for no filter
@@ -25,7 +30,8 @@ public:
     // The application's error report: stop icon, OK button.
     virtual void error(const QString& text, const QString& caption) = 0;
     // Open and save dialogs; true with the chosen name in fileName when the user confirmed.
-    // Neither changes the process's current directory.
+    // Neither changes the process's current directory. Picking another filter of the save
+    // dialog keeps the name typed or chosen.
     virtual bool openFile(const FileDialogOptions& options, QString& fileName) = 0;
     virtual bool saveFile(const FileDialogOptions& options, QString& fileName) = 0;
     // The print dialog; true when the user confirmed. The printer keeps the choices made.

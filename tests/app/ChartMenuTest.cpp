@@ -145,7 +145,7 @@ TEST_F(ChartLayers, SavedImagesAreTheScreensChart) {
         QByteArray start;
     };
     const QString dir = QString::fromStdString(folder.path().string());
-    QString proposed = "wykres.png";
+    QString proposed = "wykres";
     for (const Case& c : {Case{"a.png", 2, "a.png", "\x89PNG"}, Case{"b", 1, "b.svg", "<?xml"},
                           Case{"c.PDF", 0, "c.PDF", "%PDF"}, Case{"d", 2, "d.pdf", "%PDF"},
                           Case{"e.svg", 0, "e.svg", "<?xml"}}) {
@@ -157,7 +157,7 @@ TEST_F(ChartLayers, SavedImagesAreTheScreensChart) {
         EXPECT_EQ(dialogs.saveOptions.back().presetName, proposed);
         EXPECT_EQ(dialogs.saveOptions.back().filter,
                   "Obraz PNG|*.png|Obraz SVG|*.svg|Dokument PDF|*.pdf");
-        proposed = dir + "/wykres.png";
+        proposed = dir + "/wykres";
         QFile file(dir + "/" + c.written);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         EXPECT_TRUE(file.read(8).startsWith(c.start));

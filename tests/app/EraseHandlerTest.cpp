@@ -158,6 +158,24 @@ TEST_F(EraseHandler, WaitTakesEventsButNoControlCanBeUsed) {
     EXPECT_EQ(window->height(), 505);
 }
 
+// The close button during the wait ends the wait at the next poll and closes the window; no
+// result box keeps the user.
+TEST_F(EraseHandler, ClosingTheWindowEndsTheWaitAndCloses) {
+    Start();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    services.pause.onSleep = [&](int) {
+        if (services.pause.waits.size() == 3)
+            QTimer::singleShot(0, window.get(), [&] { window->close(); });
+    };
+    Click(Control::Button8);
+    EXPECT_EQ(services.pause.waits.size(), 3u);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(dialogs.messages.size(), messagesBefore);
+    EXPECT_TRUE(dialogs.errors.empty());
+    EXPECT_EQ(logger.writes, std::vector<std::string>{"E!\r"});
+}
+
 TEST_F(EraseHandler, ControlsComeBackAfterAnErrorInTheWait) {
     Start();
     const std::vector<bool> before = EnabledStates();

@@ -6,8 +6,14 @@
 #include <QString>
 
 #include <functional>
+#include <ostream>
 #include <stdexcept>
 #include <vector>
+
+// Failing expectations show texts as text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace velkor::test {
 

@@ -1,6 +1,6 @@
 // Read data, Read from file and Save in file as the user clicks them: what reaches the chart,
 // the data file, the progress bar, the buttons and the file dialogs.
-#include "LoggerWindow.h"
+#include "LoggerBlocks.h"
 #include "chart/ChartWidget.h"
 #include "platform/DateTime.h"
 #include "tests/TestDates.h"
@@ -17,6 +17,7 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace velkor {
 namespace {
@@ -24,20 +25,6 @@ namespace {
 using test::LoggerWindow;
 using test::Replies;
 using test::ValidLogger;
-
-// One log record as the logger stores it.
-std::string Record(int year, int month, int day, int hour, int minute, int second, int temperature,
-                   int humidity) {
-    std::string r;
-    for (int b : {day, month, year - 2000, hour, minute, second})
-        r += static_cast<char>(b);
-    for (int v : {temperature, humidity}) {
-        const auto u = static_cast<std::uint16_t>(static_cast<std::int16_t>(v));
-        r += static_cast<char>(u & 0xff);
-        r += static_cast<char>(u >> 8);
-    }
-    return r;
-}
 
 using test::At;
 
@@ -75,26 +62,7 @@ protected:
         return static_cast<QProgressBar*>(window->Widget(Control::ProgressBar1));
     }
 
-    // The logger of ValidLogger (100 samples from 2024-01-01 00:00, so five block requests)
-    // with these block replies.
-    void ConnectWithLog(const std::map<int, std::string>& blocks) {
-        Replies replies = ValidLogger();
-        for (const auto& [block, bytes] : blocks) {
-            char request[16];
-            std::snprintf(request, sizeof request, "G?%05d\r", block);
-            replies[request] = bytes;
-        }
-        Connect(replies);
-    }
-    // A small log: the first record (written, not plotted), then three more, the last in the
-    // second block, one of them at the same instant as the one before (skipped).
-    void ConnectWithSmallLog() {
-        ConnectWithLog(
-            {{0, Record(2024, 1, 1, 0, 0, 0, 215, 453) + Record(2024, 1, 1, 0, 10, 0, -1, 5) +
-                     Record(2024, 1, 1, 0, 10, 0, 999, 999) +
-                     Record(2024, 1, 1, 0, 20, 0, 0, 1000)},
-             {1, Record(2024, 1, 1, 0, 30, 0, -32768, -5)}});
-    }
+    void ConnectWithSmallLog() { Connect(test::LoggerWithBlocks(test::SmallLog())); }
     void Choose(const std::filesystem::path& file) {
         dialogs.chosenFile = QString::fromStdString(file.string());
     }
@@ -259,11 +227,58 @@ TEST_F(LogHandlers, ConversionErrorStopsTheLoadButStillEnablesTheButtons) {
                                      "5\t2024-01-01 00:40:00\t+021.1\t44.9\r\n"));
     Click(Control::Button6);
     ASSERT_EQ(dialogs.errors.size(), 1u);
-    EXPECT_EQ(dialogs.errors[0].text, "'xx' is not a valid integer value.");
+    EXPECT_EQ(dialogs.errors[0].text,
+              "'xx' is not a valid integer value.\n" + dialogs.chosenFile + ", wiersz 4");
     EXPECT_EQ(Temperature().Count(), 1u);
     EXPECT_EQ(Humidity().Count(), 1u);
     for (Control c : {Control::Button3, Control::Button4, Control::Button5})
         EXPECT_TRUE(w.IsControlEnabled(c)) << LayoutOf(c).name;
+}
+
+// Files that are no data files are named as such, in the window's language; an error on a
+// line names the file and the line, its bytes shown whole.
+TEST_F(LogHandlers, LoadErrorsNameTheFileAndTheLine) {
+    const auto fifo = folder / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_directory(folder / "folder.txt");
+    const auto binary = folder.file("binary.txt", std::string("\x7f"
+                                                              "ELF\x02\x01\x01\0\0\0\xff\n\n\n\x01",
+                                                              15));
+    const auto utf16 = folder.file("utf16.txt", std::string("\xff\xfe"
+                                                            "1\0\t\0"
+                                                            "2\0\r\0\n\0",
+                                                            12));
+    // Line 4 has a zero byte in its month.
+    std::string withNul = fourLines.substr(0, 105) + "4\t2024-0";
+    withNul += '\0';
+    withNul += "-01 00:30:00\t+021.2\t45.0\r\n";
+    const auto nul = folder.file("nul.txt", withNul);
+    const struct {
+        Language language;
+        std::filesystem::path file;
+        const char* text; // %1: the file's name
+        const char* secondLine;
+    } cases[] = {
+        {Language::Polish, binary, "Plik %1 nie zawiera danych rejestratora.", nullptr},
+        {Language::English, utf16, "The file %1 holds no logger data.", nullptr},
+        {Language::Polish, fifo, "%1 nie jest zwykłym plikiem.", nullptr},
+        {Language::English, folder / "folder.txt", "%1 is not a regular file.", nullptr},
+        {Language::Polish, nul, "'0\\x00' is not a valid integer value.", "%1, wiersz 4"},
+        {Language::English, nul, "'0\\x00' is not a valid integer value.", "%1, line 4"},
+    };
+    for (const auto& c : cases) {
+        const QString name = QString::fromStdString(c.file.string());
+        SCOPED_TRACE(c.file.string());
+        dialogs.errors.clear();
+        Open(c.language);
+        Choose(c.file);
+        Click(Control::Button6);
+        ASSERT_EQ(dialogs.errors.size(), 1u);
+        QString expected = QString::fromUtf8(c.text).replace("%1", name);
+        if (c.secondLine)
+            expected += '\n' + QString::fromUtf8(c.secondLine).replace("%1", name);
+        EXPECT_EQ(dialogs.errors[0].text, expected);
+    }
 }
 
 TEST_F(LogHandlers, MissingFileIsReportedWithEmptySeriesAndUnchangedButtons) {
@@ -334,32 +349,59 @@ TEST_F(LogHandlers, ADownloadReplacesTheLoadedPoints) {
     EXPECT_EQ(services.dataFile.DataFileName, "logger.txt");
 }
 
-TEST_F(LogHandlers, CopyReplacesAnExistingFileWithoutAQuestion) {
-    MainWindow& w = Open();
+TEST_F(LogHandlers, CopyOffersTheNameChosenLastAndAsksBeforeReplacing) {
+    Open();
     ConnectWithSmallLog();
     Click(Control::Button7);
-    const std::size_t messages = dialogs.messages.size();
-    const auto copy = folder.file("kopia.txt", "older contents\r\n");
+    // A new file needs no question.
+    const auto copy = folder / "kopia.txt";
     Choose(copy);
     Click(Control::Button3);
-
     EXPECT_EQ(Slurp(copy), smallLogFile);
-    EXPECT_EQ(dialogs.messages.size(), messages);
     EXPECT_TRUE(dialogs.questions.empty());
-    EXPECT_TRUE(dialogs.errors.empty());
-    EXPECT_EQ(services.dataFile.DataFileName, "logger.txt");
     ASSERT_EQ(dialogs.saveOptions.size(), 1u);
     EXPECT_EQ(dialogs.saveOptions[0].presetName, "logger.txt");
     EXPECT_EQ(dialogs.saveOptions[0].filter, "Text Files|*.txt|All Files|*.*");
 
-    // The next copy is offered under the name chosen last, and still comes from logger.txt.
-    const auto second = folder / "druga.txt";
-    Choose(second);
-    Click(Control::Button3);
-    ASSERT_EQ(dialogs.saveOptions.size(), 2u);
-    EXPECT_EQ(dialogs.saveOptions[1].presetName.toStdString(), copy.string());
-    EXPECT_EQ(Slurp(second), smallLogFile);
-    EXPECT_TRUE(w.IsControlEnabled(Control::Button3));
+    // An existing one is replaced on Yes only; the next dialog offers the name chosen last.
+    const struct {
+        Language language;
+        bool yes;
+        const char *question, *caption;
+    } cases[] = {
+        {Language::Polish, false, "Plik %1 już istnieje. Czy chcesz go zastąpić?",
+         "Zapisz w pliku"},
+        {Language::Polish, true, "Plik %1 już istnieje. Czy chcesz go zastąpić?", "Zapisz w pliku"},
+        {Language::English, true, "%1 already exists. Do you want to replace it?", "Save in file"},
+    };
+    for (const auto& c : cases) {
+        if (c.language == Language::English) {
+            Open(c.language);
+            ConnectWithSmallLog();
+            Click(Control::Button7);
+        }
+        dialogs.questions.clear();
+        dialogs.saveOptions.clear();
+        dialogs.messages.clear();
+        const auto older = folder.file("starsza.txt", "older contents\r\n");
+        Choose(older);
+        dialogs.answerYes = c.yes;
+        Click(Control::Button3);
+        ASSERT_EQ(dialogs.questions.size(), 1u);
+        EXPECT_EQ(dialogs.questions[0].text,
+                  QString::fromUtf8(c.question).arg(QString::fromStdString(older.string())));
+        EXPECT_EQ(dialogs.questions[0].caption, QString::fromUtf8(c.caption));
+        EXPECT_EQ(Slurp(older), c.yes ? smallLogFile : "older contents\r\n");
+        Click(Control::Button3);
+        if (c.language == Language::Polish) {
+            EXPECT_EQ(dialogs.saveOptions[1].presetName.toStdString(),
+                      (c.yes ? older : copy).string());
+        }
+        EXPECT_TRUE(dialogs.messages.empty());
+    }
+    EXPECT_TRUE(dialogs.errors.empty());
+    EXPECT_EQ(services.dataFile.DataFileName, "logger.txt");
+    EXPECT_TRUE(window->IsControlEnabled(Control::Button3));
 }
 
 TEST_F(LogHandlers, ACancelledCopyWritesNothingAndAFailedOneIsReported) {
@@ -382,10 +424,11 @@ TEST_F(LogHandlers, ACancelledCopyWritesNothingAndAFailedOneIsReported) {
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_EQ(dialogs.saveOptions.size(), 2u);
     EXPECT_EQ(Slurp(folder / "dane.txt"), smallLogFile);
-    // Onto the data file itself: nothing to do, nothing to report, nothing lost.
+    // Onto the data file itself: nothing to ask, nothing to do, nothing to report, nothing lost.
     Choose(folder / "dane.txt");
     Click(Control::Button3);
     EXPECT_EQ(dialogs.errors.size(), 1u);
+    EXPECT_TRUE(dialogs.questions.empty());
     EXPECT_EQ(Slurp(folder / "dane.txt"), smallLogFile);
 }
 

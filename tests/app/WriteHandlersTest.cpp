@@ -50,22 +50,38 @@ TEST_F(WriteHandlers, SaveSendsThePickerValues) {
     EXPECT_EQ(dialogs.messages.size(), 1u); // only Connect's
 }
 
-TEST_F(WriteHandlers, EndBeforeStartWritesZeroSamples) {
-    SetLogging(Time(0, 1, 0), Date(2024, 3, 2), Time(0, 0, 0), Date(2024, 3, 1), Time(0, 0, 0));
-    Click(Control::ZapisUstawien);
-    ASSERT_EQ(logger.writes.size(), 3u);
-    EXPECT_EQ(logger.writes[2], "S!0000000\r");
-    EXPECT_EQ(services.settings.SampleCount, 0u);
-}
-
-TEST_F(WriteHandlers, ZeroIntervalIsReportedAfterIntervalAndStartWentOut) {
-    services.settings.SampleCount = 77;
-    SetLogging(Time(0, 0, 0), Date(2024, 3, 1), Time(12, 0, 0), Date(2024, 3, 1), Time(13, 0, 0));
-    Click(Control::ZapisUstawien);
-    EXPECT_EQ(logger.writes, (std::vector<std::string>{"I!000000\r", "R!120000010324\r"}));
-    ASSERT_EQ(dialogs.errors.size(), 1u);
-    EXPECT_EQ(dialogs.errors[0].text, "Floating point division by zero.");
-    EXPECT_EQ(services.settings.SampleCount, 77u);
+// Settings the logger cannot work with are refused with a word, before anything is sent: the
+// logger is never left half-configured.
+TEST_F(WriteHandlers, SettingsThatCannotWorkAreRefusedBeforeAnythingIsSent) {
+    const struct {
+        Language language;
+        double interval, startDate, startTime, endDate, endTime;
+        const char *text, *caption;
+    } cases[] = {
+        {Language::Polish, Time(0, 0, 0), Date(2024, 3, 1), Time(12, 0, 0), Date(2024, 3, 1),
+         Time(13, 0, 0), "Okres pomiaru musi być dłuższy od zera.", "UWAGA !"},
+        {Language::Polish, Time(0, 1, 0), Date(2024, 3, 2), Time(0, 0, 0), Date(2024, 3, 1),
+         Time(0, 0, 0), "Koniec rejestracji jest wcześniejszy niż jej początek.", "UWAGA !"},
+        {Language::English, Time(0, 0, 0), Date(2024, 3, 1), Time(12, 0, 0), Date(2024, 3, 1),
+         Time(12, 0, 0), "The measurement interval must be longer than zero.", "Attention !"},
+        {Language::English, Time(0, 1, 0), Date(2024, 3, 1), Time(12, 0, 0), Date(2024, 3, 1),
+         Time(11, 59, 0), "The logging end is earlier than its start.", "Attention !"},
+    };
+    for (const auto& c : cases) {
+        Open(c.language);
+        Connect();
+        dialogs.messages.clear();
+        services.settings.SampleCount = 77;
+        SetLogging(c.interval, c.startDate, c.startTime, c.endDate, c.endTime);
+        Click(Control::ZapisUstawien);
+        EXPECT_TRUE(logger.writes.empty()) << c.text;
+        EXPECT_TRUE(dialogs.errors.empty()) << c.text;
+        ASSERT_EQ(dialogs.messages.size(), 1u) << c.text;
+        EXPECT_EQ(dialogs.messages[0].text, QString::fromUtf8(c.text));
+        EXPECT_EQ(dialogs.messages[0].caption, QString::fromUtf8(c.caption));
+        EXPECT_EQ(services.settings.SampleCount, 77u);
+        EXPECT_TRUE(window->IsControlEnabled(Control::ZapisUstawien));
+    }
 }
 
 TEST_F(WriteHandlers, SetClockSendsTheClockPickersWithNothingOfALongerCommandBehind) {

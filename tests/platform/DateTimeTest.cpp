@@ -96,3 +96,32 @@ TEST(StrToInt, AcceptsDigitsAndRejectsTheRest) {
     EXPECT_THROW(StrToInt("2:3"), ConvertError);
     EXPECT_THROW(StrToInt("99999999999"), ConvertError);
 }
+
+// The text quoted in the message reaches the user whole: a zero byte (a binary or UTF-16 file)
+// no longer ends what() there, and bytes that are no text are shown by their value.
+TEST(StrToInt, MessageQuotesControlAndNonTextBytesEscaped) {
+    const struct {
+        std::string text, quoted;
+    } cases[] = {
+        {std::string("2\0"
+                     "0\0",
+                     4),
+         "2\\x000\\x00"},
+        {"\x01\t\r\n\x7f", "\\x01\\x09\\x0d\\x0a\\x7f"},
+        {"\xff\xfe"
+         "1",
+         "\\xff\\xfe1"},                                                 // a UTF-16 byte-order mark
+        {"\xc3(\xe2\x82", "\\xc3(\\xe2\\x82"},                           // cut-off UTF-8 sequences
+        {"\xed\xa0\x80", "\\xed\\xa0\\x80"},                             // an encoded surrogate
+        {"za\xc5\xbc\xc3\xb3\xc5\x82\xc4\x87 \xe2\x82\xac", "zażółć €"}, // UTF-8 stays
+        {"<b>x</b>", "<b>x</b>"},
+    };
+    for (const auto& c : cases) {
+        try {
+            StrToInt(c.text);
+            ADD_FAILURE() << c.quoted << " converted";
+        } catch (const ConvertError& e) {
+            EXPECT_EQ(std::string(e.what()), "'" + c.quoted + "' is not a valid integer value");
+        }
+    }
+}
