@@ -2,10 +2,15 @@
 
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QSettings>
+#include <QStandardPaths>
+
+#include <utility>
 
 #include <algorithm>
 #include <memory>
@@ -13,6 +18,15 @@
 namespace velkor {
 
 namespace {
+
+const QString FolderKey = QStringLiteral("dialogs/lastFolder");
+
+// Qt finds the configuration folder from XDG_CONFIG_HOME each time it is asked.
+QSettings ProgramSettings() {
+    return QSettings(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                         QStringLiteral("/velkor/velkor.conf"),
+                     QSettings::IniFormat);
+}
 
 // "Text Files|*.txt|All Files|*.*" becomes "Text Files (*.txt);;All Files (*.*)".
 QString QtFilter(const QString& filter) {
@@ -53,6 +67,11 @@ bool RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const FileDial
     dialog.setOption(QFileDialog::ReadOnly, false);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog.setSizeGripEnabled(true);
+    // The remembered folder; a preset name with a folder of its own (one chosen earlier in this
+    // run) then opens in that folder instead.
+    const QString folder = RememberedFolder();
+    if (!folder.isEmpty())
+        dialog.setDirectory(folder);
     if (!options.filter.isEmpty())
         dialog.setNameFilter(QtFilter(options.filter));
     if (!options.presetName.isEmpty())
@@ -65,6 +84,7 @@ bool RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const FileDial
     if (options.chosenFilter)
         *options.chosenFilter = static_cast<int>(
             std::max<qsizetype>(0, dialog.nameFilters().indexOf(dialog.selectedNameFilter())));
+    RememberFolder(fileName);
     return true;
 }
 
@@ -96,6 +116,15 @@ QString BoxText(const QString& text) {
     return shown;
 }
 
+QString RememberedFolder() {
+    const QString folder = ProgramSettings().value(FolderKey).toString();
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
+}
+
+void RememberFolder(const QString& chosenFile) {
+    ProgramSettings().setValue(FolderKey, QFileInfo(chosenFile).absolutePath());
+}
+
 void QtDialogs::message(const QString& text, const QString& caption) {
     RunBox(parent_, QMessageBox::NoIcon, text, caption, QMessageBox::Ok);
 }
@@ -110,6 +139,10 @@ void QtDialogs::error(const QString& text, const QString& caption) {
 }
 
 bool QtDialogs::openFile(const FileDialogOptions& options, QString& fileName) {
+    if (!nextOpenFile_.isEmpty()) {
+        fileName = std::exchange(nextOpenFile_, QString());
+        return true;
+    }
     return RunFileDialog(parent_, QFileDialog::AcceptOpen, options, fileName);
 }
 
