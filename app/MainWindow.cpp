@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "app/ChartMenu.h"
 #include "app/ChartView.h"
 #include "chart/ChartWidget.h"
 
@@ -118,6 +119,8 @@ void MainWindow::CreateControls() {
         switch (layout.kind) {
         case ControlKind::Chart:
             widget = CreateChartView(this, language_);
+            AttachChartLayers(*static_cast<chart::ChartWidget*>(widget), dialogs_, language_,
+                              [this](const std::function<void()>& h) { RunGuarded(h); });
             break;
         case ControlKind::Button:
             widget = new QPushButton(this);

@@ -40,7 +40,7 @@ struct RunTextEntry {
 };
 
 // The captions keep their blanks before the colon as the logger's users know them.
-constexpr std::array<RunTextEntry, 23> RunTable{{
+constexpr std::array<RunTextEntry, 39> RunTable{{
     {RunText::BatteryPrefix, "Napięcie baterii: ", "Battery voltage: "},
     {RunText::FoundCaption, "Znaleziono urządzenie  :", "Found Device   :"},
     {RunText::FoundStatus, "Znaleziono", "Found"},
@@ -77,6 +77,24 @@ constexpr std::array<RunTextEntry, 23> RunTable{{
     {RunText::ErrorLine, "wiersz %1", "line %1"},
     {RunText::ReplaceAsk, "Plik %1 już istnieje. Czy chcesz go zastąpić?",
      "%1 already exists. Do you want to replace it?"},
+    {RunText::ChartCopy, "Kopiuj wykres", "Copy chart"},
+    {RunText::ChartSaveImage, "Zapisz wykres jako obraz...", "Save chart as image..."},
+    {RunText::ChartExportCsv, "Eksportuj dane do CSV...", "Export data to CSV..."},
+    {RunText::ChartStatistics, "Statystyka...", "Statistics..."},
+    {RunText::ChartShowAll, "Pokaż cały wykres", "Show whole chart"},
+    {RunText::ChartImageFilter, "Obraz PNG|*.png|Obraz SVG|*.svg|Dokument PDF|*.pdf",
+     "PNG image|*.png|SVG image|*.svg|PDF document|*.pdf"},
+    {RunText::ChartImageName, "wykres", "chart"},
+    {RunText::ChartCsvFilter, "Pliki CSV|*.csv|Wszystkie pliki|*.*",
+     "CSV files|*.csv|All files|*.*"},
+    {RunText::ChartCsvName, "dane.csv", "data.csv"},
+    {RunText::StatisticsCaption, "Statystyka", "Statistics"},
+    {RunText::StatisticsRange, "Zakres: ", "Range: "},
+    {RunText::StatisticsCount, "Liczba punktów", "Number of points"},
+    {RunText::StatisticsMinimum, "Minimum", "Minimum"},
+    {RunText::StatisticsMaximum, "Maksimum", "Maximum"},
+    {RunText::StatisticsMean, "Średnia", "Mean"},
+    {RunText::ChartSaveFailed, "Nie można zapisać pliku ", "Cannot write the file "},
 }};
 
 QString Choose(const char* polish, const char* english, Language language) {

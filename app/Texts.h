@@ -74,6 +74,23 @@ enum class RunText {
     ZeroInterval,      // Save settings, nothing sent
     ErrorLine,         // after the file name on the second line of a load error
     ReplaceAsk,        // Yes/No box before a copy replaces an existing file (%1 file name)
+    // The chart's menu (right click), its dialogs and the statistics box.
+    ChartCopy,         // menu entries, in their order
+    ChartSaveImage,    //
+    ChartExportCsv,    //
+    ChartStatistics,   //
+    ChartShowAll,      //
+    ChartImageFilter,  // save dialog filter: PNG, SVG, PDF in this order
+    ChartImageName,    // file name the save dialog proposes; the chosen filter adds the suffix
+    ChartCsvFilter,    //
+    ChartCsvName,      //
+    StatisticsCaption, // the box's caption
+    StatisticsRange,   // followed by the visible time range
+    StatisticsCount,   // followed by ": " and the number
+    StatisticsMinimum, //
+    StatisticsMaximum, //
+    StatisticsMean,    //
+    ChartSaveFailed,   // error text, followed by the file name
 };
 
 QString TextOf(RunText text, Language language);

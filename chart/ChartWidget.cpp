@@ -10,12 +10,52 @@ ChartWidget::ChartWidget(const QString& name, QWidget* parent) : QWidget(parent)
     setObjectName(name);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    chart_.SetChangeCallback([this] { update(); });
+    chart_.SetChangeCallback([this] {
+        chartChanged_ = true;
+        update();
+    });
+}
+
+ChartWidget::~ChartWidget() {
+    // Layers are often children of this widget, deleted only after this destructor.
+    if (layer_)
+        layer_->LayerDetached();
+}
+
+void ChartWidget::SetLayer(ChartLayer* layer) {
+    if (layer_ && layer_ != layer)
+        layer_->LayerDetached();
+    layer_ = layer;
+    chartImage_ = QImage();
+    update();
+}
+
+void ChartWidget::RepaintLayer(const QRect& area) {
+    layerOnly_ = true;
+    repaint(area);
+    layerOnly_ = false;
 }
 
 void ChartWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    chart_.Paint(painter, rect());
+    if (!layer_) {
+        chart_.Paint(painter, rect());
+        return;
+    }
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    // Any paint but the layer's own may follow a change the chart did not report (a print
+    // replaced its layout, a window was uncovered), so only the layer's reuse the image.
+    if (!layerOnly_ || chartChanged_ || chartImage_.size() != pixels) {
+        if (chartImage_.size() != pixels)
+            chartImage_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+        chartImage_.setDevicePixelRatio(ratio);
+        chartChanged_ = false;
+        QPainter image(&chartImage_);
+        chart_.Paint(image, rect());
+    }
+    painter.drawImage(0, 0, chartImage_);
+    layer_->PaintLayer(painter);
 }
 
 void ChartWidget::mousePressEvent(QMouseEvent* event) {

@@ -10,6 +10,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -79,6 +80,9 @@ bool RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const FileDial
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     fileName = dialog.selectedFiles().first();
+    if (options.chosenFilter)
+        *options.chosenFilter = static_cast<int>(
+            std::max<qsizetype>(0, dialog.nameFilters().indexOf(dialog.selectedNameFilter())));
     RememberFolder(fileName);
     return true;
 }
@@ -97,15 +101,6 @@ bool IsLineEndCr(const QString& text, qsizetype i) {
 
 } // namespace
 
-QString RememberedFolder() {
-    const QString folder = ProgramSettings().value(FolderKey).toString();
-    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
-}
-
-void RememberFolder(const QString& chosenFile) {
-    ProgramSettings().setValue(FolderKey, QFileInfo(chosenFile).absolutePath());
-}
-
 QString BoxText(const QString& text) {
     QString shown;
     shown.reserve(text.size());
@@ -118,6 +113,15 @@ QString BoxText(const QString& text) {
             shown += QStringLiteral("\\x%1").arg(static_cast<int>(c), 2, 16, QChar(u'0'));
     }
     return shown;
+}
+
+QString RememberedFolder() {
+    const QString folder = ProgramSettings().value(FolderKey).toString();
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
+}
+
+void RememberFolder(const QString& chosenFile) {
+    ProgramSettings().setValue(FolderKey, QFileInfo(chosenFile).absolutePath());
 }
 
 void QtDialogs::message(const QString& text, const QString& caption) {

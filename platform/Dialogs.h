@@ -15,8 +15,9 @@ namespace velkor {
 QString BoxText(const QString& text);
 
 struct FileDialogOptions {
-    QString presetName; // file name shown at first; empty for none
-    QString filter;     // "Text Files|*.txt|All Files|*.*" style; empty for no filter
+    QString presetName;          // file name shown at first; empty for none
+    QString filter;              // "Text Files|*.txt|All Files|*.*" style; empty for no filter
+    int* chosenFilter = nullptr; // when set: receives the index of the filter chosen (0: first)
 };
 
 class Dialogs {

@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     g++ cmake make pkg-config
-    qt6-base-dev qt6-translations-l10n
+    qt6-base-dev qt6-translations-l10n qt6-svg-dev libqt6svg6
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2 fontconfig poppler-utils
     xvfb xauth

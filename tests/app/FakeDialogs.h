@@ -44,6 +44,8 @@ public:
     bool saveFile(const FileDialogOptions& options, QString& fileName) override {
         saveOptions.push_back(options);
         fileName = chosenFile;
+        if (options.chosenFilter)
+            *options.chosenFilter = chosenFilter;
         return confirm;
     }
     // The user's choices in the print dialog are onPrint's to make on the printer.
@@ -62,6 +64,7 @@ public:
     bool confirm = true;
     bool failOnError = false;
     QString chosenFile;
+    int chosenFilter = 0; // the save dialog's filter, for callers that ask
 };
 
 } // namespace velkor::test

@@ -1,0 +1,194 @@
+#include "app/ChartMenu.h"
+
+#include "app/ChartCsv.h"
+#include "app/ChartImage.h"
+#include "chart/ChartOverlay.h"
+#include "chart/ChartReadout.h"
+#include "chart/ChartWidget.h"
+#include "chart/SeriesStatistics.h"
+#include "log/Sinks.h"
+#include "platform/Dialogs.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMouseEvent>
+#include <array>
+#include <cstdlib>
+
+namespace velkor {
+
+namespace {
+
+constexpr std::array<RunText, 5> EntryTexts = {RunText::ChartCopy, RunText::ChartSaveImage,
+                                               RunText::ChartExportCsv, RunText::ChartStatistics,
+                                               RunText::ChartShowAll};
+
+bool HasPoints(const chart::Chart& chart) {
+    for (std::size_t i = 0; i < chart.SeriesCount(); ++i)
+        if (chart.Series(i).Count() > 0)
+            return true;
+    return false;
+}
+
+QString Value(const chart::Chart& chart, double v, const char* pattern, std::size_t series) {
+    QString text = chart::FormatNumber(v, QLatin1String(pattern), chart.Separators());
+    const QString unit = SeriesUnit(series);
+    return unit.isEmpty() ? text : text + u' ' + unit;
+}
+
+// The dialog proposes `name` in `folder` (the dialog's own folder while none was chosen).
+QString Proposed(const QString& folder, const QString& name) {
+    return folder.isEmpty() ? name : QDir(folder).filePath(name);
+}
+
+} // namespace
+
+QString SeriesUnit(std::size_t series) {
+    if (series == static_cast<std::size_t>(TemperatureSeries))
+        return QStringLiteral("°C");
+    if (series == static_cast<std::size_t>(HumiditySeries))
+        return QStringLiteral("%");
+    return {};
+}
+
+QString StatisticsText(const chart::Chart& chart, Language language) {
+    const chart::ChartAxis& time = chart.BottomAxis();
+    QStringList lines{TextOf(RunText::StatisticsRange, language) +
+                      chart::ReadoutTimeText(time.Minimum()) + QStringLiteral(" – ") +
+                      chart::ReadoutTimeText(time.Maximum())};
+    for (std::size_t i = 0; i < chart.SeriesCount(); ++i) {
+        const chart::LineSeries& s = chart.Series(i);
+        if (!s.Active())
+            continue;
+        const chart::ChartAxis& axis = chart::TimeAxisOf(chart, s);
+        const chart::SeriesStatistics st = chart::StatisticsInRange(
+            s.XValues().Values(), s.YValues().Values(), axis.Minimum(), axis.Maximum());
+        lines << QString() << (s.Title().isEmpty() ? s.Name() : s.Title());
+        lines << TextOf(RunText::StatisticsCount, language) + QStringLiteral(": ") +
+                     QString::number(st.count);
+        if (st.count == 0)
+            continue;
+        lines << TextOf(RunText::StatisticsMinimum, language) + QStringLiteral(": ") +
+                     Value(chart, st.minimum, "0.0", i) + QStringLiteral(" (") +
+                     chart::ReadoutTimeText(st.minimumTime) + u')';
+        lines << TextOf(RunText::StatisticsMaximum, language) + QStringLiteral(": ") +
+                     Value(chart, st.maximum, "0.0", i) + QStringLiteral(" (") +
+                     chart::ReadoutTimeText(st.maximumTime) + u')';
+        lines << TextOf(RunText::StatisticsMean, language) + QStringLiteral(": ") +
+                     Value(chart, st.mean, "0.00", i);
+    }
+    return lines.join(u'\n');
+}
+
+ChartMenu::ChartMenu(chart::ChartWidget& widget, Dialogs& dialogs, Language language, Guard guard)
+    : QObject(&widget), widget_(widget), dialogs_(dialogs), language_(language),
+      guard_(std::move(guard)) {
+    widget_.installEventFilter(this);
+}
+
+QMenu& ChartMenu::Menu() {
+    if (!menu_) {
+        menu_ = new QMenu(&widget_);
+        menu_->setObjectName(QStringLiteral("ChartMenu"));
+        for (std::size_t k = 0; k < EntryTexts.size(); ++k) {
+            const Entry entry = static_cast<Entry>(k);
+            menu_->addAction(Text(EntryTexts[k]), this, [this, entry] { Run(entry); });
+        }
+    }
+    const bool points = HasPoints(widget_.Chart());
+    const QList<QAction*> actions = menu_->actions();
+    for (qsizetype k = 1; k < actions.size(); ++k)
+        actions[k]->setEnabled(points);
+    return *menu_;
+}
+
+void ChartMenu::Run(Entry entry) {
+    guard_([this, entry] {
+        switch (entry) {
+        case Entry::Copy:
+            CopyChart();
+            break;
+        case Entry::SaveImage:
+            SaveImage();
+            break;
+        case Entry::ExportCsv:
+            ExportCsv();
+            break;
+        case Entry::Statistics:
+            ShowStatistics();
+            break;
+        case Entry::ShowAll:
+            widget_.ZoomScroll().ResetZoom(widget_);
+            break;
+        }
+    });
+}
+
+void ChartMenu::CopyChart() {
+    QApplication::clipboard()->setImage(ChartImage(widget_));
+    widget_.update();
+}
+
+void ChartMenu::SaveImage() {
+    int filter = 0;
+    FileDialogOptions options;
+    options.presetName = Proposed(imageFolder_, Text(RunText::ChartImageName));
+    options.filter = Text(RunText::ChartImageFilter);
+    options.chosenFilter = &filter;
+    QString fileName;
+    if (!dialogs_.saveFile(options, fileName))
+        return;
+    imageFolder_ = QFileInfo(fileName).absolutePath();
+    const ImageFormat format = FormatOfName(fileName, static_cast<ImageFormat>(filter));
+    SaveChartImage(widget_, WithSuffix(fileName, format), format, Text(RunText::ChartSaveFailed));
+}
+
+void ChartMenu::ExportCsv() {
+    FileDialogOptions options;
+    options.presetName = Proposed(csvFolder_, Text(RunText::ChartCsvName));
+    options.filter = Text(RunText::ChartCsvFilter);
+    QString fileName;
+    if (!dialogs_.saveFile(options, fileName))
+        return;
+    csvFolder_ = QFileInfo(fileName).absolutePath();
+    ExportChartCsv(widget_.Chart(), fileName, Text(RunText::ChartSaveFailed));
+}
+
+void ChartMenu::ShowStatistics() {
+    dialogs_.message(StatisticsText(widget_.Chart(), language_), Text(RunText::StatisticsCaption));
+}
+
+bool ChartMenu::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != &widget_)
+        return false;
+    if (event->type() == QEvent::MouseButtonPress) {
+        const auto& e = static_cast<QMouseEvent&>(*event);
+        rightPressed_ = e.button() == Qt::RightButton;
+        pressAt_ = e.position().toPoint();
+    } else if (event->type() == QEvent::MouseButtonRelease) {
+        const auto& e = static_cast<QMouseEvent&>(*event);
+        const QPoint at = e.position().toPoint();
+        if (rightPressed_ && e.button() == Qt::RightButton &&
+            std::abs(at.x() - pressAt_.x()) <= MenuClickDistance &&
+            std::abs(at.y() - pressAt_.y()) <= MenuClickDistance)
+            // Shown after the release has reached the panning, which then ends.
+            Menu().popup(widget_.mapToGlobal(at));
+        rightPressed_ = false;
+    }
+    return false;
+}
+
+void AttachChartLayers(chart::ChartWidget& widget, Dialogs& dialogs, Language language,
+                       ChartMenu::Guard guard) {
+    auto* readout = new chart::ChartOverlay(widget);
+    readout->SetUnit(static_cast<std::size_t>(TemperatureSeries),
+                     SeriesUnit(static_cast<std::size_t>(TemperatureSeries)));
+    readout->SetUnit(static_cast<std::size_t>(HumiditySeries),
+                     SeriesUnit(static_cast<std::size_t>(HumiditySeries)));
+    new ChartMenu(widget, dialogs, language, std::move(guard));
+}
+
+} // namespace velkor

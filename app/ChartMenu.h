@@ -1,0 +1,79 @@
+#pragma once
+// The chart's menu, opened by a right-button click without a drag (press and release within
+// 3 pixels; a right drag still pans): copy the chart, save it as an image, export its points to
+// CSV, statistics of what is shown, show the whole chart. With the hover readout it makes the
+// layers the window puts over Chart1; neither changes what the chart paints or prints.
+
+#include "app/Language.h"
+#include "app/Texts.h"
+
+#include <QObject>
+#include <QPoint>
+#include <QString>
+#include <cstddef>
+#include <functional>
+
+class QMenu;
+
+namespace velkor::chart {
+class Chart;
+class ChartWidget;
+} // namespace velkor::chart
+
+namespace velkor {
+
+class Dialogs;
+
+// A press and its release this close (in both directions) make a click.
+constexpr int MenuClickDistance = 3;
+
+// The unit of the logger chart's series ("°C", "%").
+QString SeriesUnit(std::size_t series);
+
+// The statistics box's text: the visible time range, then for each visible series its title,
+// number of points, minimum and maximum each with its time, and mean, over that range.
+QString StatisticsText(const chart::Chart& chart, Language language);
+
+class ChartMenu final : public QObject {
+    Q_OBJECT
+
+public:
+    enum class Entry { Copy, SaveImage, ExportCsv, Statistics, ShowAll }; // the menu's order
+    // Runs a menu action inside the window's error report.
+    using Guard = std::function<void(const std::function<void()>&)>;
+
+    // A child of `widget`, watching its mouse.
+    ChartMenu(chart::ChartWidget& widget, Dialogs& dialogs, Language language, Guard guard);
+
+    // The menu with its entries enabled as the chart now allows (all but Copy need points).
+    QMenu& Menu();
+    // The action of one entry, inside the guard.
+    void Run(Entry entry);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CopyChart();
+    void SaveImage();
+    void ExportCsv();
+    void ShowStatistics();
+    QString Text(RunText text) const { return TextOf(text, language_); }
+
+    chart::ChartWidget& widget_;
+    Dialogs& dialogs_;
+    Language language_;
+    Guard guard_;
+    QMenu* menu_ = nullptr;
+    QPoint pressAt_;
+    bool rightPressed_ = false;
+    // The folders the save dialogs were last confirmed in (empty: the dialog's own choice).
+    QString imageFolder_;
+    QString csvFolder_;
+};
+
+// The hover readout and the menu over the window's Chart1.
+void AttachChartLayers(chart::ChartWidget& widget, Dialogs& dialogs, Language language,
+                       ChartMenu::Guard guard);
+
+} // namespace velkor
