@@ -41,12 +41,17 @@ public:
     virtual std::string lastError() const = 0;
 };
 
+// Why the latest open() returned null.
+enum class OpenFailure { None, Absent, Busy, Denied, Other };
+
 class SerialPorts {
 public:
     virtual ~SerialPorts() = default;
     // Opens the port of that COM name for exclusive reading and writing. Null when it does not
     // exist, is in use or cannot be opened.
     virtual std::unique_ptr<SerialPort> open(const std::string& comName) = 0;
+    // Why the latest open() returned null; None after an open that succeeded.
+    virtual OpenFailure lastOpenFailure() const { return OpenFailure::None; }
 };
 
 } // namespace velkor
