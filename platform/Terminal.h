@@ -1,0 +1,18 @@
+#pragma once
+// What the command-line tool needs of the terminal and the system clock, so that cli/ itself
+// makes no system call: whether a stream is a terminal, the local time, and Ctrl+C.
+
+namespace velkor {
+
+// True when standard output (1) or standard error (2) is a terminal.
+bool IsTerminal(int stdStream);
+
+// This computer's local time now, as a day count (see DateTime.h), whole seconds.
+double LocalNow();
+
+// From now on Ctrl+C (and a termination request) only raises a flag that InterruptRequested
+// reports; the program ends its work at the next safe point itself.
+void CatchInterrupt();
+bool InterruptRequested();
+
+} // namespace velkor
