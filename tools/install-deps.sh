@@ -9,10 +9,17 @@ packages=(
     fonts-liberation2 fontconfig poppler-utils
     xvfb xauth
 )
-if [ "${1:-}" = "--extra" ]; then
-    # Tools for looking at what the program shows: screenshots, PDF pages, scripted mouse.
-    packages+=(imagemagick xdotool x11-utils)
-fi
+for flag in "$@"; do
+    case "$flag" in
+    --extra)
+        # Tools for looking at what the program shows: screenshots, PDF pages, scripted mouse.
+        packages+=(imagemagick xdotool x11-utils) ;;
+    --windows)
+        # The Windows build below the window (mingw-w64, GoogleTest's sources) and Wine to
+        # run its tests.
+        packages+=(g++-mingw-w64-x86-64-posix googletest wine64) ;;
+    esac
+done
 
 missing=()
 for p in "${packages[@]}"; do
