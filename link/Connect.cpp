@@ -34,6 +34,11 @@ int IntegerAt(const std::string& reply, std::size_t first, std::size_t last) {
 } // namespace
 
 std::optional<std::string> FindLogger(SerialLink& link, Pause& pause) {
+    return ScanForLogger(link, pause).reply;
+}
+
+ScanResult ScanForLogger(SerialLink& link, Pause& pause) {
+    ScanResult result;
     for (int i = 1; i <= ScanAttempts; ++i) {
         if (!link.OpenPort(i % 256))
             continue;
@@ -52,13 +57,15 @@ std::optional<std::string> FindLogger(SerialLink& link, Pause& pause) {
             pause.sleep(ReplyWaitMilliseconds);
             if (link.ReadReply(SerialLink::ReceiveBufferSize)) {
                 std::string reply = link.ReplyText();
-                if (cmd::IsLoggerReply(reply))
-                    return reply;
+                if (cmd::IsLoggerReply(reply)) {
+                    result.reply = std::move(reply);
+                    return result;
+                }
             }
         }
         link.ClosePort();
     }
-    return std::nullopt;
+    return result;
 }
 
 std::string IdentifierOf(const std::string& reply) {

@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace velkor {
 
@@ -40,6 +41,13 @@ constexpr int ReplyWaitMilliseconds = 100;
 // whose transmitter never reports empty is skipped like a silent one. Nullopt when no port answers;
 // no port is open then.
 std::optional<std::string> FindLogger(SerialLink& link, Pause& pause);
+
+struct ScanResult {
+    std::optional<std::string> reply;   // as FindLogger returns it
+    std::vector<std::string> busyPorts; // COM names held by another program, scan order, once each
+};
+// The scan of FindLogger, also telling which ports another program holds.
+ScanResult ScanForLogger(SerialLink& link, Pause& pause);
 
 // The first 8 characters of the identification reply (all of it when shorter).
 std::string IdentifierOf(const std::string& reply);

@@ -9,7 +9,8 @@ namespace velkor {
 
 bool SerialLink::OpenPort(int portNumber) {
     ClosePort();
-    port_ = ports_.open("COM" + std::to_string(portNumber));
+    portName_ = "COM" + std::to_string(portNumber);
+    port_ = ports_.open(portName_);
     if (!port_)
         return false;
     // A port that refuses a setting is used with the settings it has.
@@ -19,7 +20,9 @@ bool SerialLink::OpenPort(int portNumber) {
     return true;
 }
 
-void SerialLink::ClosePort() { port_.reset(); }
+void SerialLink::ClosePort() {
+    port_.reset();
+}
 
 void SerialLink::SetCommand(const std::string& command) {
     const std::size_t n = std::min(command.size(), SendBufferSize - 1);
@@ -56,8 +59,8 @@ bool SerialLink::ReadReply(std::size_t maxBytes) {
     QueuedBytes = waiting;
     if (QueuedBytes == 0)
         return false;
-    const std::size_t n = std::min({maxBytes, static_cast<std::size_t>(QueuedBytes),
-                                    ReceiveBufferSize});
+    const std::size_t n =
+        std::min({maxBytes, static_cast<std::size_t>(QueuedBytes), ReceiveBufferSize});
     port_->read(ReceiveBuffer.data(), n);
     return true;
 }

@@ -28,6 +28,8 @@ public:
     bool OpenPort(int portNumber);
     void ClosePort();
     bool IsOpen() const { return port_ != nullptr; }
+    // "COM3" of the open port, "" when none is open.
+    std::string PortName() const { return port_ ? portName_ : std::string(); }
 
     // Places a command: its bytes, then one zero byte. Longer than 67 bytes is cut.
     void SetCommand(const std::string& command);
@@ -54,6 +56,7 @@ public:
 private:
     SerialPorts& ports_;
     std::unique_ptr<SerialPort> port_;
+    std::string portName_;
 };
 
 } // namespace velkor

@@ -66,6 +66,16 @@ std::string SampleCountDigits(double loggingStart, double loggingEnd, double int
     return digits;
 }
 
+SettingsError::SettingsError(SettingsProblem problem)
+    : std::runtime_error(problem == SettingsProblem::ZeroInterval
+                             ? "The measurement interval must be longer than zero"
+                             : "The logging end is earlier than its start"),
+      problem_(problem) {}
+
+SettingsProblem CheckSettings(double, double, double, double, double) {
+    return SettingsProblem::None;
+}
+
 void SaveSettings(SerialLink& link, Pause& pause, LoggerSettings& settings, double intervalPicker,
                   double startDatePicker, double startTimePicker, double endDatePicker,
                   double endTimePicker) {

@@ -10,6 +10,7 @@
 #include "platform/Pause.h"
 
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 
 namespace velkor {
@@ -34,6 +35,24 @@ double CombineDateAndTime(double datePicker, double timePicker);
 // zero" when interval is 0, or "Invalid floating point operation" when the end equals the start
 // too.
 std::string SampleCountDigits(double loggingStart, double loggingEnd, double interval);
+
+// What keeps the pickers' settings from being written.
+enum class SettingsProblem { None, ZeroInterval, EndBeforeStart };
+
+// Checked before anything is sent: an interval of 00:00:00, or a logging end (end date + end
+// time) earlier than the start (start date + start time).
+SettingsProblem CheckSettings(double intervalPicker, double startDatePicker, double startTimePicker,
+                              double endDatePicker, double endTimePicker);
+
+// Raised by SaveSettings, with nothing sent and nothing set, when CheckSettings fails.
+class SettingsError : public std::runtime_error {
+public:
+    explicit SettingsError(SettingsProblem problem);
+    SettingsProblem Problem() const { return problem_; }
+
+private:
+    SettingsProblem problem_;
+};
 
 // Save settings: sets the process-wide date and time formats; Interval := the picker's time of
 // day, I!; LoggingStart := start date + start time, R!; LoggingEnd := end date + end time;

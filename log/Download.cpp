@@ -22,9 +22,25 @@ int BlockRequestCount(std::uint32_t sampleCount) {
     return static_cast<int>(std::min<std::uint32_t>(blocks, MaxBlockRequests));
 }
 
-int DownloadLog(SerialLink& link, Pause& pause, const LoggerSettings& settings,
-                DataFileState& dataFile, PlotSink& plot, ProgressSink& progress,
-                const std::string& fileName) {
+std::vector<cmd::LogRecord> DecodeBlock(const std::uint8_t* reply, std::size_t length,
+                                        double& lastAcceptedTime) {
+    std::vector<cmd::LogRecord> accepted;
+    for (std::size_t at = 0; at + cmd::RecordSize <= length; at += cmd::RecordSize) {
+        const cmd::LogRecord r = cmd::LogRecord::Decode(reply + at);
+        double t = 0.0;
+        if (!r.DateTime(t))
+            continue;
+        if (!(lastAcceptedTime < t && t < lastAcceptedTime + AcceptanceWindowDays))
+            continue;
+        lastAcceptedTime = t;
+        accepted.push_back(r);
+    }
+    return accepted;
+}
+
+DownloadResult DownloadLog(SerialLink& link, Pause& pause, const LoggerSettings& settings,
+                           DataFileState& dataFile, PlotSink& plot, ProgressSink& progress,
+                           const CancelCheck&, const std::string& fileName) {
     UseLoggerDateTimeFormats();
     dataFile.DataFileName = fileName;
     DataFileWriter file;
@@ -72,7 +88,11 @@ int DownloadLog(SerialLink& link, Pause& pause, const LoggerSettings& settings,
 
     progress.HideProgress();
     file.Close();
-    return recordNumber - 1;
+    DownloadResult result;
+    result.recordsWritten = recordNumber - 1;
+    result.samplesExpected = settings.SampleCount;
+    result.fileReplaced = true;
+    return result;
 }
 
 } // namespace velkor

@@ -7,8 +7,13 @@
 #include "log/Sinks.h"
 #include "platform/Pause.h"
 
+#include "link/Commands.h"
+
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace velkor {
 
@@ -35,8 +40,29 @@ int BlockRequestCount(std::uint32_t sampleCount);
 // progress bar untouched), when a line cannot be written (the file keeps the whole lines written
 // before), or from the serial channel (a device that went away). The file is closed in every
 // case; the progress bar stays shown after an error. Returns the number of lines written.
-int DownloadLog(SerialLink& link, Pause& pause, const LoggerSettings& settings,
-                DataFileState& dataFile, PlotSink& plot, ProgressSink& progress,
-                const std::string& fileName = DefaultDataFileName);
+enum class DownloadEnd { Complete, LoggerSilent, Cancelled, DeviceLost };
+
+struct DownloadResult {
+    DownloadEnd end = DownloadEnd::Complete;
+    int recordsWritten = 0;            // lines in the data file
+    std::uint32_t samplesExpected = 0; // settings.SampleCount
+    bool fileReplaced = false;         // the data file now holds these records
+    std::string portName;              // DeviceLost: "COM3"
+    std::string error;                 // DeviceLost: the system's error text
+};
+
+// Asked after every block; true ends the download after that block. The window processes its
+// events inside it; the command-line tool checks its signal flag.
+using CancelCheck = std::function<bool()>;
+
+DownloadResult DownloadLog(SerialLink& link, Pause& pause, const LoggerSettings& settings,
+                           DataFileState& dataFile, PlotSink& plot, ProgressSink& progress,
+                           const CancelCheck& cancelRequested = {},
+                           const std::string& fileName = DefaultDataFileName);
+
+// Decodes one block reply of `length` bytes, whole record slots only, against the acceptance
+// rule, advancing lastAcceptedTime. Pure; for the fuzzer and the tests.
+std::vector<cmd::LogRecord> DecodeBlock(const std::uint8_t* reply, std::size_t length,
+                                        double& lastAcceptedTime);
 
 } // namespace velkor

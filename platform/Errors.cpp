@@ -2,13 +2,22 @@
 
 #include <cctype>
 #include <climits>
+#include <utility>
 
 namespace velkor {
 
+LostDeviceError::LostDeviceError(std::string portName, std::string systemText)
+    : InOutError(systemText), portName_(std::move(portName)), systemText_(std::move(systemText)) {}
+
+NotRegularFileError::NotRegularFileError(std::string fileName)
+    : InOutError(fileName + " is not a regular file"), fileName_(std::move(fileName)) {}
+
+NoLoggerDataError::NoLoggerDataError(std::string fileName)
+    : InOutError("The file " + fileName + " holds no logger data"), fileName_(std::move(fileName)) {
+}
+
 int StrToInt(const std::string& text) {
-    auto fail = [&]() -> int {
-        throw ConvertError("'" + text + "' is not a valid integer value");
-    };
+    auto fail = [&]() -> int { throw ConvertError("'" + text + "' is not a valid integer value"); };
     std::size_t i = 0;
     while (i < text.size() && text[i] == ' ')
         ++i;

@@ -2,8 +2,10 @@
 // The errors a handler may raise. The window's error report shows what() of any of them;
 // the classes only tell apart where an error came from.
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace velkor {
 
@@ -29,6 +31,60 @@ public:
 class ChartError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+};
+
+// Where in a file an error was found; attached to errors raised while loading a data file.
+// The window finds it with dynamic_cast<const ErrorLocation*>(&error).
+struct ErrorLocation {
+    std::string file;
+    std::size_t line = 0; // 1-based; 0: no line
+};
+
+// The device of an open port went away or failed while in use (an unplugged adapter, EIO).
+// what() is the system's error text.
+class LostDeviceError : public InOutError {
+public:
+    LostDeviceError(std::string portName, std::string systemText);
+    const std::string& PortName() const { return portName_; }     // "COM3"
+    const std::string& SystemText() const { return systemText_; } // "Input/output error"
+
+private:
+    std::string portName_;
+    std::string systemText_;
+};
+
+// A data file that is not a regular file (a FIFO, a device, a folder). The window words the
+// message itself; what() is a plain English one.
+class NotRegularFileError : public InOutError {
+public:
+    explicit NotRegularFileError(std::string fileName);
+    const std::string& fileName() const { return fileName_; }
+
+private:
+    std::string fileName_;
+};
+
+// A data file that holds no logger data: UTF-16, binary, or data lines none of which loads.
+class NoLoggerDataError : public InOutError {
+public:
+    explicit NoLoggerDataError(std::string fileName);
+    const std::string& fileName() const { return fileName_; }
+
+private:
+    std::string fileName_;
+};
+
+// Errors of one line of a data file: the kind of the original error, with its place.
+class LocatedConvertError : public ConvertError, public ErrorLocation {
+public:
+    LocatedConvertError(const std::string& message, ErrorLocation where)
+        : ConvertError(message), ErrorLocation(std::move(where)) {}
+};
+
+class LocatedInOutError : public InOutError, public ErrorLocation {
+public:
+    LocatedInOutError(const std::string& message, ErrorLocation where)
+        : InOutError(message), ErrorLocation(std::move(where)) {}
 };
 
 // Converts a decimal integer text the way the handlers need it: optional blanks and sign,

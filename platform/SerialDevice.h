@@ -39,10 +39,19 @@ public:
     virtual std::size_t read(std::uint8_t* data, std::size_t count) = 0;
 
     virtual std::string lastError() const = 0;
+    // True when the latest failure means the device itself is gone or broken (unplugged
+    // adapter, hang-up, EIO), as opposed to a refused setting or a slow transmitter.
+    virtual bool deviceLost() const { return false; }
 };
 
-// Why the latest open() returned null.
-enum class OpenFailure { None, Absent, Busy, Denied, Other };
+// Why the latest SerialPorts::open returned null.
+enum class OpenFailure {
+    None,   // the latest open succeeded
+    Absent, // the name resolves to nothing or the device does not exist
+    Busy,   // another program holds the port
+    Denied, // no permission
+    Other   // not a serial port, or another error
+};
 
 class SerialPorts {
 public:
@@ -50,8 +59,8 @@ public:
     // Opens the port of that COM name for exclusive reading and writing. Null when it does not
     // exist, is in use or cannot be opened.
     virtual std::unique_ptr<SerialPort> open(const std::string& comName) = 0;
-    // Why the latest open() returned null; None after an open that succeeded.
-    virtual OpenFailure lastOpenFailure() const { return OpenFailure::None; }
+    // Why the latest open() returned null; None after one that succeeded.
+    virtual OpenFailure lastOpenFailure() const { return OpenFailure::Absent; }
 };
 
 } // namespace velkor

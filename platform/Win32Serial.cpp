@@ -14,6 +14,25 @@ namespace {
 // long.
 constexpr DWORD WriteRoomTimeoutMs = 1000;
 
+// Errors with which the drivers report an adapter that was unplugged or stopped working, as
+// opposed to a refused setting or a write that timed out.
+bool IsDeviceLoss(DWORD error) {
+    switch (error) {
+    case ERROR_ACCESS_DENIED: // what many USB serial drivers answer once unplugged
+    case ERROR_BAD_COMMAND:
+    case ERROR_DEVICE_NOT_CONNECTED:
+    case ERROR_DEVICE_REMOVED:
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_GEN_FAILURE:
+    case ERROR_INVALID_HANDLE:
+    case ERROR_NOT_READY:
+    case ERROR_OPERATION_ABORTED:
+        return true;
+    default:
+        return false;
+    }
+}
+
 class Win32SerialPort final : public SerialPort {
 public:
     explicit Win32SerialPort(HANDLE handle) : handle_(handle) {}
@@ -126,6 +145,8 @@ public:
     std::string lastError() const override {
         return Win32ErrorText(lastError_ ? lastError_ : ERROR_GEN_FAILURE);
     }
+
+    bool deviceLost() const override { return lastError_ != 0 && IsDeviceLoss(lastError_); }
 
 private:
     bool fail(DWORD error = ::GetLastError()) {

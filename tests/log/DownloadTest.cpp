@@ -52,7 +52,10 @@ struct DownloadFixture : ::testing::Test {
         pause.onSleep = [this](int ms) { events.push_back("sleep " + std::to_string(ms)); };
     }
 
-    int Download() { return DownloadLog(link, pause, settings, state, plot, progress, fileName); }
+    int Download() {
+        return DownloadLog(link, pause, settings, state, plot, progress, {}, fileName)
+            .recordsWritten;
+    }
     std::string Lines(std::initializer_list<std::string> lines) {
         std::string all;
         for (const auto& l : lines)
