@@ -28,7 +28,9 @@ std::string SetLoggingStart(int hour, int minute, int second, int day, int month
            TwoDigits(month) + TwoDigits(year % 100) + CR;
 }
 
-std::string SetSampleCount(const std::string& sevenDigits) { return "S!" + sevenDigits + CR; }
+std::string SetSampleCount(const std::string& sevenDigits) {
+    return "S!" + sevenDigits + CR;
+}
 
 std::string RequestBlock(int block) {
     char digits[16];

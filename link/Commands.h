@@ -23,13 +23,13 @@ inline const std::string Erase = "E!\r";
 // two digits).
 std::string TwoDigits(int value);
 
-std::string SetClockTime(int hour, int minute, int second);            // T!hhmmss CR
-std::string SetClockDate(int day, int month, int year);                // D!DDMMYY CR
-std::string SetInterval(int hour, int minute, int second);             // I!hhmmss CR
+std::string SetClockTime(int hour, int minute, int second); // T!hhmmss CR
+std::string SetClockDate(int day, int month, int year);     // D!DDMMYY CR
+std::string SetInterval(int hour, int minute, int second);  // I!hhmmss CR
 std::string SetLoggingStart(int hour, int minute, int second, int day, int month,
-                            int year);                                 // R!hhmmssDDMMYY CR
-std::string SetSampleCount(const std::string& sevenDigits);           // S!nnnnnnn CR
-std::string RequestBlock(int block);                                   // G?kkkkk CR
+                            int year);                      // R!hhmmssDDMMYY CR
+std::string SetSampleCount(const std::string& sevenDigits); // S!nnnnnnn CR
+std::string RequestBlock(int block);                        // G?kkkkk CR
 
 // Characters at 1-based positions first..last of a reply text; positions past its end are left
 // out, so the result may be shorter or empty.

@@ -4,6 +4,8 @@
 #include "platform/DateTime.h"
 #include "platform/Errors.h"
 
+#include <algorithm>
+
 namespace velkor {
 
 namespace {
@@ -40,20 +42,20 @@ std::optional<std::string> FindLogger(SerialLink& link, Pause& pause) {
 ScanResult ScanForLogger(SerialLink& link, Pause& pause) {
     ScanResult result;
     for (int i = 1; i <= ScanAttempts; ++i) {
-        if (!link.OpenPort(i % 256))
+        if (!link.OpenPort(i % 256)) {
+            const std::string name = "COM" + std::to_string(i % 256);
+            if (link.LastOpenFailure() == OpenFailure::Busy &&
+                std::find(result.busyPorts.begin(), result.busyPorts.end(), name) ==
+                    result.busyPorts.end())
+                result.busyPorts.push_back(name);
             continue;
+        }
         // What another device answered must not show through behind a shorter reply, where
         // it would become part of the identifier and decide whether humidity is measured.
         link.ReceiveBuffer.fill(0);
         link.SetCommand(cmd::Identify);
-        bool sent = true;
         try {
             link.SendCommand();
-        } catch (const InOutError&) {
-            // A transmitter that never reports empty is no logger to talk to.
-            sent = false;
-        }
-        if (sent) {
             pause.sleep(ReplyWaitMilliseconds);
             if (link.ReadReply(SerialLink::ReceiveBufferSize)) {
                 std::string reply = link.ReplyText();
@@ -62,6 +64,9 @@ ScanResult ScanForLogger(SerialLink& link, Pause& pause) {
                     return result;
                 }
             }
+        } catch (const InOutError&) {
+            // A transmitter that never reports empty, or a device that went away while asked,
+            // is no logger to talk to.
         }
         link.ClosePort();
     }

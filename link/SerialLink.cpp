@@ -11,8 +11,13 @@ bool SerialLink::OpenPort(int portNumber) {
     ClosePort();
     portName_ = "COM" + std::to_string(portNumber);
     port_ = ports_.open(portName_);
-    if (!port_)
+    if (!port_) {
+        lastOpenFailure_ = ports_.lastOpenFailure();
+        if (lastOpenFailure_ == OpenFailure::None)
+            lastOpenFailure_ = OpenFailure::Other;
         return false;
+    }
+    lastOpenFailure_ = OpenFailure::None;
     // A port that refuses a setting is used with the settings it has.
     port_->setupQueues(256, 64);
     port_->applyLineSettings();
@@ -45,6 +50,8 @@ void SerialLink::SendCommand() {
         port_->discardInput();
         if (WriteCommand(count))
             return;
+        if (port_->deviceLost())
+            RaiseLost();
     }
     throw InOutError(port_->lastError());
 }
@@ -54,15 +61,40 @@ bool SerialLink::ReadReply(std::size_t maxBytes) {
     if (!port_)
         return false;
     std::uint32_t waiting = 0;
-    if (!port_->queuedBytes(waiting))
+    if (!port_->queuedBytes(waiting)) {
+        if (port_->deviceLost())
+            RaiseLost();
         return false;
+    }
     QueuedBytes = waiting;
     if (QueuedBytes == 0)
         return false;
     const std::size_t n =
         std::min({maxBytes, static_cast<std::size_t>(QueuedBytes), ReceiveBufferSize});
     port_->read(ReceiveBuffer.data(), n);
+    if (port_->deviceLost())
+        RaiseLost();
     return true;
+}
+
+std::size_t SerialLink::ReadMore(std::size_t offset) {
+    if (!port_ || offset >= ReceiveBufferSize)
+        return 0;
+    std::uint32_t waiting = 0;
+    if (!port_->queuedBytes(waiting)) {
+        if (port_->deviceLost())
+            RaiseLost();
+        return 0;
+    }
+    const std::size_t n = std::min(static_cast<std::size_t>(waiting), ReceiveBufferSize - offset);
+    const std::size_t copied = n == 0 ? 0 : port_->read(ReceiveBuffer.data() + offset, n);
+    if (port_->deviceLost())
+        RaiseLost();
+    return copied;
+}
+
+void SerialLink::RaiseLost() const {
+    throw LostDeviceError(portName_, port_->lastError());
 }
 
 void SerialLink::ClearBuffers() {

@@ -37,12 +37,17 @@ public:
     // queue are discarded first: they can only be unread replies to earlier commands or the late
     // tail of one, and read as the next reply they would be taken for it. Raises InOutError with
     // the platform's message when the transmit wait fails MaxSendAttempts times, or when no port
-    // is open.
+    // is open; LostDeviceError at once when the device is gone.
     void SendCommand();
     bool WriteCommand(std::size_t count);
     // Copies up to maxBytes waiting bytes to the start of ReceiveBuffer. False, with the buffer
-    // untouched, when nothing is waiting.
+    // untouched, when nothing is waiting. Raises LostDeviceError when the device is gone.
     bool ReadReply(std::size_t maxBytes = ReceiveBufferSize);
+    // Appends the bytes waiting to ReceiveBuffer at offset, as many as fit; returns how many
+    // were copied. QueuedBytes is left alone. Raises LostDeviceError when the device is gone.
+    std::size_t ReadMore(std::size_t offset);
+    // Why the latest OpenPort failed (OpenFailure::None after one that succeeded).
+    OpenFailure LastOpenFailure() const { return lastOpenFailure_; }
     void ClearBuffers();
     // Every byte from offset 2 on that is not an ASCII digit becomes "0".
     void SanitiseReply();
@@ -56,7 +61,10 @@ public:
 private:
     SerialPorts& ports_;
     std::unique_ptr<SerialPort> port_;
+    [[noreturn]] void RaiseLost() const;
+
     std::string portName_;
+    OpenFailure lastOpenFailure_ = OpenFailure::None;
 };
 
 } // namespace velkor

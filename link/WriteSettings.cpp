@@ -72,7 +72,16 @@ SettingsError::SettingsError(SettingsProblem problem)
                              : "The logging end is earlier than its start"),
       problem_(problem) {}
 
-SettingsProblem CheckSettings(double, double, double, double, double) {
+SettingsProblem CheckSettings(double intervalPicker, double startDatePicker, double startTimePicker,
+                              double endDatePicker, double endTimePicker) {
+    TimeParts it;
+    TimeOfPicker(intervalPicker, it);
+    // I! carries whole seconds: anything below one second is an interval of 00:00:00.
+    if (it.hour == 0 && it.minute == 0 && it.second == 0)
+        return SettingsProblem::ZeroInterval;
+    if (CombineDateAndTime(endDatePicker, endTimePicker) <
+        CombineDateAndTime(startDatePicker, startTimePicker))
+        return SettingsProblem::EndBeforeStart;
     return SettingsProblem::None;
 }
 
@@ -80,24 +89,30 @@ void SaveSettings(SerialLink& link, Pause& pause, LoggerSettings& settings, doub
                   double startDatePicker, double startTimePicker, double endDatePicker,
                   double endTimePicker) {
     UseLoggerDateTimeFormats();
+    const SettingsProblem problem = CheckSettings(intervalPicker, startDatePicker, startTimePicker,
+                                                  endDatePicker, endTimePicker);
+    if (problem != SettingsProblem::None)
+        throw SettingsError(problem);
 
+    // Everything is worked out before the first command goes out, so that a failure leaves
+    // the logger as it was instead of half configured.
     TimeParts it;
-    settings.Interval = TimeOfPicker(intervalPicker, it);
-    Send(link, pause, cmd::SetInterval(it.hour, it.minute, it.second));
-
+    const double interval = TimeOfPicker(intervalPicker, it);
     DateParts sd;
     TimeParts st;
     DateOfPicker(startDatePicker, sd);
     TimeOfPicker(startTimePicker, st);
-    settings.LoggingStart = CombineDateAndTime(startDatePicker, startTimePicker);
+    const double loggingStart = CombineDateAndTime(startDatePicker, startTimePicker);
+    // The logger learns the end only through the sample count.
+    const double loggingEnd = CombineDateAndTime(endDatePicker, endTimePicker);
+    const std::string digits = SampleCountDigits(loggingStart, loggingEnd, interval);
+
+    settings.Interval = interval;
+    Send(link, pause, cmd::SetInterval(it.hour, it.minute, it.second));
+    settings.LoggingStart = loggingStart;
     Send(link, pause,
          cmd::SetLoggingStart(st.hour, st.minute, st.second, sd.day, sd.month, sd.year));
-
-    // The logger learns the end only through the sample count.
-    settings.LoggingEnd = CombineDateAndTime(endDatePicker, endTimePicker);
-
-    const std::string digits =
-        SampleCountDigits(settings.LoggingStart, settings.LoggingEnd, settings.Interval);
+    settings.LoggingEnd = loggingEnd;
     settings.SampleCount = static_cast<std::uint32_t>(StrToInt(digits));
     Send(link, pause, cmd::SetSampleCount(digits));
 }

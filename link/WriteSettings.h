@@ -54,11 +54,11 @@ private:
     SettingsProblem problem_;
 };
 
-// Save settings: sets the process-wide date and time formats; Interval := the picker's time of
-// day, I!; LoggingStart := start date + start time, R!; LoggingEnd := end date + end time;
-// SampleCount := the count of SampleCountDigits, S!. 100 ms after each command. When
-// SampleCountDigits raises, I! and R! have gone out and Interval, LoggingStart and LoggingEnd
-// are set, but S! is not sent and SampleCount keeps its value.
+// Save settings: sets the process-wide date and time formats; checks the pickers
+// (CheckSettings: SettingsError with nothing sent and nothing set); then Interval := the
+// picker's time of day, I!; LoggingStart := start date + start time, R!; LoggingEnd := end
+// date + end time; SampleCount := the count of SampleCountDigits, S!. 100 ms after each
+// command. A picker whose date does not convert raises ConvertError before anything is sent.
 void SaveSettings(SerialLink& link, Pause& pause, LoggerSettings& settings, double intervalPicker,
                   double startDatePicker, double startTimePicker, double endDatePicker,
                   double endTimePicker);

@@ -1,6 +1,7 @@
 #include "log/CsvExport.h"
 
 #include "platform/DateTime.h"
+#include "platform/DateTimeText.h"
 #include "platform/Errors.h"
 
 #include <cerrno>
@@ -33,35 +34,17 @@ std::optional<double> ReadNumber(std::string_view text) {
     return value;
 }
 
-// Exactly "yyyy-mm-dd hh:nn:ss" with a valid date and time.
-std::optional<double> ReadDateTime(std::string_view text) {
-    static constexpr std::string_view Shape = "0000-00-00 00:00:00";
-    if (text.size() != Shape.size())
-        return std::nullopt;
-    for (std::size_t i = 0; i < Shape.size(); ++i) {
-        const bool digit = text[i] >= '0' && text[i] <= '9';
-        if (Shape[i] == '0' ? !digit : text[i] != Shape[i])
-            return std::nullopt;
-    }
-    auto number = [&](std::size_t first, std::size_t count) {
-        int value = 0;
-        for (std::size_t i = first; i < first + count; ++i)
-            value = value * 10 + (text[i] - '0');
-        return value;
-    };
-    double result = 0;
-    if (!TryEncodeDateTime(number(0, 4), number(5, 2), number(8, 2), number(11, 2), number(14, 2),
-                           number(17, 2), 0, result))
-        return std::nullopt;
-    return result;
-}
-
 std::string NumberField(std::optional<double> value) {
     if (!value)
         return {};
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, *value);
-    return std::string(text, result.ptr);
+    // Room for the longest fixed-point text of a double (about 330 characters).
+    char text[400];
+    const auto result = std::to_chars(text, text + sizeof text, *value, std::chars_format::fixed);
+    std::string field(text, result.ec == std::errc() ? result.ptr : text);
+    // Whole numbers keep a decimal point too, like every value of the data file.
+    if (field.find('.') == std::string::npos)
+        field += ".0";
+    return field;
 }
 
 std::vector<std::string_view> SplitTabs(std::string_view line) {
@@ -92,7 +75,7 @@ std::string CsvRowOfDataLine(std::string_view line) {
     auto field = [&](std::size_t i) { return i < fields.size() ? fields[i] : std::string_view(); };
     const std::optional<double> temperature = ReadNumber(field(2));
     const std::optional<double> humidity = ReadNumber(field(3));
-    if (const std::optional<double> time = ReadDateTime(field(1)))
+    if (const std::optional<double> time = ParseDateTimeText(field(1)))
         return CsvRow(*time, temperature, humidity);
     return ',' + NumberField(temperature) + ',' + NumberField(humidity);
 }

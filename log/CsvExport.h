@@ -12,7 +12,8 @@ namespace velkor {
 inline constexpr const char* CsvHeader = "time,temperature_c,humidity_pct";
 
 // One CSV row without its line end: time as yyyy-mm-dd hh:mm:ss, numbers with a decimal point
-// (the shortest text that reads back as the same value), an empty field for a missing value.
+// (the shortest fixed-point text that reads back as the same value, at least one decimal), an
+// empty field for a missing value.
 std::string CsvRow(double dateTime, std::optional<double> temperature,
                    std::optional<double> humidity);
 

@@ -1,5 +1,8 @@
 #include "log/DataFileCopy.h"
 
+#include "platform/Errors.h"
+#include "platform/FileSystem.h"
+
 #include <filesystem>
 #include <system_error>
 
@@ -10,6 +13,29 @@ namespace {
 CopyResult Failure(const std::string& source, const std::string& destination,
                    const std::string& why) {
     return {CopyOutcome::Failed, "Cannot copy " + source + " to " + destination + ": " + why};
+}
+
+// Copies source into a temporary file beside destination, flushed to disk, and renames it over
+// destination. On any failure the temporary file is removed and destination left as it was.
+void CopyAtomically(const std::string& source, const std::string& destination) {
+    FileHandle in = files::OpenForReading(source);
+    files::TemporaryFile out = files::CreateTemporaryBeside(destination);
+    try {
+        char buffer[64 * 1024];
+        for (;;) {
+            const std::size_t n = files::Read(in, buffer, sizeof buffer);
+            if (n == 0)
+                break;
+            files::Write(out.file, buffer, n);
+        }
+        files::FlushToDisk(out.file);
+        files::Close(out.file);
+        files::Replace(out.path, destination);
+    } catch (...) {
+        out.file = FileHandle();
+        files::Remove(out.path);
+        throw;
+    }
 }
 
 } // namespace
@@ -23,15 +49,12 @@ CopyResult CopyDataFile(const std::string& source, const std::string& destinatio
         if (!fs::is_regular_file(source, error))
             return Failure(source, destination,
                            error ? error.message() : "No such file or directory");
-        // Opening the destination for writing would empty the source when both are one file.
+        // A copy onto the source itself has nothing to do.
         if (fs::exists(destination, error) && fs::equivalent(source, destination, error))
             return {CopyOutcome::SameFile, {}};
         if (error)
             return Failure(source, destination, error.message());
-        if (!fs::copy_file(source, destination, fs::copy_options::overwrite_existing, error) ||
-            error)
-            return Failure(source, destination,
-                           error ? error.message() : "the file could not be written");
+        CopyAtomically(source, destination);
         return {CopyOutcome::Copied, {}};
     } catch (const std::exception& e) {
         return Failure(source, destination, e.what());

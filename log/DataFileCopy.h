@@ -16,8 +16,11 @@ struct CopyResult {
     std::string error; // the platform's message, with the names, when the copy failed
 };
 
-// Copies source over destination, replacing an existing file without a question. A source that
-// is the destination itself is never truncated. Raises nothing.
+// Copies source over destination, replacing an existing file without a question (asking is the
+// window's). The copy goes to a temporary file in the destination's folder, is flushed to disk
+// and then renamed over the destination, so that a failure (a full disk) leaves an existing
+// destination as it was; error then ends with the system's text ("No space left on device").
+// A source that is the destination itself is never touched. Raises nothing.
 CopyResult CopyDataFile(const std::string& source, const std::string& destination) noexcept;
 
 } // namespace velkor

@@ -4,6 +4,8 @@
 #include "log/DataFileWriter.h"
 #include "log/DataLine.h"
 #include "platform/DateTime.h"
+#include "platform/Errors.h"
+#include "platform/FileSystem.h"
 
 #include <algorithm>
 
@@ -11,9 +13,92 @@ namespace velkor {
 
 namespace {
 
-constexpr int ReplyWaitMilliseconds = 100;
-// Slots lying wholly inside the receive buffer: 0 to 50.
-constexpr std::size_t MaxSlots = SerialLink::ReceiveBufferSize / cmd::RecordSize;
+// Reads what arrived for the block just requested, into ReceiveBuffer from offset 0. A reply
+// shorter than a whole block is read on while bytes keep coming: it may arrive in parts (a
+// slow or buffering adapter). Returns the number of bytes received.
+std::size_t ReceiveBlockReply(SerialLink& link, Pause& pause) {
+    pause.sleep(BlockReplyWaitMilliseconds);
+    link.ClearBuffers();
+    std::size_t received = 0;
+    if (link.ReadReply(SerialLink::ReceiveBufferSize))
+        received = std::min<std::size_t>(link.QueuedBytes, SerialLink::ReceiveBufferSize);
+    int waited = BlockReplyWaitMilliseconds;
+    int quiet = 0;
+    while (received < BlockReplyBytes && quiet < ReplyQuietMilliseconds &&
+           waited < ReplyReadLimitMilliseconds) {
+        pause.sleep(ReplyPollMilliseconds);
+        waited += ReplyPollMilliseconds;
+        const std::size_t more = link.ReadMore(received);
+        received += more;
+        quiet = more > 0 ? 0 : quiet + ReplyPollMilliseconds;
+    }
+    return received;
+}
+
+// Requests one block: G?kkkkk, then its reply. A block that gets no reply at all is asked once
+// more. Returns the number of bytes received (0: none to either request).
+std::size_t RequestBlock(SerialLink& link, Pause& pause, int block) {
+    std::size_t received = 0;
+    for (int attempt = 0; attempt < BlockRequestAttempts && received == 0; ++attempt) {
+        link.SetCommand(cmd::RequestBlock(block));
+        link.SendCommand();
+        received = ReceiveBlockReply(link, pause);
+    }
+    return received;
+}
+
+// The temporary data file of a download: replaces the data file when it holds a record,
+// is removed otherwise.
+class PendingDataFile {
+public:
+    explicit PendingDataFile(const std::string& target) : target_(target) {
+        writer_.CreateTemporaryBeside(target);
+    }
+    ~PendingDataFile() {
+        if (writer_.IsOpen() || !finished_) {
+            try {
+                writer_.Close();
+            } catch (const InOutError&) {
+            }
+            files::Remove(writer_.Path());
+        }
+    }
+    PendingDataFile(const PendingDataFile&) = delete;
+    PendingDataFile& operator=(const PendingDataFile&) = delete;
+
+    void Append(const std::string& line) {
+        writer_.Append(line);
+        ++lines_;
+    }
+    int Lines() const { return lines_; }
+
+    // Puts the records in place: true when the data file was replaced. Nothing written: the
+    // data file is left as it is. Raises InOutError when the file cannot be completed; the
+    // data file is then left as it is too.
+    bool Finish() {
+        finished_ = true;
+        if (lines_ == 0) {
+            writer_.Close();
+            files::Remove(writer_.Path());
+            return false;
+        }
+        try {
+            writer_.FlushToDisk();
+            writer_.Close();
+            files::Replace(writer_.Path(), target_);
+        } catch (...) {
+            finished_ = false; // the destructor removes the temporary file
+            throw;
+        }
+        return true;
+    }
+
+private:
+    std::string target_;
+    DataFileWriter writer_;
+    int lines_ = 0;
+    bool finished_ = false;
+};
 
 } // namespace
 
@@ -40,58 +125,69 @@ std::vector<cmd::LogRecord> DecodeBlock(const std::uint8_t* reply, std::size_t l
 
 DownloadResult DownloadLog(SerialLink& link, Pause& pause, const LoggerSettings& settings,
                            DataFileState& dataFile, PlotSink& plot, ProgressSink& progress,
-                           const CancelCheck&, const std::string& fileName) {
+                           const CancelCheck& cancelRequested, const std::string& fileName) {
     UseLoggerDateTimeFormats();
-    dataFile.DataFileName = fileName;
-    DataFileWriter file;
-    file.Create(fileName);
+    PendingDataFile file(fileName);
     plot.ClearSeries();
 
+    DownloadResult result;
+    result.samplesExpected = settings.SampleCount;
     double lastAcceptedTime = settings.LoggingStart - 1.0;
-    std::int32_t recordNumber = 1;
     const int requests = BlockRequestCount(settings.SampleCount);
     progress.ShowProgress(requests - 1);
 
-    for (int blockIndex = 0; blockIndex < requests;) {
-        progress.SetProgress(blockIndex);
-        link.SetCommand(cmd::RequestBlock(blockIndex));
-        ++blockIndex;
-        link.SendCommand();
-        pause.sleep(ReplyWaitMilliseconds);
-        link.ClearBuffers();
-        link.ReadReply(SerialLink::ReceiveBufferSize);
+    // Records written so far are kept whatever ends the download, except a failing write.
+    auto keepRecords = [&] {
+        result.recordsWritten = file.Lines();
+        result.fileReplaced = file.Finish();
+        if (result.fileReplaced)
+            dataFile.DataFileName = fileName;
+    };
 
-        // One slot more than the whole records that arrived: it holds a record's incomplete
-        // tail or bytes the reply did not reach, and normally fails the date test.
-        const std::size_t slots =
-            std::min<std::size_t>(link.QueuedBytes / cmd::RecordSize + 1, MaxSlots);
-        for (std::size_t i = 0; i < slots; ++i) {
-            const cmd::LogRecord r =
-                cmd::LogRecord::Decode(link.ReceiveBuffer.data() + i * cmd::RecordSize);
-            double t = 0.0;
-            if (!r.DateTime(t))
-                continue;
-            if (!(lastAcceptedTime < t && t < lastAcceptedTime + AcceptanceWindowDays))
-                continue;
-            lastAcceptedTime = t;
-            const double temperature = r.temperature / 10.0;
-            const double humidity = r.humidity / 10.0;
-            if (recordNumber > 1) {
-                plot.AddPoint(TemperatureSeries, t, temperature, DownloadTemperatureColor);
-                plot.AddPoint(HumiditySeries, t, humidity, DownloadHumidityColor);
+    bool writeFailed = false;
+    try {
+        for (int blockIndex = 0; blockIndex < requests; ++blockIndex) {
+            progress.SetProgress(blockIndex);
+            const std::size_t received = RequestBlock(link, pause, blockIndex);
+            if (received == 0) {
+                result.end = DownloadEnd::LoggerSilent;
+                break;
             }
-            file.Append(DataLine(recordNumber, 2000 + r.year, r.month, r.day, r.hour, r.minute,
-                                 r.second, r.temperature, r.humidity));
-            ++recordNumber;
+            // Replies longer than a block are taken as far as the buffer holds whole slots.
+            for (const cmd::LogRecord& r :
+                 DecodeBlock(link.ReceiveBuffer.data(), received, lastAcceptedTime)) {
+                double t = 0.0;
+                r.DateTime(t);
+                const int recordNumber = file.Lines() + 1;
+                if (recordNumber > 1) {
+                    plot.AddPoint(TemperatureSeries, t, r.temperature / 10.0,
+                                  DownloadTemperatureColor);
+                    plot.AddPoint(HumiditySeries, t, r.humidity / 10.0, DownloadHumidityColor);
+                }
+                writeFailed = true;
+                file.Append(DataLine(recordNumber, 2000 + r.year, r.month, r.day, r.hour, r.minute,
+                                     r.second, r.temperature, r.humidity));
+                writeFailed = false;
+            }
+            const bool cancelled = cancelRequested && cancelRequested();
+            if (cancelled && blockIndex + 1 < requests) {
+                result.end = DownloadEnd::Cancelled;
+                break;
+            }
         }
+    } catch (const LostDeviceError& e) {
+        result.end = DownloadEnd::DeviceLost;
+        result.portName = e.PortName();
+        result.error = e.SystemText();
+    } catch (...) {
+        // A line the disk refused leaves the previous data file as it is (the temporary one
+        // goes); any other error keeps the records received before it.
+        if (!writeFailed)
+            keepRecords();
+        throw;
     }
-
+    keepRecords();
     progress.HideProgress();
-    file.Close();
-    DownloadResult result;
-    result.recordsWritten = recordNumber - 1;
-    result.samplesExpected = settings.SampleCount;
-    result.fileReplaced = true;
     return result;
 }
 

@@ -22,24 +22,48 @@ constexpr int MaxBlockRequests = 100000;
 // A record is accepted only strictly within this many days after the last accepted one.
 constexpr double AcceptanceWindowDays = 2.0;
 
+// The wait between a block request and the first read of its reply.
+constexpr int BlockReplyWaitMilliseconds = 100;
+// A whole block reply: 25 records of 10 bytes.
+constexpr std::size_t BlockReplyBytes = cmd::RecordsPerBlock * cmd::RecordSize;
+// A shorter reply is read on every ReplyPollMilliseconds until it is whole, until no byte came
+// for ReplyQuietMilliseconds, or until ReplyReadLimitMilliseconds have passed since the request.
+constexpr int ReplyPollMilliseconds = 10;
+constexpr int ReplyQuietMilliseconds = 300;
+constexpr int ReplyReadLimitMilliseconds = 2000;
+// A block with no reply at all is requested this many times in all.
+constexpr int BlockRequestAttempts = 2;
+
 // SampleCount div 25 + 1, but never more blocks than the request can number.
 int BlockRequestCount(std::uint32_t sampleCount);
 
-// The download. In this order: the process-wide date and time formats are set;
-// dataFile.DataFileName := fileName and the file is created (truncated); both series are
-// emptied; the progress bar is shown with the maximum BlockRequestCount - 1; then for each
-// block: progress position := block number, G?kkkkk, 100 ms, ClearBuffers, ReadReply(512) and
-// the record slots of the reply; finally the progress bar is hidden and the file closed. The
-// window's buttons are the caller's business once this returns.
+// The download. In this order: the process-wide date and time formats are set; a temporary
+// file is created beside the data file `fileName`; both series are emptied; the progress bar is
+// shown with the maximum BlockRequestCount - 1; then for each block: progress position := block
+// number, G?kkkkk, 100 ms, ClearBuffers, the reply (read on while it is shorter than 250 bytes,
+// see above), the whole record slots of the reply, and the cancel check; finally the temporary
+// file is put in place (see below) and the progress bar hidden. The window's buttons are the
+// caller's business once this returns.
 //
 // Records are accepted with a valid date and time strictly after the last accepted one and less
 // than two days after it (the first against LoggingStart - 1.0); each accepted record becomes a
-// line of the file, and from the second one on a red temperature and a green humidity point.
+// line of the file, written unbuffered, and from the second one on a red temperature and a green
+// humidity point. A slot not wholly received is never decoded.
 //
-// Errors propagate as they come: InOutError when the file cannot be created (series and
-// progress bar untouched), when a line cannot be written (the file keeps the whole lines written
-// before), or from the serial channel (a device that went away). The file is closed in every
-// case; the progress bar stays shown after an error. Returns the number of lines written.
+// How it ends (DownloadResult::end): Complete after the last block; LoggerSilent when a block got
+// no reply to its second request; Cancelled when cancelRequested returned true with blocks left;
+// DeviceLost when the port's device went away (portName and error say which and why).
+//
+// The data file is replaced, never emptied in advance: when at least one record was accepted,
+// the temporary file replaces `fileName` in one step (whatever ended the download, an error of
+// the serial channel included), dataFile.DataFileName := fileName and fileReplaced is true.
+// With no record, `fileName` and dataFile.DataFileName stay as they were and the temporary file
+// is removed.
+//
+// Errors that propagate: InOutError when the temporary file cannot be created (series and
+// progress bar untouched) or a line cannot be written (the previous data file stays as it was,
+// the progress bar stays shown); InOutError of the serial channel other than a lost device,
+// after the records received were put in place (the progress bar stays shown).
 enum class DownloadEnd { Complete, LoggerSilent, Cancelled, DeviceLost };
 
 struct DownloadResult {

@@ -20,8 +20,8 @@ QString QtFilter(const QString& filter) {
     return out.join(";;");
 }
 
-bool RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode,
-                   const FileDialogOptions& options, QString& fileName) {
+bool RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const FileDialogOptions& options,
+                   QString& fileName) {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile

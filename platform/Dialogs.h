@@ -10,8 +10,8 @@ class QWidget;
 namespace velkor {
 
 struct FileDialogOptions {
-    QString presetName;  // file name shown at first; empty for none
-    QString filter;      // "Text Files|*.txt|All Files|*.*" style; empty for no filter
+    QString presetName; // file name shown at first; empty for none
+    QString filter;     // "Text Files|*.txt|All Files|*.*" style; empty for no filter
 };
 
 class Dialogs {

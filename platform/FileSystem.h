@@ -65,7 +65,8 @@ TemporaryFile CreateTemporaryBeside(const std::string& path);
 // Removes a file; false when it could not be removed (or did not exist).
 bool Remove(const std::string& path) noexcept;
 // Replaces `target` by `source` in one step: afterwards `target` names what `source` held,
-// and `source` is gone. On failure both stay as they were.
+// and `source` is gone. On failure both stay as they were. A target that exists and is not a
+// regular file (a device, a FIFO, a folder) raises NotRegularFileError.
 void Replace(const std::string& source, const std::string& target);
 
 } // namespace files

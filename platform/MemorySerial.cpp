@@ -77,13 +77,17 @@ public:
         return line_.gone ? "Input/output error" : "The wait for the transmitter failed";
     }
 
+    bool deviceLost() const override { return line_.gone; }
+
 private:
     MemoryLine& line_;
 };
 
 } // namespace
 
-MemoryLine& MemorySerialPorts::add(const std::string& comName) { return lines_[comName]; }
+MemoryLine& MemorySerialPorts::add(const std::string& comName) {
+    return lines_[comName];
+}
 
 MemoryLine* MemorySerialPorts::find(const std::string& comName) {
     auto it = lines_.find(comName);
@@ -93,8 +97,15 @@ MemoryLine* MemorySerialPorts::find(const std::string& comName) {
 std::unique_ptr<SerialPort> MemorySerialPorts::open(const std::string& comName) {
     openAttempts.push_back(comName);
     MemoryLine* line = find(comName);
-    if (!line || line->isOpen)
+    if (!line) {
+        lastOpenFailure_ = OpenFailure::Absent;
         return nullptr;
+    }
+    if (line->isOpen || line->busy) {
+        lastOpenFailure_ = OpenFailure::Busy;
+        return nullptr;
+    }
+    lastOpenFailure_ = OpenFailure::None;
     return std::make_unique<MemoryPort>(*line);
 }
 

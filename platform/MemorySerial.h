@@ -25,8 +25,11 @@ public:
     std::function<void(const std::string& written, MemoryLine& line)> onWrite;
     // How many of the next waits for an empty transmit queue fail.
     int failingTransmitWaits = 0;
-    // When set, the status query fails (an unplugged adapter).
+    // When set, the status query and the transmit wait fail and the port reports its device
+    // lost (an unplugged adapter).
     bool gone = false;
+    // When set, opening the port fails as if another program held it.
+    bool busy = false;
     // Number of times the port was opened and closed.
     int opens = 0;
     int closes = 0;
@@ -45,12 +48,14 @@ public:
     MemoryLine* find(const std::string& comName);
 
     std::unique_ptr<SerialPort> open(const std::string& comName) override;
+    OpenFailure lastOpenFailure() const override { return lastOpenFailure_; }
 
     // Every name that open() was asked for, in order.
     std::vector<std::string> openAttempts;
 
 private:
     std::map<std::string, MemoryLine> lines_;
+    OpenFailure lastOpenFailure_ = OpenFailure::None;
 };
 
 } // namespace velkor

@@ -152,6 +152,10 @@ bool Remove(const std::string& path) noexcept {
 }
 
 void Replace(const std::string& source, const std::string& target) {
+    // Only a file takes the place of a file: a device or FIFO of that name is left alone.
+    struct stat st {};
+    if (::lstat(target.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode))
+        throw NotRegularFileError(target);
     if (::rename(source.c_str(), target.c_str()) != 0)
         RaiseErrno(errno);
 }

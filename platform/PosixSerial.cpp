@@ -25,6 +25,24 @@ std::string ErrorText(int error) {
     return std::generic_category().message(error);
 }
 
+OpenFailure OpenFailureOf(int error) {
+    switch (error) {
+    case ENOENT:
+    case ENXIO:
+    case ENODEV:
+    case ENOTDIR:
+    case ELOOP:
+        return OpenFailure::Absent;
+    case EBUSY:
+        return OpenFailure::Busy;
+    case EACCES:
+    case EPERM:
+        return OpenFailure::Denied;
+    default:
+        return OpenFailure::Other;
+    }
+}
+
 class PosixSerialPort final : public SerialPort {
 public:
     explicit PosixSerialPort(int fd) : fd_(fd) {}
@@ -156,6 +174,8 @@ public:
 
     std::string lastError() const override { return ErrorText(lastError_ ? lastError_ : EIO); }
 
+    bool deviceLost() const override { return lost_; }
+
 private:
     // True when the device has hung up: an unplugged adapter, or the far end of a
     // pseudo-terminal closed.
@@ -166,11 +186,16 @@ private:
 
     bool fail(int error) {
         lastError_ = error;
+        // The errors of a device that went away (an unplugged USB adapter gives EIO or ENODEV,
+        // a closed pseudo-terminal EIO). A lost device does not come back on this descriptor.
+        if (error == EIO || error == ENXIO || error == ENODEV || error == EPIPE || error == EBADF)
+            lost_ = true;
         return false;
     }
 
     int fd_;
     int lastError_ = 0;
+    bool lost_ = false;
     int writeError_ = 0;
 };
 
@@ -184,26 +209,38 @@ PosixSerialPorts::PosixSerialPorts(PortLocations where, std::ostream& warnings)
 
 std::unique_ptr<SerialPort> PosixSerialPorts::open(const std::string& comName) {
     const std::optional<fs::path> device = ResolveComName(comName, where_);
-    if (!device)
+    if (!device) {
+        lastFailure_ = OpenFailure::Absent;
         return nullptr;
+    }
     return openDevice(*device);
 }
 
 std::unique_ptr<SerialPort> PosixSerialPorts::openDevice(const fs::path& device) {
     const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        if (errno == EACCES || errno == EPERM)
-            warnPermission(device, errno);
+        const int error = errno;
+        lastFailure_ = OpenFailureOf(error);
+        if (error == EACCES || error == EPERM)
+            warnPermission(device, error);
         return nullptr;
     }
     // Only terminals are serial ports; a ports folder entry may point anywhere.
-    // The lock keeps out every other process that locks the device, root included; TIOCEXCL
-    // keeps out unprivileged processes that do not lock.
-    if (!::isatty(fd) || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (!::isatty(fd)) {
         ::close(fd);
+        lastFailure_ = OpenFailure::Other;
+        return nullptr;
+    }
+    // The lock keeps out every other process that locks the device, root included; TIOCEXCL
+    // keeps out unprivileged processes that do not lock (their open fails with EBUSY).
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        ::close(fd);
+        lastFailure_ = error == EWOULDBLOCK ? OpenFailure::Busy : OpenFailure::Other;
         return nullptr;
     }
     ::ioctl(fd, TIOCEXCL);
+    lastFailure_ = OpenFailure::None;
     return std::make_unique<PosixSerialPort>(fd);
 }
 

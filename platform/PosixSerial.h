@@ -28,6 +28,9 @@ public:
     // resolves to nothing or the device does not exist, is in use, is not a terminal or
     // cannot be opened.
     std::unique_ptr<SerialPort> open(const std::string& comName) override;
+    // Busy: the device refused a second open (EBUSY, TIOCEXCL) or another process holds its
+    // lock; Absent: the name resolves to nothing or the device does not exist.
+    OpenFailure lastOpenFailure() const override { return lastFailure_; }
 
     // Opens a device by its path, with the same rules.
     std::unique_ptr<SerialPort> openDevice(const std::filesystem::path& device);
@@ -39,6 +42,7 @@ private:
     std::ostream& warnings_;
     // Devices already reported as refused: one line per device is enough.
     std::set<std::filesystem::path> warned_;
+    OpenFailure lastFailure_ = OpenFailure::None;
 };
 
 } // namespace velkor

@@ -10,8 +10,9 @@ bool IsTerminal(int stdStream);
 // This computer's local time now, as a day count (see DateTime.h), whole seconds.
 double LocalNow();
 
-// From now on Ctrl+C (and a termination request) only raises a flag that InterruptRequested
-// reports; the program ends its work at the next safe point itself.
+// From now on the first Ctrl+C (or termination request) only raises a flag that
+// InterruptRequested reports, and the program ends its work at the next safe point itself; a
+// second one ends the program at once, as usual.
 void CatchInterrupt();
 bool InterruptRequested();
 

@@ -23,9 +23,9 @@ TEST(Commands, BlockRequestsCarryFiveDigits) {
 }
 
 TEST(Commands, FixedCommands) {
-    for (const auto* c : {&cmd::Identify, &cmd::QueryClockTime, &cmd::QueryClockDate,
-                          &cmd::QueryInterval, &cmd::QueryLoggingStart, &cmd::QuerySampleCount,
-                          &cmd::QueryBattery, &cmd::Erase}) {
+    for (const auto* c :
+         {&cmd::Identify, &cmd::QueryClockTime, &cmd::QueryClockDate, &cmd::QueryInterval,
+          &cmd::QueryLoggingStart, &cmd::QuerySampleCount, &cmd::QueryBattery, &cmd::Erase}) {
         ASSERT_EQ(c->size(), 3u);
         EXPECT_EQ((*c)[2], '\r');
     }

@@ -25,13 +25,16 @@ std::string Slurp(const std::filesystem::path& file) {
 TEST(CsvExportTest, RowOfEachKindOfDataLine) {
     const struct {
         std::string line;
-        const char* row;
+        std::string row;
     } cases[] = {
         {DataLine(1, 2024, 2, 29, 12, 0, 0, 215, 453), "2024-02-29 12:00:00,21.5,45.3"},
-        {DataLine(2, 2024, 3, 1, 0, 0, 5, 0, 0), "2024-03-01 00:00:05,0,0"},
+        {DataLine(2, 2024, 3, 1, 0, 0, 5, 0, 0), "2024-03-01 00:00:05,0.0,0.0"},
         {DataLine(3, 2024, 3, 1, 23, 59, 59, -1, -5), "2024-03-01 23:59:59,-0.1,-0.5"},
-        {DataLine(4, 2255, 12, 31, 1, 2, 3, -32768, 1000), "2255-12-31 01:02:03,-3276.8,100"},
-        {"5\t2024-03-01 10:00:00\t+1.5e1\t 7", "2024-03-01 10:00:00,15,7"},
+        {DataLine(4, 2255, 12, 31, 1, 2, 3, -32768, 1000), "2255-12-31 01:02:03,-3276.8,100.0"},
+        {"5\t2024-03-01 10:00:00\t+1.5e1\t 7", "2024-03-01 10:00:00,15.0,7.0"},
+        {"5\t2024-03-01 10:00:00\t1e-7\t-0.25", "2024-03-01 10:00:00,0.0000001,-0.25"},
+        {"5\t2024-03-01 10:00:00\t-1e20\t4.9e-324",
+         "2024-03-01 10:00:00,-100000000000000000000.0,0." + std::string(323, '0') + "5"},
         // Missing or malformed values give empty fields; the row is still written.
         {"6\t2024-03-01 10:00:00\t12,5\t", "2024-03-01 10:00:00,,"},
         {"7\t2024-03-01 10:00:00\tinf\t45.3x", "2024-03-01 10:00:00,,"},
@@ -65,8 +68,8 @@ TEST(CsvExportTest, FileGivesHeaderAndOneRowPerDataLineTheFirstTwoIncluded) {
     EXPECT_EQ(Slurp(csv), "time,temperature_c,humidity_pct\r\n"
                           "2024-02-29 12:00:00,21.5,45.3\r\n"
                           "2024-02-29 12:10:00,-0.1,0.5\r\n"
-                          "2024-02-29 12:20:00,0,100\r\n"
-                          "2024-02-29 12:30:00,20,40\r\n");
+                          "2024-02-29 12:20:00,0.0,100.0\r\n"
+                          "2024-02-29 12:30:00,20.0,40.0\r\n");
 }
 
 TEST(CsvExportTest, UnreadableDataFileOrUnwritableCsvRaisesInOutError) {

@@ -108,3 +108,26 @@ TEST(DataFileCopyTest, FailuresSayWhyAndHarmNothing) {
     EXPECT_EQ(noFolder.outcome, CopyOutcome::Failed);
     EXPECT_NE(noFolder.error.find("No such file or directory"), std::string::npos);
 }
+
+// A copy that fails half way (the disk fills up) leaves an existing good copy whole, names the
+// system's reason and leaves no temporary file behind.
+TEST(DataFileCopyTest, AFailingCopyLeavesTheTargetWhole) {
+    TempDir dir;
+    const std::string log(4000, 'x');
+    WriteFile(dir.File("logger.txt"), log);
+    WriteFile(dir.File("copy.txt"), "a good copy\r\n");
+    CopyResult result;
+    {
+        FileSizeLimit limit(1000);
+        result = CopyDataFile(dir.File("logger.txt"), dir.File("copy.txt"));
+    }
+    EXPECT_EQ(result.outcome, CopyOutcome::Failed);
+    EXPECT_EQ(result.error.substr(result.error.rfind(": ") + 2), "File too large");
+    EXPECT_EQ(ReadFile(dir.File("copy.txt")), "a good copy\r\n");
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"copy.txt", "logger.txt"}));
+    // The same copy with room for it replaces the target in one piece.
+    EXPECT_EQ(CopyDataFile(dir.File("logger.txt"), dir.File("copy.txt")).outcome,
+              CopyOutcome::Copied);
+    EXPECT_EQ(ReadFile(dir.File("copy.txt")), log);
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"copy.txt", "logger.txt"}));
+}

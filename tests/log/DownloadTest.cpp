@@ -1,70 +1,11 @@
-#include "LogTestSupport.h"
+#include "DownloadFixture.h"
 
-#include "link/SerialLink.h"
 #include "log/DataFileLoader.h"
 #include "log/DataLine.h"
-#include "log/Download.h"
 #include "platform/Errors.h"
-#include "platform/MemorySerial.h"
-#include "platform/Pause.h"
-
-#include <gtest/gtest.h>
-#include <map>
 
 using namespace velkor;
 using namespace velkor::test;
-
-namespace {
-
-using Bytes = std::vector<std::uint8_t>;
-
-struct DownloadFixture : ::testing::Test {
-    MemorySerialPorts ports;
-    MemoryLine& line = ports.add("COM1");
-    SerialLink link{ports};
-    RecordingPause pause;
-    LoggerSettings settings;
-    DataFileState state;
-    EventLog events;
-    RecordingPlot plot{&events};
-    RecordingProgress progress{&events};
-    TempDir dir;
-    std::string fileName = dir.File("logger.txt");
-    // The reply the simulated logger sends to each block request.
-    std::map<int, Bytes> blocks;
-    // Called with each requested block number before the reply is sent.
-    std::function<void(int block)> onRequest;
-
-    void SetUp() override {
-        ASSERT_TRUE(link.OpenPort(1));
-        settings.LoggingStart = At(2024, 3, 5, 8, 0, 0);
-        line.onWrite = [this](const std::string& written, MemoryLine& l) {
-            ASSERT_EQ(written.size(), 8u);
-            ASSERT_EQ(written.substr(0, 2), "G?");
-            const int block = std::stoi(written.substr(2, 5));
-            events.push_back("request " + std::to_string(block));
-            if (onRequest)
-                onRequest(block);
-            auto it = blocks.find(block);
-            if (it != blocks.end())
-                l.send(it->second);
-        };
-        pause.onSleep = [this](int ms) { events.push_back("sleep " + std::to_string(ms)); };
-    }
-
-    int Download() {
-        return DownloadLog(link, pause, settings, state, plot, progress, {}, fileName)
-            .recordsWritten;
-    }
-    std::string Lines(std::initializer_list<std::string> lines) {
-        std::string all;
-        for (const auto& l : lines)
-            all += l;
-        return all;
-    }
-};
-
-} // namespace
 
 TEST_F(DownloadFixture, BlockCountsRequestsAndProgress) {
     const struct {
@@ -91,10 +32,10 @@ TEST_F(DownloadFixture, BlockCountsRequestsAndProgress) {
         EXPECT_EQ(progress.positions, expectedPositions) << c.samples;
         EXPECT_EQ(pause.waits, std::vector<int>(c.requests, 100)) << c.samples;
         EXPECT_FALSE(progress.shown);
-        EXPECT_EQ(ReadFile(fileName), "");
-        EXPECT_FALSE(IsOpenInProcess(fileName));
     }
-    EXPECT_EQ(state.DataFileName, fileName);
+    // Erased memory only: no record, so no data file and no name for one.
+    EXPECT_TRUE(dir.Names().empty());
+    EXPECT_EQ(state.DataFileName, "");
 }
 
 TEST_F(DownloadFixture, OrderOfEffects) {
@@ -113,7 +54,7 @@ TEST_F(DownloadFixture, AcceptedRecordsAreWrittenAndAllButTheFirstPlotted) {
     Append(reply, Bytes(10, 0xFF));                        // erased memory
     Append(reply, Record(2024, 3, 5, 8, 20, 0, -1, -5));
     Append(reply, {0x05, 0x03, 0x18, 0x08, 0x1E, 0x00, 0x00, 0x80, 0xE8, 0x03});
-    blocks[0] = reply;
+    blocks[0] = Block(reply);
     EXPECT_EQ(Download(), 4);
 
     EXPECT_EQ(ReadFile(fileName), Lines({
@@ -154,7 +95,7 @@ TEST_F(DownloadFixture, TheTwoDayWindowIsStrictAndMovesOnlyWithAcceptedRecords) 
     Append(reply, Record(2024, 3, 9, 8, 0, 0, 4, 4));   // 3 days later: skipped
     Append(reply, Record(2024, 3, 6, 9, 0, 0, 5, 5));   // accepted, numbered 3
     Append(reply, Record(2024, 3, 6, 8, 59, 59, 6, 6)); // earlier: skipped
-    blocks[0] = reply;
+    blocks[0] = Block(reply);
     EXPECT_EQ(Download(), 3);
     const std::string file = ReadFile(fileName);
     EXPECT_EQ(file, Lines({"1\t2024-03-04 08:00:01\t+000.1\t0.1\r\n",
@@ -167,30 +108,15 @@ TEST_F(DownloadFixture, ALogEntirelyADayAfterTheStartGivesNothing) {
     settings.SampleCount = 25;
     blocks[0] = Record(2024, 3, 6, 8, 0, 0, 1, 1);
     Append(blocks[0], Record(2024, 3, 6, 20, 0, 0, 1, 1));
-    blocks[1] = Record(2024, 3, 7, 8, 0, 0, 1, 1);
-    EXPECT_EQ(Download(), 0);
-    EXPECT_EQ(ReadFile(fileName), "");
+    blocks[0] = Block(blocks[0]);
+    blocks[1] = Block(Record(2024, 3, 7, 8, 0, 0, 1, 1));
+    WriteFile(fileName, "previous\r\n");
+    const DownloadResult result = RunDownload();
+    EXPECT_EQ(result.recordsWritten, 0);
+    EXPECT_EQ(result.end, DownloadEnd::Complete);
+    EXPECT_FALSE(result.fileReplaced);
+    EXPECT_EQ(ReadFile(fileName), "previous\r\n");
     EXPECT_TRUE(plot.points.empty());
-}
-
-TEST_F(DownloadFixture, TheSlotAfterTheLastWholeRecordIsExaminedToo) {
-    Bytes full;
-    for (int i = 0; i < 25; ++i)
-        Append(full, Record(2024, 3, 5, 8, i, 0, i, i));
-    // A stale record behind the reply would be taken were the buffer not cleared first.
-    const Bytes stale = Record(2024, 3, 5, 9, 0, 0, 7, 7);
-    std::copy(stale.begin(), stale.end(), link.ReceiveBuffer.begin() + 250);
-    blocks[0] = full;
-    EXPECT_EQ(Download(), 25);
-
-    // Five bytes of a 26th record: with the cleared bytes 255 and 256 they form a valid record,
-    // whose humidity comes from byte 258, which ClearBuffers leaves as it was (the stale 7).
-    Bytes partial = full;
-    Append(partial, {5, 3, 24, 9, 0});
-    blocks[0] = partial;
-    EXPECT_EQ(Download(), 26);
-    const std::string file = ReadFile(fileName);
-    EXPECT_EQ(file.substr(file.rfind("26\t")), "26\t2024-03-05 09:00:00\t 000.0\t0.7\r\n");
 }
 
 TEST_F(DownloadFixture, OnlySlotsWhollyInsideTheReceiveBufferAreExamined) {
@@ -205,8 +131,7 @@ TEST_F(DownloadFixture, HugeSampleCountsRequestOnlyTheBlocksTheRequestCanNumber)
     EXPECT_EQ(BlockRequestCount(2'499'974), 99'999);
     EXPECT_EQ(BlockRequestCount(2'499'999), 100'000);
     EXPECT_EQ(BlockRequestCount(0xFFFFFFFFu), 100'000);
-    pause.onSleep = nullptr;
-    line.onWrite = nullptr;
+    logSleeps = false;
     settings.SampleCount = 2'500'000;
     EXPECT_EQ(Download(), 0);
     ASSERT_EQ(line.writes.size(), 100'000u);
@@ -215,70 +140,15 @@ TEST_F(DownloadFixture, HugeSampleCountsRequestOnlyTheBlocksTheRequestCanNumber)
     EXPECT_EQ(progress.positions.back(), 99'999);
 }
 
-TEST_F(DownloadFixture, AFileThatCannotBeCreatedLeavesSeriesAndProgressAlone) {
+TEST_F(DownloadFixture, AFileThatCannotBeCreatedLeavesSeriesProgressAndNameAlone) {
     plot.points.push_back({0, 1.0, 1.0, 0});
+    state.DataFileName = "earlier.txt";
     fileName = dir.File("missing/logger.txt");
     EXPECT_THROW(Download(), InOutError);
-    EXPECT_EQ(state.DataFileName, fileName);
+    EXPECT_EQ(state.DataFileName, "earlier.txt");
     EXPECT_EQ(plot.points.size(), 1u);
     EXPECT_TRUE(events.empty());
     EXPECT_TRUE(line.writes.empty());
-}
-
-TEST_F(DownloadFixture, AFullDiskStopsTheDownloadAtThatRecord) {
-    settings.SampleCount = 25;
-    blocks[0] = Record(2024, 3, 5, 8, 0, 0, 1, 1);
-    fileName = "/dev/full";
-    try {
-        Download();
-        FAIL() << "the write error must be reported";
-    } catch (const InOutError& e) {
-        EXPECT_STREQ(e.what(), "No space left on device");
-    }
-    EXPECT_EQ(line.writes.size(), 1u);
-    EXPECT_TRUE(progress.shown);
-    EXPECT_FALSE(IsOpenInProcess("/dev/full"));
-}
-
-TEST_F(DownloadFixture, AfterAWriteErrorTheFileIsClosedWithTheWholeLinesBefore) {
-    for (int i = 0; i < 5; ++i)
-        Append(blocks[0], Record(2024, 3, 5, 8, i, 0, 1, 1));
-    const std::string first = DataLine(1, 2024, 3, 5, 8, 0, 0, 1, 1);
-    const std::string second = DataLine(2, 2024, 3, 5, 8, 1, 0, 1, 1);
-    std::string message;
-    {
-        FileSizeLimit limit(first.size() + second.size() + 10);
-        try {
-            Download();
-        } catch (const InOutError& e) {
-            message = e.what();
-        }
-    }
-    EXPECT_EQ(message, "File too large");
-    EXPECT_EQ(ReadFile(fileName), first + second);
-    EXPECT_FALSE(IsOpenInProcess(fileName));
-    EXPECT_TRUE(progress.shown);
-}
-
-TEST_F(DownloadFixture, ADeviceThatDisappearsStopsWithTheChannelError) {
-    settings.SampleCount = 100;
-    blocks[0] = Record(2024, 3, 5, 8, 0, 0, 1, 1);
-    Append(blocks[0], Record(2024, 3, 5, 8, 1, 0, 2, 2));
-    onRequest = [this](int block) {
-        if (block == 2)
-            line.gone = true;
-    };
-    try {
-        Download();
-        FAIL() << "the vanished device must be reported";
-    } catch (const InOutError& e) {
-        EXPECT_STREQ(e.what(), "Input/output error");
-    }
-    EXPECT_EQ(ReadFile(fileName),
-              DataLine(1, 2024, 3, 5, 8, 0, 0, 1, 1) + DataLine(2, 2024, 3, 5, 8, 1, 0, 2, 2));
-    EXPECT_FALSE(IsOpenInProcess(fileName));
-    EXPECT_EQ(plot.points.size(), 2u);
-    EXPECT_TRUE(progress.shown);
 }
 
 TEST_F(DownloadFixture, ADownloadReplacesLoadedPointsAndItsFileLoadsFromTheThirdLine) {
@@ -288,6 +158,7 @@ TEST_F(DownloadFixture, ADownloadReplacesLoadedPointsAndItsFileLoadsFromTheThird
         Append(blocks[0], Record(2024, 3, 5, 8, i, 0, 200 + i, 400 + i));
     for (int i = 25; i < 30; ++i)
         Append(blocks[1], Record(2024, 3, 5, 8, i, 0, 213, 400 + i));
+    blocks[1] = Block(blocks[1]);
     EXPECT_EQ(Download(), 30);
     const auto downloaded = plot.Series(TemperatureSeries);
     ASSERT_EQ(downloaded.size(), 29u);

@@ -72,20 +72,33 @@ TEST_F(EraseFixture, NeverConfirmedAfter601Polls) {
     EXPECT_EQ(line.writes, std::vector<std::string>{"E!\r"});
 }
 
-TEST_F(EraseFixture, AConfirmationTooLateOrSplitIsNotSeen) {
+TEST_F(EraseFixture, AConfirmationTooLateIsNotSeen) {
     confirmOnPoll = 602;
     EXPECT_FALSE(Erase());
+}
 
-    // "E!O" then "K": the second read puts the K at offset 0.
-    pause.waits.clear();
-    confirmOnPoll = 0;
-    pause.onSleep = [this](int) {
-        if (pause.waits.size() == 3)
-            line.send("E!O");
-        if (pause.waits.size() == 4)
-            line.send("K\r");
+// The logger's "E!OK" CR as it may arrive: in pieces over several polls, after other bytes.
+TEST_F(EraseFixture, AConfirmationInPiecesIsCollectedAcrossPolls) {
+    const struct {
+        std::vector<std::string> pieces; // one per poll from poll 3 on
+        bool confirmed;
+        std::size_t polls;
+    } cases[] = {
+        {{"E=O", "K\r"}, true, 4},     {{"E!", "OK\r"}, true, 4},   {{"E", "!", "O", "K"}, true, 6},
+        {{"E!O", "", "K\r"}, true, 5}, {{"xx", "E!OK\r"}, true, 4}, {{"E!O", "X\r"}, false, 601},
+        {{"E!", "KO"}, false, 601},
     };
-    EXPECT_FALSE(Erase());
+    for (const auto& c : cases) {
+        pause.waits.clear();
+        line.writes.clear();
+        pause.onSleep = [&](int) {
+            const std::size_t poll = pause.waits.size();
+            if (poll >= 3 && poll - 3 < c.pieces.size())
+                line.send(c.pieces[poll - 3]);
+        };
+        EXPECT_EQ(Erase(), c.confirmed) << c.pieces.size() << " " << c.pieces.front();
+        EXPECT_EQ(pause.waits.size(), c.polls) << c.pieces.front();
+    }
 }
 
 TEST_F(EraseFixture, AStaleOkBeforeTheCommandIsNotCounted) {

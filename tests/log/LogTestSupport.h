@@ -62,6 +62,8 @@ public:
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
     std::string File(const std::string& name) const { return (path_ / name).string(); }
+    // Names of the entries in the folder, sorted.
+    std::vector<std::string> Names() const;
 
 private:
     std::filesystem::path path_;

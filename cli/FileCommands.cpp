@@ -1,0 +1,102 @@
+// download, export and ports.
+
+#include "cli/Commands.h"
+#include "cli/Session.h"
+#include "cli/TerminalProgress.h"
+#include "log/CsvExport.h"
+#include "log/DataFileState.h"
+#include "log/Download.h"
+#include "platform/SystemSerialPorts.h"
+
+#include <filesystem>
+#include <ostream>
+#include <system_error>
+
+namespace velkor::cli {
+
+namespace {
+
+// The command-line tool has no chart.
+class NoPlot final : public PlotSink {
+public:
+    void ClearSeries() override {}
+    void AddPoint(int, double, double, std::uint32_t) override {}
+    void SetBottomAxisAutomatic() override {}
+};
+
+} // namespace
+
+std::string CsvNameFor(const std::string& dataFile) {
+    std::filesystem::path name(dataFile);
+    name.replace_extension(".csv");
+    return name.string();
+}
+
+int RunDownload(Context& context, const Invocation& invocation) {
+    const std::string fileName = invocation.Value("output").value_or(DefaultDataFileName);
+    Session session(context);
+    session.Open(invocation.Value("port"));
+    // The download needs the sample count and the logging start, as after the window's Connect.
+    session.ReadSettings();
+
+    if (context.services.catchInterrupt)
+        context.services.catchInterrupt();
+    NoPlot plot;
+    DownloadBar bar(context.services.err, context.services.errIsTerminal, context.lang);
+    DataFileState dataFile;
+    const CancelCheck cancel = [&context] {
+        return context.services.interrupted && context.services.interrupted();
+    };
+    const DownloadResult result =
+        DownloadLog(session.Link(), context.services.pause, session.Settings(), dataFile, plot, bar,
+                    cancel, fileName);
+    bar.HideProgress();
+
+    std::ostream& err = context.services.err;
+    switch (result.end) {
+    case DownloadEnd::LoggerSilent:
+        err << context.Say(Msg::LoggerSilent) << '\n';
+        break;
+    case DownloadEnd::Cancelled:
+        err << context.Say(Msg::DownloadCancelled) << '\n';
+        break;
+    case DownloadEnd::DeviceLost:
+        err << context.Say(Msg::DeviceLost, {result.portName, result.error}) << '\n';
+        break;
+    case DownloadEnd::Complete:
+        break;
+    }
+    if (result.fileReplaced)
+        err << context.Say(Msg::DownloadSummary, {std::to_string(result.recordsWritten),
+                                                  std::to_string(result.samplesExpected), fileName})
+            << '\n';
+    else
+        err << context.Say(Msg::FileUnchanged, {fileName}) << '\n';
+
+    if (result.end == DownloadEnd::DeviceLost)
+        return ExitFailed;
+    const bool complete =
+        result.end == DownloadEnd::Complete &&
+        static_cast<std::uint32_t>(result.recordsWritten) >= result.samplesExpected;
+    return complete ? ExitDone : ExitIncomplete;
+}
+
+int RunExport(Context& context, const Invocation& invocation) {
+    const std::string& dataFile = invocation.operands.at(0);
+    const std::string csvFile = invocation.Value("output").value_or(CsvNameFor(dataFile));
+    const std::size_t rows = ExportDataFileToCsv(dataFile, csvFile);
+    context.services.err << context.Say(Msg::Exported, {std::to_string(rows), csvFile}) << '\n';
+    return ExitDone;
+}
+
+int RunPorts(Context& context, const Invocation&) {
+    const std::vector<ComPortEntry> ports = ListComPorts(context.services.where);
+    for (const ComPortEntry& port : ports)
+        context.services.out << port.comName << '\t' << port.device << '\n';
+    const std::size_t found = ports.size();
+    if (found == 0)
+        context.services.err << context.Say(Msg::NoPorts) << '\n';
+    return ExitDone;
+}
+
+} // namespace velkor::cli

@@ -1,0 +1,154 @@
+// velkor-cli without a port: the command line itself, and an erase that is never confirmed,
+// with in-memory ports and a pause that returns at once.
+
+#include "cli/Cli.h"
+#include "cli/Commands.h"
+#include "cli/TerminalProgress.h"
+#include "link/Commands.h"
+#include "platform/MemorySerial.h"
+#include "tests/platform/TempFolder.h"
+#include "tools/loggersim/LogSource.h"
+#include "tools/loggersim/LoggerProtocol.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace velkor::cli {
+namespace {
+
+struct Result {
+    int code = -1;
+    std::string out, err;
+};
+
+class CliWithoutPorts : public ::testing::Test {
+protected:
+    Result Run(const std::vector<std::string>& args, bool terminal = false) {
+        std::ostringstream out, err;
+        Services services{ports, pause, {}, out, err, terminal, [] { return 0.0; }, {}, {}};
+        Result result;
+        result.code = RunCli(args, services);
+        result.out = out.str();
+        result.err = err.str();
+        return result;
+    }
+
+    MemorySerialPorts ports;
+    RecordingPause pause;
+};
+
+TEST_F(CliWithoutPorts, CommandLineIsCheckedBeforeAnyPortIsOpened) {
+    const struct {
+        std::vector<std::string> args;
+        int code;
+        std::string outStart;
+        std::string err;
+    } cases[] = {
+        {{}, 1, "", "velkor-cli: 'velkor-cli' needs COMMAND\nTry 'velkor-cli --help'.\n"},
+        {{"fetch"}, 1, "", "velkor-cli: unknown command 'fetch'\nTry 'velkor-cli --help'.\n"},
+        {{"info", "--lang", "de"},
+         1,
+         "",
+         "velkor-cli: unknown language 'de' (en or pl)\nTry 'velkor-cli --help'.\n"},
+        {{"info", "--port"},
+         1,
+         "",
+         "velkor-cli: option '--port' needs a value\nTry 'velkor-cli --help'.\n"},
+        {{"info", "--json=yes"},
+         1,
+         "",
+         "velkor-cli: unexpected argument '--json=yes'\nTry 'velkor-cli --help'.\n"},
+        {{"export"}, 1, "", "velkor-cli: 'export' needs DATAFILE\nTry 'velkor-cli --help'.\n"},
+        {{"export", "a.txt", "b.txt", "--lang=pl"},
+         1,
+         "",
+         "velkor-cli: nieoczekiwany argument 'b.txt'\nPomoc: 'velkor-cli --help'.\n"},
+        {{"configure", "--interval", "00:10:00", "--start", "2024-03-05 06:30:00"},
+         1,
+         "",
+         "velkor-cli: 'configure' needs --end\nTry 'velkor-cli --help'.\n"},
+        {{"-o", "x", "download"},
+         1,
+         "",
+         "velkor-cli: unknown option '-o' for 'velkor-cli'\nTry 'velkor-cli --help'.\n"},
+        {{"--help"}, 0, "Usage: velkor-cli COMMAND [OPTIONS]\n", ""},
+        {{"--lang", "pl", "-h"}, 0, "Użycie: velkor-cli POLECENIE [OPCJE]\n", ""},
+        {{"download", "--help"}, 0, "Usage: velkor-cli download [--port COMn] [-o FILE]\n", ""},
+        {{"erase", "-h", "--lang", "pl"}, 0, "Użycie: velkor-cli erase [--port COMn] --yes\n", ""},
+        {{"--version"}, 0, "velkor-cli " VELKOR_VERSION "\n", ""},
+    };
+    for (const auto& c : cases) {
+        const Result r = Run(c.args);
+        EXPECT_EQ(r.code, c.code) << r.err;
+        EXPECT_TRUE(r.out.starts_with(c.outStart)) << r.out;
+        EXPECT_EQ(r.err, c.err);
+    }
+    EXPECT_TRUE(ports.openAttempts.empty());
+}
+
+TEST_F(CliWithoutPorts, EraseNeverConfirmedIsIncompleteAfterSixtySecondsOfDots) {
+    MemoryLine& line = ports.add("COM1");
+    line.onWrite = [](const std::string& written, MemoryLine& l) {
+        if (written == cmd::Identify)
+            l.send("RTW01234\r");
+    };
+    const Result r = Run({"erase", "--yes"}, true);
+    EXPECT_EQ(r.code, 3);
+    EXPECT_EQ(line.written(), "N?\rE!\r");
+    EXPECT_EQ(r.err,
+              "Erasing" + std::string(60, '.') + "\nThe logger did not confirm the erase.\n");
+    EXPECT_EQ(pause.waits.size(), 1u + 601u);
+}
+
+// A download that the logger or the port breaks off after the first block keeps that block.
+TEST_F(CliWithoutPorts, DownloadBrokenOffKeepsTheFirstBlockAndSaysWhy) {
+    const struct {
+        const char* name;
+        bool unplug; // else the logger falls silent
+        int code;
+        std::string err; // {} stands for the file name
+    } cases[] = {
+        {"unplugged", true, 2,
+         "The device on COM1 was lost: Input/output error\n25 of 60 samples written to {}\n"},
+        {"silent", false, 3, "The logger stopped answering.\n25 of 60 samples written to {}\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        sim::LoggerState state;
+        state.loggingStart = sim::MakeDateTime(2024, 3, 1);
+        state.records = sim::GenerateLog(60, state.loggingStart, 600);
+        state.sampleCount = 60;
+        MemoryLine& line = ports.add("COM1");
+        line.input.clear();
+        line.onWrite = [&state, &c](const std::string& written, MemoryLine& l) {
+            if (written.starts_with("G?00001")) {
+                l.gone = c.unplug;
+                return;
+            }
+            l.send(sim::AnswerCommand(written.substr(0, written.size() - 1), state).reply);
+        };
+        testing::TempFolder folder;
+        const std::string file = (folder / "log.txt").string();
+        const Result r = Run({"download", "-o", file});
+        EXPECT_EQ(r.code, c.code);
+        std::string err = c.err;
+        err.replace(err.find("{}"), 2, file);
+        EXPECT_EQ(r.err, err);
+        line.gone = false;
+    }
+}
+
+TEST(CliTexts, CsvNameAndBarText) {
+    EXPECT_EQ(CsvNameFor("logger.txt"), "logger.csv");
+    EXPECT_EQ(CsvNameFor("data"), "data.csv");
+    EXPECT_EQ(CsvNameFor("dir.d/log"), "dir.d/log.csv");
+    EXPECT_EQ(BarText(0, 4, 0.0, Lang::English), "[------------------------------]   0 %");
+    EXPECT_EQ(BarText(1, 4, 10.0, Lang::English),
+              "[#######-----------------------]  25 %  0:30 left");
+    EXPECT_EQ(BarText(1, 100, 40.0, Lang::Polish),
+              "[------------------------------]   1 %  zostało 1:06:00");
+}
+
+} // namespace
+} // namespace velkor::cli
