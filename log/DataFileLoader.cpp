@@ -31,6 +31,28 @@ int FieldToInt(std::string_view field) {
     return StrToInt(std::string(field));
 }
 
+// How much of the start of a file is looked at to tell text from other data.
+constexpr std::size_t SniffBytes = 4096;
+
+// False for what is surely no data file: UTF-16 or UTF-32 (a byte order mark, or the zero bytes
+// of their characters), or binary data (zero bytes, or many control characters).
+bool LooksLikeText(std::string_view start) {
+    const auto startsWith = [&](std::string_view prefix) {
+        return start.substr(0, prefix.size()) == prefix;
+    };
+    if (startsWith("\xFF\xFE") || startsWith("\xFE\xFF"))
+        return false;
+    std::size_t controls = 0;
+    for (const char c : start) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b == 0)
+            return false;
+        if ((b < 0x20 && b != '\t' && b != '\r' && b != '\n' && b != '\f') || b == 0x7F)
+            ++controls;
+    }
+    return controls * 10 <= start.size();
+}
+
 } // namespace
 
 DataLineValues ParseDataLine(std::string_view text) {
@@ -65,9 +87,26 @@ std::size_t LoadDataFile(DataFileState& dataFile, const std::string& fileName, P
     plot.ClearSeries();
 
     TextLineReader reader;
-    reader.Open(fileName);
-    reader.ReadLine(DataLineReadLength);
-    reader.SkipLine();
+    try {
+        reader.Open(fileName);
+        if (!LooksLikeText(reader.Peek(SniffBytes)))
+            throw NoLoggerDataError(fileName);
+    } catch (const NotRegularFileError&) {
+        throw;
+    } catch (const NoLoggerDataError&) {
+        throw;
+    } catch (const InOutError& e) {
+        throw LocatedInOutError(e.what(), {fileName, 0});
+    }
+    // The file's line being read, 1-based, for the location of an error.
+    std::size_t lineNumber = 1;
+    try {
+        reader.ReadLine(DataLineReadLength);
+        lineNumber = 2;
+        reader.SkipLine();
+    } catch (const InOutError& e) {
+        throw LocatedInOutError(e.what(), {fileName, lineNumber});
+    }
 
     // From here on the window's buttons are enabled and the file closed whatever happens.
     auto finish = [&] {
@@ -76,11 +115,15 @@ std::size_t LoadDataFile(DataFileState& dataFile, const std::string& fileName, P
         reader.Close();
     };
     std::size_t lines = 0;
+    bool dataLines = false; // a line with more than blanks
+    bool points = false;
     try {
         while (!reader.AtEnd()) {
+            lineNumber = lines + 3;
             plot.SetBottomAxisAutomatic();
             const std::string_view text = reader.ReadLine(DataLineReadLength);
             ++lines;
+            dataLines = dataLines || text.find_first_not_of(" \t") != std::string_view::npos;
             const DataLineValues v = ParseDataLine(text);
             if (!v.validDateTime)
                 continue;
@@ -88,12 +131,21 @@ std::size_t LoadDataFile(DataFileState& dataFile, const std::string& fileName, P
                 plot.AddPoint(TemperatureSeries, v.dateTime, v.temperature, DefaultPointColor);
             if (v.hasHumidity)
                 plot.AddPoint(HumiditySeries, v.dateTime, v.humidity, DefaultPointColor);
+            points = points || v.hasTemperature || v.hasHumidity;
         }
+    } catch (const ConvertError& e) {
+        finish();
+        throw LocatedConvertError(e.what(), {fileName, lineNumber});
+    } catch (const InOutError& e) {
+        finish();
+        throw LocatedInOutError(e.what(), {fileName, lineNumber});
     } catch (...) {
         finish();
         throw;
     }
     finish();
+    if (dataLines && !points)
+        throw NoLoggerDataError(fileName);
     return lines;
 }
 

@@ -1,6 +1,7 @@
 #include "log/NumberSyntax.h"
 
 #include <charconv>
+#include <string>
 #include <system_error>
 
 namespace velkor {
@@ -33,7 +34,9 @@ bool ParseSingle(std::string_view text, float& value) {
     i = SkipDigits(text, i);
     if (i == mantissa)
         return false;
-    if (i < text.size() && text[i] == '.') {
+    // A decimal comma stands for the point: files saved by a spreadsheet in a Polish locale.
+    const std::size_t separator = i;
+    if (i < text.size() && (text[i] == '.' || text[i] == ',')) {
         const std::size_t fraction = i + 1;
         i = SkipDigits(text, fraction);
         if (i == fraction)
@@ -52,9 +55,12 @@ bool ParseSingle(std::string_view text, float& value) {
 
     // The text is now known to be well formed; from_chars rounds it correctly to single
     // precision and does not consult the locale.
+    std::string number(text.substr(mantissa));
+    if (separator < text.size() && text[separator] == ',')
+        number[separator - mantissa] = '.';
     float result = 0.0f;
-    const char* first = text.data() + mantissa;
-    const char* last = text.data() + text.size();
+    const char* first = number.data();
+    const char* last = number.data() + number.size();
     const auto [end, error] = std::from_chars(first, last, result, std::chars_format::general);
     if (error != std::errc() || end != last)
         return false;

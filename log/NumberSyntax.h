@@ -1,7 +1,7 @@
 #pragma once
 // The number syntax of the data file's temperature and humidity fields: leading spaces, an
-// optional "+" or "-", digits, optionally "." and digits, optionally "E" or "e", an optional
-// sign and digits. The decimal separator is always ".", whatever the locale.
+// optional "+" or "-", digits, optionally "." (or ",") and digits, optionally "E" or "e", an
+// optional sign and digits. The decimal separator is "." or ",", whatever the locale.
 
 #include <string_view>
 

@@ -3,20 +3,12 @@
 #include "platform/Errors.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace velkor {
 
 namespace {
 
 constexpr std::size_t BufferSize = 256 * 1024;
-
-[[noreturn]] void RaiseErrno(int error) {
-    throw InOutError(std::strerror(error));
-}
 
 } // namespace
 
@@ -26,36 +18,29 @@ TextLineReader::~TextLineReader() {
 
 void TextLineReader::Open(const std::string& fileName) {
     Close();
-    int fd = -1;
-    do
-        fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-    while (fd < 0 && errno == EINTR);
-    if (fd < 0)
-        RaiseErrno(errno);
-    fd_ = fd;
+    file_ = files::OpenForReading(fileName);
     buffer_.resize(BufferSize);
     pos_ = end_ = 0;
 }
 
 void TextLineReader::Close() {
-    if (fd_ >= 0)
-        ::close(fd_);
-    fd_ = -1;
+    file_ = FileHandle();
     pos_ = end_ = 0;
 }
 
 bool TextLineReader::Refill() {
-    if (fd_ < 0)
+    if (!file_.IsOpen())
         return false;
-    ssize_t n = 0;
-    do
-        n = ::read(fd_, buffer_.data(), buffer_.size());
-    while (n < 0 && errno == EINTR);
-    if (n < 0)
-        RaiseErrno(errno);
+    const std::size_t n = files::Read(file_, buffer_.data(), buffer_.size());
     pos_ = 0;
-    end_ = static_cast<std::size_t>(n);
+    end_ = n;
     return n > 0;
+}
+
+std::string_view TextLineReader::Peek(std::size_t count) {
+    if (pos_ == end_)
+        Refill();
+    return {buffer_.data() + pos_, std::min(count, end_ - pos_)};
 }
 
 bool TextLineReader::AtEnd() {
@@ -82,13 +67,25 @@ void TextLineReader::SkipLine() {
     for (;;) {
         if (pos_ == end_ && !Refill())
             return;
-        const void* lf = std::memchr(buffer_.data() + pos_, '\n', end_ - pos_);
-        if (lf) {
-            pos_ = static_cast<std::size_t>(static_cast<const char*>(lf) - buffer_.data()) + 1;
-            return;
+        const auto begin = buffer_.begin() + static_cast<long>(pos_);
+        const auto stop = buffer_.begin() + static_cast<long>(end_);
+        const auto found = std::find_if(begin, stop, [](char c) { return c == '\r' || c == '\n'; });
+        if (found == stop) {
+            pos_ = end_;
+            continue;
         }
-        pos_ = end_;
+        pos_ = static_cast<std::size_t>(found - buffer_.begin()) + 1;
+        if (*found == '\r')
+            SkipLineFeedAfterCarriageReturn();
+        return;
     }
+}
+
+void TextLineReader::SkipLineFeedAfterCarriageReturn() {
+    if (pos_ == end_ && !Refill())
+        return;
+    if (buffer_[pos_] == '\n')
+        ++pos_;
 }
 
 } // namespace velkor

@@ -1,7 +1,10 @@
 #pragma once
-// Reads a text file line by line the way the data file loader needs it: a line's text ends at
-// CR or LF, the line itself at LF (so CR LF and a bare LF both end a line), and only the first
-// characters of a long line are kept. Errors are InOutError with the platform's message.
+// Reads a text file line by line the way the data file loader needs it: a line ends at CR LF,
+// at a bare LF or at a bare CR, and only the first characters of a long line are kept. Only a
+// regular file is opened, and opening never blocks (NotRegularFileError for a FIFO, a device, a
+// folder). Errors are InOutError with the platform's message.
+
+#include "platform/FileSystem.h"
 
 #include <array>
 #include <cstddef>
@@ -22,7 +25,10 @@ public:
 
     void Open(const std::string& fileName);
     void Close();
-    bool IsOpen() const { return fd_ >= 0; }
+    bool IsOpen() const { return file_.IsOpen(); }
+    // The first bytes of the file (up to count), read ahead without consuming them. Only
+    // before the first ReadLine or SkipLine.
+    std::string_view Peek(std::size_t count);
 
     // True when no byte is left.
     bool AtEnd();
@@ -33,8 +39,10 @@ public:
 
 private:
     bool Refill();
+    // After a line's CR: a LF right behind it belongs to the same line end.
+    void SkipLineFeedAfterCarriageReturn();
 
-    int fd_ = -1;
+    FileHandle file_;
     std::vector<char> buffer_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;

@@ -50,6 +50,20 @@ std::set<fs::path> PinnedDevices(const fs::path& portsFolder) {
     return pinned;
 }
 
+// The numbers n >= 1 that an entry "COMn" of the ports folder takes.
+std::set<int> PinnedNumbers(const fs::path& portsFolder) {
+    std::set<int> numbers;
+    std::error_code ec;
+    if (portsFolder.empty() || !fs::is_directory(portsFolder, ec))
+        return numbers;
+    for (const auto& entry : fs::directory_iterator(portsFolder, ec)) {
+        const std::optional<int> n = ComNumber(entry.path().filename().string());
+        if (n && *n >= 1)
+            numbers.insert(*n);
+    }
+    return numbers;
+}
+
 // The entry "COMn" of the ports folder. A dangling link still counts: it names this port.
 std::optional<fs::path> FolderEntry(const fs::path& portsFolder, const std::string& comName) {
     if (portsFolder.empty())
@@ -112,8 +126,12 @@ std::optional<fs::path> ResolveComName(const std::string& comName, const fs::pat
     if (*number < 1)
         return std::nullopt;
 
+    // The devices left take, in order, the numbers that no entry takes: COMn is the k-th of
+    // them, k counting the free numbers up to n.
+    const std::set<int> pinnedNumbers = PinnedNumbers(portsFolder);
+    const auto taken = std::distance(pinnedNumbers.begin(), pinnedNumbers.upper_bound(*number));
     const std::set<fs::path> pinned = PinnedDevices(portsFolder);
-    int remaining = *number;
+    int remaining = *number - static_cast<int>(taken);
     for (const fs::path& device : devices) {
         const fs::path real = RealPath(device);
         if (pinned.count(real.empty() ? device : real))

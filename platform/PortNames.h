@@ -6,9 +6,11 @@
 //    wins. The ports folder is $XDG_CONFIG_HOME/velkor/ports, or ~/.config/velkor/ports when
 //    XDG_CONFIG_HOME is unset. Users pin devices to numbers there; the simulated logger links
 //    its pseudo-terminal there.
-// 2. Otherwise, for n >= 1, the n-th serial device present, in the order /dev/ttyUSB*,
+// 2. Otherwise, for n >= 1: the serial devices present, in the order /dev/ttyUSB*,
 //    /dev/ttyACM*, /dev/ttyS* (numeric order within each), leaving out the devices that an
-//    entry of the ports folder points to (compared by their real paths). COM0 resolves only
+//    entry of the ports folder points to (compared by their real paths), take in order the
+//    numbers 1, 2, ... that no entry of the ports folder takes. With COM2 pinned to ttyACM0
+//    and ttyUSB0, ttyACM0, ttyS0 present: COM1 is ttyUSB0, COM3 is ttyS0. COM0 resolves only
 //    through the ports folder.
 //
 // The folders are injectable so that tests never look at the machine's own /dev.

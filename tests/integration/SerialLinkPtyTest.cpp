@@ -112,7 +112,7 @@ TEST_F(SerialLinkPty, SixHundredBytesWaitingAreRead512AndThe88Left) {
     EXPECT_FALSE(link.ReadReply(512));
 }
 
-TEST_F(SerialLinkPty, AnUnpluggedLoggerRaisesAnInputOutputErrorInsteadOfHanging) {
+TEST_F(SerialLinkPty, AnUnpluggedLoggerRaisesALostDeviceErrorInsteadOfHanging) {
     ASSERT_EQ(exchange(cmd::Identify), "RTW01234\r");
     logger.unplug();
 
@@ -120,11 +120,12 @@ TEST_F(SerialLinkPty, AnUnpluggedLoggerRaisesAnInputOutputErrorInsteadOfHanging)
     try {
         link.SendCommand();
         ADD_FAILURE() << "SendCommand on a vanished device returned normally";
-    } catch (const InOutError& e) {
+    } catch (const LostDeviceError& e) {
         EXPECT_STREQ(e.what(), "Input/output error");
+        EXPECT_EQ(e.PortName(), "COM3");
     }
     link.ReceiveBuffer[0] = 'X';
-    EXPECT_FALSE(link.ReadReply(512));
+    EXPECT_THROW(link.ReadReply(512), LostDeviceError);
     EXPECT_EQ(link.QueuedBytes, 0u);
     EXPECT_EQ(link.ReceiveBuffer[0], 'X');
     // Its link is gone with it.

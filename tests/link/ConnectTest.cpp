@@ -135,3 +135,22 @@ TEST_F(ScanFixture, PortsThatDoNotOpenOrNeverFinishTransmittingAreSkipped) {
     // No wait for a command that never went out.
     EXPECT_EQ(pause.waits.size(), 1u);
 }
+
+// Ports another program holds are named, once each in scan order, whether the logger is found
+// or not; a device that vanishes while asked is skipped like a silent one.
+TEST_F(ScanFixture, BusyPortsAreCollectedDuringTheScan) {
+    ports.add("COM7").busy = true;
+    ports.add("COM2").busy = true;
+    ports.add("COM4").gone = true;
+    ScanResult none = ScanForLogger(link, pause);
+    EXPECT_FALSE(none.reply.has_value());
+    EXPECT_EQ(none.busyPorts, (std::vector<std::string>{"COM2", "COM7"}));
+    EXPECT_FALSE(link.IsOpen());
+
+    AddAnswering("COM5", "RTW01234\r");
+    ScanResult found = ScanForLogger(link, pause);
+    ASSERT_TRUE(found.reply.has_value());
+    EXPECT_EQ(*found.reply, "RTW01234\r");
+    EXPECT_EQ(found.busyPorts, std::vector<std::string>{"COM2"});
+    EXPECT_EQ(link.PortName(), "COM5");
+}

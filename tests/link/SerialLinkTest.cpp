@@ -2,6 +2,7 @@
 #include "platform/Errors.h"
 #include "platform/MemorySerial.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace velkor;
@@ -44,6 +45,45 @@ TEST_F(LinkFixture, RepeatsAFailingTransmitWaitThreeTimesThenRaises) {
     line.failingTransmitWaits = 100;
     EXPECT_THROW(link.SendCommand(), InOutError);
     EXPECT_EQ(line.writes.size(), 3u);
+}
+
+// A device that went away raises LostDeviceError naming the port and the system's text, from
+// every exchange, without the retries a slow transmitter gets.
+TEST_F(LinkFixture, ALostDeviceIsReportedWithItsPort) {
+    EXPECT_EQ(link.PortName(), "COM1");
+    line.send("half a re");
+    line.gone = true;
+    const std::function<void()> exchanges[] = {
+        [&] { link.SendCommand(); },
+        [&] { link.ReadReply(); },
+        [&] { link.ReadMore(4); },
+    };
+    for (const auto& exchange : exchanges) {
+        line.writes.clear();
+        try {
+            link.SetCommand("T?\r");
+            exchange();
+            ADD_FAILURE() << "no LostDeviceError";
+        } catch (const LostDeviceError& e) {
+            EXPECT_EQ(e.PortName(), "COM1");
+            EXPECT_EQ(e.SystemText(), "Input/output error");
+            EXPECT_STREQ(e.what(), "Input/output error");
+        }
+        EXPECT_LE(line.writes.size(), 1u);
+    }
+    link.ClosePort();
+    EXPECT_EQ(link.PortName(), "");
+}
+
+TEST_F(LinkFixture, ReadMoreAppendsWhatArrivedBehindWhatWasRead) {
+    line.send("E!O");
+    ASSERT_TRUE(link.ReadReply());
+    line.send("K\r");
+    EXPECT_EQ(link.ReadMore(3), 2u);
+    EXPECT_EQ(link.ReplyText().substr(0, 5), "E!OK\r");
+    EXPECT_EQ(link.ReadMore(5), 0u);
+    line.send(std::string(20, 'x'));
+    EXPECT_EQ(link.ReadMore(SerialLink::ReceiveBufferSize - 4), 4u);
 }
 
 TEST_F(LinkFixture, ReadReplyWithNothingWaitingLeavesTheBuffer) {

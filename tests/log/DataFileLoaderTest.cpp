@@ -137,7 +137,7 @@ TEST_F(LoaderFixture, InvalidDatesAreSkippedButMakeTheAxisAutomatic) {
 TEST_F(LoaderFixture, ANumberFieldThatIsNotANumberAddsNoPointToItsSeries) {
     const std::string file = "1\n2\n"
                              "3\t2024-03-05 10:00:00\t+02x.5\t45.3\r\n"
-                             "4\t2024-03-05 11:00:00\t+021.5\t4,5\r\n"
+                             "4\t2024-03-05 11:00:00\t+021.5\t4,5x\r\n"
                              "5\t2024-03-05 12:00:00\r\n"
                              "6\t2024-03-05 13:00:00\t-3276.8\t45.3\r\n";
     Load(file);
@@ -159,6 +159,10 @@ TEST_F(LoaderFixture, AConversionErrorStopsTheLoadAfterTheButtonsAndTheClose) {
         FAIL() << "the load must stop";
     } catch (const ConvertError& e) {
         EXPECT_STREQ(e.what(), "'20x4' is not a valid integer value");
+        const auto* where = dynamic_cast<const ErrorLocation*>(&e);
+        ASSERT_NE(where, nullptr);
+        EXPECT_EQ(where->file, name);
+        EXPECT_EQ(where->line, 4u);
     }
     EXPECT_EQ(plot.points.size(), 2u) << "points before the bad line stay";
     EXPECT_EQ(loadedCalls, 1);
@@ -183,6 +187,10 @@ TEST_F(LoaderFixture, AFileThatCannotBeOpenedLeavesTheSeriesEmptyAndTheButtons) 
         FAIL() << "the load must stop";
     } catch (const InOutError& e) {
         EXPECT_STREQ(e.what(), "No such file or directory");
+        const auto* where = dynamic_cast<const ErrorLocation*>(&e);
+        ASSERT_NE(where, nullptr);
+        EXPECT_EQ(where->file, missing);
+        EXPECT_EQ(where->line, 0u);
     }
     EXPECT_EQ(state.DataFileName, missing);
     EXPECT_TRUE(plot.points.empty());

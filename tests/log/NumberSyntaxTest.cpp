@@ -37,6 +37,14 @@ TEST(NumberSyntaxTest, ReadsTheFieldsTheDownloadWritesRoundedToSingle) {
     EXPECT_EQ(Parsed("45"), 45.0);
 }
 
+// A spreadsheet saving in a Polish locale writes a decimal comma.
+TEST(NumberSyntaxTest, ADecimalCommaStandsForThePoint) {
+    EXPECT_EQ(Parsed("+021,5"), 21.5);
+    EXPECT_EQ(Parsed("-005,2"), -5.199999809265137);
+    EXPECT_EQ(Parsed("45,3"), static_cast<double>(45.3f));
+    EXPECT_EQ(Parsed("2,5E-1"), 0.25);
+}
+
 TEST(NumberSyntaxTest, AcceptsLeadingSpacesAndExponents) {
     EXPECT_EQ(Parsed("   7"), 7.0);
     EXPECT_EQ(Parsed("1e2"), 100.0);
@@ -45,9 +53,9 @@ TEST(NumberSyntaxTest, AcceptsLeadingSpacesAndExponents) {
 }
 
 TEST(NumberSyntaxTest, RejectsWhatIsNotOneCompleteNumber) {
-    for (const char* text :
-         {"",      " ",      "+",     "-",   ".5",  "5.", "-3276.", "1e",  "1e+", "2x.5", "21,3",
-          "45.3 ", "\t45.3", "1.2.3", "--1", "+-1", "e5", "0x10",   "nan", "inf", "1e99"})
+    for (const char* text : {"",    " ",    "+",   "-",     ".5",  "5.",    "-3276.", "1e",
+                             "1e+", "2x.5", "21,", "2,1,3", ",5",  "45.3 ", "\t45.3", "1.2.3",
+                             "--1", "+-1",  "e5",  "0x10",  "nan", "inf",   "1e99"})
         EXPECT_TRUE(Rejects(text)) << text;
 }
 
@@ -75,5 +83,6 @@ TEST(NumberSyntaxTest, DecimalPointIsIndependentOfTheLocale) {
         GTEST_SKIP() << "no locale with a decimal comma could be set";
     EXPECT_TRUE(dot);
     EXPECT_EQ(dotValue, 21.5f);
-    EXPECT_FALSE(comma);
+    EXPECT_TRUE(comma);
+    EXPECT_EQ(commaValue, 21.5f);
 }

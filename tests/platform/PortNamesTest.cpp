@@ -65,8 +65,34 @@ TEST_F(PortNamesTest, AnEntryOfThePortsFolderWinsEvenWhenItPointsNowhere) {
     pin("COM7", root / "unplugged");
     EXPECT_EQ(resolve("COM1"), ports / "COM1");
     EXPECT_EQ(resolve("COM7"), ports / "COM7");
-    // ttyACM0 is taken by COM1; the list now holds ttyUSB0 alone.
-    EXPECT_EQ(resolve("COM2"), std::nullopt);
+    // ttyACM0 is taken by COM1; ttyUSB0 gets the first number no entry takes.
+    EXPECT_EQ(resolve("COM2"), dev / "ttyUSB0");
+    EXPECT_EQ(resolve("COM3"), std::nullopt);
+}
+
+// Pinned numbers are skipped, not lost: every device left still gets a number.
+TEST_F(PortNamesTest, UnpinnedDevicesTakeTheNumbersNoPinTakes) {
+    devices({"ttyUSB0", "ttyACM0", "ttyS0", "ttyS1"});
+    const struct {
+        std::vector<std::pair<const char*, const char*>> pins;
+        std::vector<std::pair<const char*, const char*>> resolved; // COM name -> device
+    } cases[] = {
+        {{{"COM2", "ttyACM0"}}, {{"COM1", "ttyUSB0"}, {"COM3", "ttyS0"}, {"COM4", "ttyS1"}}},
+        {{{"COM1", "ttyS1"}, {"COM3", "elsewhere"}},
+         {{"COM2", "ttyUSB0"}, {"COM4", "ttyACM0"}, {"COM5", "ttyS0"}, {"COM6", nullptr}}},
+        {{{"COM0", "ttyUSB0"}, {"notes", "ttyACM0"}},
+         {{"COM1", "ttyS0"}, {"COM2", "ttyS1"}, {"COM3", nullptr}}},
+    };
+    for (const auto& c : cases) {
+        fs::remove_all(ports);
+        for (const auto& [com, target] : c.pins)
+            pin(com, dev / target);
+        for (const auto& [com, device] : c.resolved) {
+            const std::optional<fs::path> expected =
+                device ? std::optional<fs::path>(dev / device) : std::nullopt;
+            EXPECT_EQ(resolve(com), expected) << com << " with " << c.pins.front().first;
+        }
+    }
 }
 
 TEST_F(PortNamesTest, PinnedDevicesAreLeftOutByTheirRealPath) {

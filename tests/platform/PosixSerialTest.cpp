@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sstream>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <thread>
@@ -169,6 +170,9 @@ TEST_F(PosixSerialTest, AHungUpDeviceFailsEveryCallWithoutBlocking) {
     auto port = ports.open("COM4");
     ASSERT_NE(port, nullptr);
     port->applyLineSettings();
+    std::uint32_t none = 0;
+    EXPECT_TRUE(port->queuedBytes(none));
+    EXPECT_FALSE(port->deviceLost());
     closeDevice(); // like an unplugged adapter
 
     std::uint32_t queued = 99;
@@ -182,6 +186,33 @@ TEST_F(PosixSerialTest, AHungUpDeviceFailsEveryCallWithoutBlocking) {
     EXPECT_EQ(port->lastError(), "Input/output error");
     std::uint8_t buffer[8];
     EXPECT_EQ(port->read(buffer, sizeof buffer), 0u);
+    // The channel tells a vanished device from a slow one by this.
+    EXPECT_TRUE(port->deviceLost());
+}
+
+// Why an open failed: a port held by another program is told apart from one that is absent.
+TEST_F(PosixSerialTest, WhyAnOpenFailedIsTold) {
+    fs::create_symlink(root / "nothing", root / "ports/COM5");
+    root.file("plain");
+    fs::create_symlink(root / "plain", root / "ports/COM6");
+    // Another program holding the device: its own open description with the lock.
+    const int other = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(other, 0);
+    ASSERT_EQ(::flock(other, LOCK_EX | LOCK_NB), 0);
+    const struct {
+        const char* name;
+        OpenFailure failure;
+    } cases[] = {
+        {"COM4", OpenFailure::Busy},   {"COM5", OpenFailure::Absent}, {"COM6", OpenFailure::Other},
+        {"COM1", OpenFailure::Absent}, {"COM4", OpenFailure::Busy},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ports.open(c.name), nullptr) << c.name;
+        EXPECT_EQ(ports.lastOpenFailure(), c.failure) << c.name;
+    }
+    ::close(other);
+    EXPECT_NE(ports.open("COM4"), nullptr);
+    EXPECT_EQ(ports.lastOpenFailure(), OpenFailure::None);
 }
 
 TEST_F(PosixSerialTest, APortRefusedForLackOfPermissionIsReportedOnceNamingDialout) {

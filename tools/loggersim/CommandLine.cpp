@@ -145,6 +145,12 @@ SimOptions ParseCommandLine(const std::vector<std::string>& args) {
             o.faults.splitPauseMs = static_cast<int>(ReadInteger(option, value(), 0, 600000));
         else if (option == "--extra")
             o.faults.extra = Unescape(value());
+        else if (option == "--drip")
+            o.faults.dripMs = static_cast<int>(ReadInteger(option, value(), 0, 60000));
+        else if (option == "--vanish-after-blocks")
+            o.faults.vanishAfterBlocks = static_cast<int>(ReadInteger(option, value(), 0, 99999));
+        else if (option == "--hold-port")
+            o.faults.holdPort = true;
         else if (option == "--fault-commands")
             o.faults.commands = ReadList(value());
         else
@@ -194,8 +200,12 @@ Faults (TEXT takes \r \n \t \\ \xHH):
   --reply-delay MS      every reply MS milliseconds late
   --split-at N          send a reply's first N bytes, then the rest after --split-pause MS
   --extra TEXT          bytes sent after every reply
+  --drip MS             send replies one byte every MS milliseconds
   --fault-commands L    the faults above only for these commands (comma-separated
                         prefixes: "G?" every block, "G?00003" one block, "T?")
+  --vanish-after-blocks N   answer N block requests, then disappear like an unplugged
+                        adapter at the next one
+  --hold-port           hold the port locked, as another program using it would
 )";
 }
 

@@ -54,6 +54,10 @@ void LoggerSim::start(int portNumber, const std::filesystem::path& portsFolder) 
     partial_.clear();
     outputs_.clear();
     sentInFront_ = 0;
+    blocksAnswered_ = 0;
+    vanishing_ = vanished_ = false;
+    if (faults_.holdPort)
+        pty_->hold(true);
     advanceClock();
     thread_ = std::thread(&LoggerSim::serve, this);
 }
@@ -81,6 +85,17 @@ void LoggerSim::removeLink() {
     std::lock_guard lock(mutex_);
     if (link_)
         link_->remove();
+}
+
+void LoggerSim::holdPort(bool held) {
+    std::lock_guard lock(mutex_);
+    if (pty_)
+        pty_->hold(held);
+}
+
+bool LoggerSim::vanished() const {
+    std::lock_guard lock(mutex_);
+    return vanished_;
 }
 
 bool LoggerSim::running() const {
@@ -200,6 +215,14 @@ void LoggerSim::serve() {
         }
         std::lock_guard lock(mutex_);
         waitingForRoom = !sendDueOutputs(master);
+        if (vanishing_ && outputs_.empty()) {
+            // Pulled out: the program's port hangs up and the name goes.
+            pty_->close();
+            if (link_)
+                link_->remove();
+            vanished_ = true;
+            return;
+        }
     }
 }
 
@@ -222,6 +245,13 @@ void LoggerSim::handleInput(const char* data, std::size_t count) {
 }
 
 void LoggerSim::handleCommand(const std::string& command) {
+    if (vanishing_)
+        return;
+    if (StartsWith(command, "G?") && faults_.vanishAfterBlocks >= 0 &&
+        blocksAnswered_++ >= faults_.vanishAfterBlocks) {
+        vanishing_ = true;
+        return;
+    }
     advanceClock();
     const Answer answer = AnswerCommand(command, state_);
     const Clock::time_point now = Clock::now();
@@ -276,6 +306,13 @@ void LoggerSim::queueReply(const std::string& command, std::string reply, Clock:
     }
     due += std::chrono::milliseconds(faults_.delayMs);
     reply += faults_.extra;
+    if (faults_.dripMs > 0 && !reply.empty()) {
+        for (std::size_t i = 0; i < reply.size(); ++i) {
+            queue(due + std::chrono::milliseconds(faults_.dripMs * static_cast<long>(i)),
+                  reply.substr(i, 1), i == 0 ? std::move(action) : nullptr);
+        }
+        return;
+    }
     if (faults_.splitAt > 0 && faults_.splitAt < reply.size()) {
         queue(due, reply.substr(0, faults_.splitAt), std::move(action));
         queue(due + std::chrono::milliseconds(faults_.splitPauseMs), reply.substr(faults_.splitAt));

@@ -48,6 +48,11 @@ public:
     void unplug() { stop(); }
     // Only the link goes; the device keeps answering a program that already has it open.
     void removeLink();
+    // Another program takes (true) or leaves (false) the port: while held, opening it fails as
+    // busy. Faults::holdPort holds it from the start.
+    void holdPort(bool held);
+    // True once the device vanished by Faults::vanishAfterBlocks.
+    bool vanished() const;
     bool running() const;
 
     // While running (and after, until the next start): the device path (/dev/pts/N), the link
@@ -108,6 +113,10 @@ private:
     std::string comName_;
     int wakeRead_ = -1, wakeWrite_ = -1;
     bool stopping_ = false;
+    // Block requests answered so far, for Faults::vanishAfterBlocks.
+    int blocksAnswered_ = 0;
+    bool vanishing_ = false;
+    bool vanished_ = false;
     std::thread thread_;
 };
 

@@ -35,7 +35,7 @@ struct LoggerState {
     std::vector<cmd::LogRecord> records;
 };
 
-// Misbehaviour on demand. The reply faults (silent, delayMs, splitAt, extra) apply to the
+// Misbehaviour on demand. The reply faults (silent, delayMs, splitAt, extra, dripMs) apply to the
 // replies of the commands that `commands` selects, as long as `times` allows.
 struct Faults {
     // Each entry selects the commands that begin with it: "G?" every block request, "G?00002"
@@ -54,6 +54,8 @@ struct Faults {
     int splitPauseMs = 0;
     // Bytes sent right after the reply.
     std::string extra;
+    // When > 0: the reply goes out one byte every dripMs milliseconds (a slow adapter).
+    int dripMs = 0;
 
     // Replies replaced whole, by command prefix as in `commands`; the longest matching prefix
     // wins. A replacement is still subject to the reply faults. An empty replacement means no
@@ -67,6 +69,14 @@ struct Faults {
     int eraseDelayMs = 0;
     // E!: the erase never finishes: no confirmation, and the memory stays as it is.
     bool eraseNeverConfirms = false;
+
+    // When >= 0: after answering this many block requests (G?), the device disappears at the
+    // next one, like an adapter pulled out mid-download: no reply, the port hangs up and its
+    // link goes.
+    int vanishAfterBlocks = -1;
+    // The port is held by another program from the start: the simulated logger locks its own
+    // descriptor of the device side, so that opening the port for use fails as busy.
+    bool holdPort = false;
 };
 
 } // namespace velkor::sim

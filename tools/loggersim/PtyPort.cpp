@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <stdexcept>
 #include <string>
+#include <sys/file.h>
 #include <system_error>
 #include <termios.h>
 #include <unistd.h>
@@ -65,6 +66,10 @@ void PtyPair::close() {
     if (keeper_ >= 0)
         ::close(keeper_);
     master_ = keeper_ = -1;
+}
+
+bool PtyPair::hold(bool held) {
+    return keeper_ >= 0 && ::flock(keeper_, (held ? LOCK_EX : LOCK_UN) | LOCK_NB) == 0;
 }
 
 PortLink::PortLink(const fs::path& portsFolder, int portNumber, const fs::path& device)

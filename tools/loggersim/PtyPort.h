@@ -24,6 +24,9 @@ public:
     // Closes both sides: a program that still has the device open sees it hang up, like an
     // unplugged adapter.
     void close();
+    // Locks (or unlocks) the device side as a program using the port does, so that the port
+    // looks held by another program. False when the lock cannot be had.
+    bool hold(bool held);
 
 private:
     int master_ = -1;

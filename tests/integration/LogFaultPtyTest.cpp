@@ -1,0 +1,130 @@
+// The download, the erase and the scan over a real pseudo-terminal against a simulated logger
+// that misbehaves: replies split inside a record or dripping byte by byte, silent or garbage
+// blocks, a device that vanishes mid-download, an erase confirmation in two pieces, a port held
+// by another program. Small logs, real waits.
+
+#include "link/Connect.h"
+#include "log/DataLine.h"
+#include "log/Download.h"
+#include "log/Erase.h"
+#include "tests/integration/SimulatedLoggerFixture.h"
+#include "tests/log/LogTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace velkor;
+using velkor::testing::SimulatedLoggerFixture;
+
+namespace {
+
+constexpr int Records = 30; // two blocks
+
+struct LogFaultPty : SimulatedLoggerFixture {
+    test::TempDir dir;
+    std::string fileName = dir.File("logger.txt");
+    LoggerSettings settings;
+    DataFileState state;
+    test::RecordingPlot plot;
+    test::RecordingProgress progress;
+
+    void SetUp() override {
+        SimulatedLoggerFixture::SetUp();
+        logger.changeState([](sim::LoggerState& s) {
+            s.records.clear();
+            for (int i = 0; i < Records; ++i) {
+                cmd::LogRecord r;
+                r.day = 5, r.month = 3, r.year = 24, r.hour = 8;
+                r.minute = static_cast<std::uint8_t>(i);
+                r.temperature = static_cast<std::int16_t>(200 + i);
+                r.humidity = static_cast<std::int16_t>(490 - i);
+                s.records.push_back(r);
+            }
+            s.sampleCount = Records;
+        });
+        settings.LoggingStart = test::At(2024, 3, 5, 8, 0, 0);
+        settings.SampleCount = Records;
+    }
+
+    // The data line of record i, numbered n.
+    static std::string Line(int n, int i) {
+        return DataLine(n, 2024, 3, 5, 8, i, 0, 200 + i, 490 - i);
+    }
+};
+
+} // namespace
+
+TEST_F(LogFaultPty, DownloadsKeepEveryRecordThatArrivedWhole) {
+    sim::Faults split;
+    split.commands = {"G?"};
+    split.splitAt = 105; // inside record 11
+    split.splitPauseMs = 250;
+    sim::Faults drip;
+    drip.commands = {"G?"};
+    drip.dripMs = 1;
+    sim::Faults silent;
+    silent.commands = {"G?00001"};
+    silent.silent = true;
+    sim::Faults garbage;
+    garbage.replies["G?00001"] = std::string(BlockReplyBytes, 'A');
+    sim::Faults vanish;
+    vanish.vanishAfterBlocks = 1;
+    const struct {
+        const char* name;
+        sim::Faults faults;
+        DownloadEnd end;
+        int records;
+    } cases[] = {
+        {"split inside a record", split, DownloadEnd::Complete, Records},
+        {"drip", drip, DownloadEnd::Complete, Records},
+        {"silent block", silent, DownloadEnd::LoggerSilent, 25},
+        {"garbage block", garbage, DownloadEnd::Complete, 25},
+        {"vanish after a block", vanish, DownloadEnd::DeviceLost, 25},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::WriteFile(fileName, "previous\r\n");
+        logger.setFaults(c.faults);
+        const DownloadResult result =
+            DownloadLog(link, pause, settings, state, plot, progress, {}, fileName);
+        EXPECT_EQ(result.end, c.end);
+        EXPECT_EQ(result.recordsWritten, c.records);
+        EXPECT_TRUE(result.fileReplaced);
+        std::string expected;
+        for (int i = 0; i < c.records; ++i)
+            expected += Line(i + 1, i);
+        EXPECT_EQ(test::ReadFile(fileName), expected);
+        EXPECT_EQ(dir.Names(), std::vector<std::string>{"logger.txt"});
+        if (c.end == DownloadEnd::DeviceLost) {
+            EXPECT_EQ(result.portName, "COM3");
+            EXPECT_EQ(result.error, "Input/output error");
+            EXPECT_TRUE(logger.vanished());
+            // The name is gone with the device; the channel lets go of the port.
+            link.ClosePort();
+            EXPECT_FALSE(link.OpenPort(Port));
+        }
+    }
+}
+
+TEST_F(LogFaultPty, AnEraseConfirmationInTwoPiecesIsSeen) {
+    sim::Faults faults;
+    faults.commands = {"E!"};
+    faults.splitAt = 3; // "E!O", then "K" CR
+    faults.splitPauseMs = 150;
+    logger.setFaults(faults);
+    test::RecordingProgress eraseProgress;
+    EXPECT_TRUE(EraseMemory(link, pause, eraseProgress, {}));
+    EXPECT_TRUE(logger.state().records.empty());
+}
+
+TEST_F(LogFaultPty, APortHeldByAnotherProgramIsNamedBusy) {
+    link.ClosePort();
+    logger.holdPort(true);
+    ScanResult scan = ScanForLogger(link, pause);
+    EXPECT_FALSE(scan.reply.has_value());
+    EXPECT_EQ(scan.busyPorts, std::vector<std::string>{"COM3"});
+    logger.holdPort(false);
+    scan = ScanForLogger(link, pause);
+    ASSERT_TRUE(scan.reply.has_value());
+    EXPECT_EQ(*scan.reply, "RTW01234\r");
+    EXPECT_TRUE(scan.busyPorts.empty());
+}
