@@ -12,7 +12,6 @@ set(CPACK_PACKAGE_NAME velkor-cli)
 set(CPACK_SYSTEM_NAME windows-x64)
 set(CPACK_PACKAGE_VENDOR "Velkor")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Command-line tool for the Velkor temperature and humidity logger")
-# Only the files above, whatever else the project installs; all in one archive.
-set(CPACK_COMPONENTS_ALL windows_zip)
-set(CPACK_ARCHIVE_COMPONENT_INSTALL OFF)
+# Only the files above, whatever else the project installs.
+set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};${PROJECT_NAME};windows_zip;/")
 include(CPack)

@@ -75,7 +75,8 @@ export VELKOR_LOOPBACK_PORT=COM6
 passed_total=0
 for test in build-windows/tests/*/*_tests.exe; do
     name=$(basename "$test" .exe)
-    if ! "$wine" "$test" >"$work/$name.log" 2>&1; then
+    # Windows programs end their lines with CR LF.
+    if ! "$wine" "$test" 2>&1 | tr -d '\r' >"$work/$name.log"; then
         cat "$work/$name.log"
         echo "windows-check: $name failed under Wine" >&2
         exit 1
