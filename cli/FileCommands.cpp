@@ -7,6 +7,7 @@
 #include "log/DataFileState.h"
 #include "log/Download.h"
 #include "platform/SystemSerialPorts.h"
+#include "platform/Utf8Path.h"
 
 #include <filesystem>
 #include <ostream>
@@ -27,9 +28,9 @@ public:
 } // namespace
 
 std::string CsvNameFor(const std::string& dataFile) {
-    std::filesystem::path name(dataFile);
+    std::filesystem::path name = Utf8Path(dataFile);
     name.replace_extension(".csv");
-    return name.string();
+    return Utf8Name(name);
 }
 
 int RunDownload(Context& context, const Invocation& invocation) {

@@ -22,6 +22,9 @@ stamp() { echo "   ($((SECONDS - started)) s)"; }
 work=$(mktemp -d "${TMPDIR:-/tmp}/velkor-windows.XXXXXX")
 # One prefix for the whole run; nothing of the user's own Wine setup is used or changed.
 export WINEPREFIX=$work/prefix WINEDEBUG=-all
+# Wine maps Windows file names to Unix ones through the locale's character set: UTF-8, so that
+# names beyond ASCII survive.
+export LC_ALL=C.UTF-8
 # No Mono and no Gecko: their installers would be offered at the first start.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 children=()
@@ -110,6 +113,17 @@ if ! cmp "$work/windows/dl.txt" "$work/linux/dl.txt"; then
     exit 1
 fi
 echo "   dl.txt: $(wc -l <"$work/windows/dl.txt") lines, byte-identical to the Linux download"
+# A file name beyond ASCII reaches the program and the file system unchanged.
+polish=$'pomiary-\xc5\xbc\xc3\xb3\xc5\x82w' # UTF-8, whatever the locale
+cp "$work/windows/dl.txt" "$work/windows/$polish.txt"
+cp "$work/linux/dl.txt" "$work/linux/$polish.txt"
+(cd "$work/windows" && "$wine" "$cli_exe" export "$polish.txt")
+(cd "$work/linux" && "$linux/cli/velkor-cli" export "$polish.txt")
+if ! cmp "$work/windows/$polish.csv" "$work/linux/$polish.csv"; then
+    echo "windows-check: the Windows CSV export differs from the Linux one" >&2
+    exit 1
+fi
+echo "   $polish.csv: byte-identical to the Linux export"
 stamp
 
 echo "-- Package"
