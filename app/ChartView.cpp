@@ -3,6 +3,7 @@
 #include "chart/Chart.h"
 #include "chart/ChartWidget.h"
 
+#include <QPalette>
 #include <QString>
 
 namespace velkor {
@@ -94,6 +95,9 @@ void ConfigureChartView(chart::Chart& chart, Language language) {
 chart::ChartWidget* CreateChartView(QWidget* parent, Language language) {
     auto* widget = new chart::ChartWidget(QStringLiteral("Chart1"), parent);
     ConfigureChartView(widget->Chart(), language);
+    // The chart's colour is the desktop's button face, as the window's own background.
+    const QColor face = widget->palette().color(QPalette::Button);
+    widget->Chart().SetBackColor(chart::Rgb(face.red(), face.green(), face.blue()));
     return widget;
 }
 

@@ -24,7 +24,8 @@ namespace velkor {
 // engine's "." and "," in English.
 void ConfigureChartView(chart::Chart& chart, Language language);
 
-// Chart1, a child of `parent` (which owns it), configured as above.
+// Chart1, a child of `parent` (which owns it), configured as above, its background the button
+// colour of the widget's palette.
 chart::ChartWidget* CreateChartView(QWidget* parent, Language language);
 
 // The chart's two series as the log operations fill them. Adding a point only marks the chart

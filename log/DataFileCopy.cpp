@@ -19,6 +19,7 @@ CopyResult Failure(const std::string& source, const std::string& destination,
 // Copies source into a temporary file beside destination, flushed to disk, and renames it over
 // destination. On any failure the temporary file is removed and destination left as it was.
 void CopyAtomically(const std::string& source, const std::string& destination) {
+    files::CheckReplaceable(destination);
     FileHandle in = files::OpenForReading(source);
     files::TemporaryFile out = files::CreateTemporaryBeside(destination);
     try {

@@ -52,6 +52,8 @@ std::size_t RequestBlock(SerialLink& link, Pause& pause, int block) {
 class PendingDataFile {
 public:
     explicit PendingDataFile(const std::string& target) : target_(target) {
+        // A data file name taken by a folder fails now, not after the whole download.
+        files::CheckReplaceable(target);
         writer_.CreateTemporaryBeside(target);
     }
     ~PendingDataFile() {

@@ -1,13 +1,27 @@
 #include "platform/Dialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QSettings>
+#include <QStandardPaths>
+
+#include <utility>
 
 namespace velkor {
 
 namespace {
+
+const QString FolderKey = QStringLiteral("dialogs/lastFolder");
+
+// Qt finds the configuration folder from XDG_CONFIG_HOME each time it is asked.
+QSettings ProgramSettings() {
+    return QSettings(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                         QStringLiteral("/velkor/velkor.conf"),
+                     QSettings::IniFormat);
+}
 
 // "Text Files|*.txt|All Files|*.*" becomes "Text Files (*.txt);;All Files (*.*)".
 QString QtFilter(const QString& filter) {
@@ -29,6 +43,11 @@ bool RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const FileDial
     dialog.setOption(QFileDialog::ReadOnly, false);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog.setSizeGripEnabled(true);
+    // The remembered folder; a preset name with a folder of its own (one chosen earlier in this
+    // run) then opens in that folder instead.
+    const QString folder = RememberedFolder();
+    if (!folder.isEmpty())
+        dialog.setDirectory(folder);
     if (!options.filter.isEmpty())
         dialog.setNameFilter(QtFilter(options.filter));
     if (!options.presetName.isEmpty())
@@ -36,10 +55,20 @@ bool RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const FileDial
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     fileName = dialog.selectedFiles().first();
+    RememberFolder(fileName);
     return true;
 }
 
 } // namespace
+
+QString RememberedFolder() {
+    const QString folder = ProgramSettings().value(FolderKey).toString();
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
+}
+
+void RememberFolder(const QString& chosenFile) {
+    ProgramSettings().setValue(FolderKey, QFileInfo(chosenFile).absolutePath());
+}
 
 void QtDialogs::message(const QString& text, const QString& caption) {
     QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent_);
@@ -58,6 +87,10 @@ void QtDialogs::error(const QString& text, const QString& caption) {
 }
 
 bool QtDialogs::openFile(const FileDialogOptions& options, QString& fileName) {
+    if (!nextOpenFile_.isEmpty()) {
+        fileName = std::exchange(nextOpenFile_, QString());
+        return true;
+    }
     return RunFileDialog(parent_, QFileDialog::AcceptOpen, options, fileName);
 }
 

@@ -31,11 +31,21 @@ public:
     virtual bool print(QPrinter& printer) = 0;
 };
 
+// The folder the open and save dialogs start in: the one a file was last chosen in with either,
+// kept across runs in $XDG_CONFIG_HOME/velkor/velkor.conf (~/.config when the variable is
+// unset). Empty when none is remembered or the folder is gone.
+QString RememberedFolder();
+// Remembers the folder of a file chosen in a dialog.
+void RememberFolder(const QString& chosenFile);
+
 class QtDialogs final : public Dialogs {
 public:
     explicit QtDialogs(QWidget* parent) : parent_(parent) {}
     // The window the boxes belong to; the main window is created after its dialogs.
     void setParent(QWidget* parent) { parent_ = parent; }
+    // The next openFile answers with `fileName` at once, without showing the dialog (a data file
+    // named on the command line); later ones show it again.
+    void answerNextOpenFile(const QString& fileName) { nextOpenFile_ = fileName; }
     void message(const QString& text, const QString& caption) override;
     bool askYesNo(const QString& text, const QString& caption) override;
     void error(const QString& text, const QString& caption) override;
@@ -45,6 +55,7 @@ public:
 
 private:
     QWidget* parent_;
+    QString nextOpenFile_;
 };
 
 } // namespace velkor

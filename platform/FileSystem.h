@@ -62,6 +62,11 @@ struct TemporaryFile {
 };
 TemporaryFile CreateTemporaryBeside(const std::string& path);
 
+// Raises what replacing `path` by another file would run into, changing nothing: "Is a
+// directory" for a folder, NotRegularFileError for another special file. Nothing for a
+// regular file or a name that does not exist yet.
+void CheckReplaceable(const std::string& path);
+
 // Removes a file; false when it could not be removed (or did not exist).
 bool Remove(const std::string& path) noexcept;
 // Replaces `target` by `source` in one step: afterwards `target` names what `source` held,

@@ -147,6 +147,19 @@ TemporaryFile CreateTemporaryBeside(const std::string& path) {
     RaiseErrno(EEXIST);
 }
 
+void CheckReplaceable(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        if (errno == ENOENT)
+            return;
+        RaiseErrno(errno);
+    }
+    if (S_ISDIR(st.st_mode))
+        RaiseErrno(EISDIR);
+    if (!S_ISREG(st.st_mode))
+        throw NotRegularFileError(path);
+}
+
 bool Remove(const std::string& path) noexcept {
     return ::unlink(path.c_str()) == 0;
 }

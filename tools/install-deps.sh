@@ -4,10 +4,12 @@ set -euo pipefail
 
 packages=(
     g++ cmake make pkg-config
-    qt6-base-dev
+    qt6-base-dev qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2 fontconfig poppler-utils
     xvfb xauth
+    # The checks of the installed program and of the Debian package.
+    desktop-file-utils appstream man-db dpkg-dev
 )
 for flag in "$@"; do
     case "$flag" in
@@ -21,16 +23,47 @@ for flag in "$@"; do
     esac
 done
 
+# Installed, also while dpkg still has triggers of it to run (man-db and others defer theirs).
+installed() {
+    case "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" in
+    "install ok installed" | "install ok triggers-pending" | "install ok triggers-awaited") return 0 ;;
+    *) return 1 ;;
+    esac
+}
+
 missing=()
 for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    installed "$p" || missing+=("$p")
 done
+[ ${#missing[@]} -eq 0 ] && exit 0
 
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    sudo_cmd=()
-    [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-    "${sudo_cmd[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}" >/dev/null
-fi
+sudo_cmd=()
+[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+# Another apt or dpkg (an update, unattended-upgrades) holds the lock: wait for it to finish
+# instead of failing. apt waits for dpkg's lock itself; the loop covers the lists' lock too.
+apt_get() {
+    local log
+    log=$(mktemp)
+    for _ in $(seq 1 120); do
+        if DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=300 \
+            "$@" 2>"$log"; then
+            cat "$log" >&2
+            rm -f "$log"
+            return 0
+        fi
+        if ! grep -qiE "could not get lock|unable to lock|is another process using it" "$log"; then
+            cat "$log" >&2
+            rm -f "$log"
+            return 1
+        fi
+        echo "Waiting for another package manager to finish..." >&2
+        sleep 5
+    done
+    cat "$log" >&2
+    rm -f "$log"
+    return 1
+}
+
+echo "Installing: ${missing[*]}"
+apt_get update -qq
+apt_get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

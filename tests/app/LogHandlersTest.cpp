@@ -76,12 +76,16 @@ protected:
     }
 
     // The logger of ValidLogger (100 samples from 2024-01-01 00:00, so five block requests)
-    // with these block replies.
+    // with these block replies, each a whole block: the records, then erased memory (0xFF).
     void ConnectWithLog(const std::map<int, std::string>& blocks) {
         Replies replies = ValidLogger();
-        for (const auto& [block, bytes] : blocks) {
+        for (int block = 0; block < 5; ++block) {
             char request[16];
             std::snprintf(request, sizeof request, "G?%05d\r", block);
+            const auto it = blocks.find(block);
+            std::string bytes = it == blocks.end() ? std::string() : it->second;
+            if (bytes.size() < 250)
+                bytes.resize(250, '\xFF');
             replies[request] = bytes;
         }
         Connect(replies);

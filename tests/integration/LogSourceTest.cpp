@@ -123,6 +123,22 @@ TEST(SimCommandLine, OptionsBecomeTheLoggersState) {
     EXPECT_NEAR(TimeOfRecord(s.records.back()) + 300 / SecondsPerDay, now, 60 * OneSecond);
 }
 
+TEST(SimCommandLine, FaultOptionsForTheDownloadAndThePort) {
+    const auto o =
+        ParseCommandLine({"--drip", "1", "--vanish-after-blocks", "3", "--hold-port", "--reply",
+                          "G?00001=AB\\x00", "--reply", "G?00002=", "--split-at", "105",
+                          "--split-pause", "200", "--fault-commands", "G?,E!"});
+    EXPECT_EQ(o.faults.dripMs, 1);
+    EXPECT_EQ(o.faults.vanishAfterBlocks, 3);
+    EXPECT_TRUE(o.faults.holdPort);
+    EXPECT_EQ(o.faults.replies.at("G?00001"), std::string("AB\0", 3));
+    EXPECT_EQ(o.faults.replies.at("G?00002"), "");
+    EXPECT_EQ(o.faults.splitAt, 105u);
+    EXPECT_EQ(o.faults.commands, (std::vector<std::string>{"G?", "E!"}));
+    EXPECT_THROW(ParseCommandLine({"--reply", "no equals sign"}), std::invalid_argument);
+    EXPECT_EQ(ParseCommandLine({}).faults.vanishAfterBlocks, -1);
+}
+
 TEST(SimCommandLine, ALogFileGivesStartIntervalAndCount) {
     TempFolder folder;
     const auto file = folder.file("logger.txt", "1\t2024-03-05 08:30:00\t+021.5\t45.3\r\n"
@@ -143,7 +159,8 @@ TEST(SimCommandLine, BadOptionsAreRefusedWithAMessage) {
                                                {"--clock", "2024-02-30 10:00:00"},
                                                {"--samples", "12x"},
                                                {"--generate", "10", "--log", "x.txt"},
-                                               {"--frobnicate"}}) {
+                                               {"--frobnicate"},
+                                               {"stray"}}) {
         EXPECT_THROW(ParseCommandLine(args), std::invalid_argument) << args[0];
     }
     EXPECT_EQ(Unescape("A\\x0Db\\\\\\n"), "A\rb\\\n");

@@ -4,6 +4,8 @@
 #include "log/DataLine.h"
 #include "platform/Errors.h"
 
+#include <filesystem>
+
 using namespace velkor;
 using namespace velkor::test;
 
@@ -141,14 +143,29 @@ TEST_F(DownloadFixture, HugeSampleCountsRequestOnlyTheBlocksTheRequestCanNumber)
 }
 
 TEST_F(DownloadFixture, AFileThatCannotBeCreatedLeavesSeriesProgressAndNameAlone) {
-    plot.points.push_back({0, 1.0, 1.0, 0});
-    state.DataFileName = "earlier.txt";
-    fileName = dir.File("missing/logger.txt");
-    EXPECT_THROW(Download(), InOutError);
-    EXPECT_EQ(state.DataFileName, "earlier.txt");
-    EXPECT_EQ(plot.points.size(), 1u);
-    EXPECT_TRUE(events.empty());
-    EXPECT_TRUE(line.writes.empty());
+    std::filesystem::create_directory(dir.File("folder.txt"));
+    const struct {
+        std::string fileName;
+        std::string message;
+    } cases[] = {
+        {dir.File("missing/logger.txt"), "No such file or directory"},
+        {dir.File("folder.txt"), "Is a directory"},
+    };
+    for (const auto& c : cases) {
+        plot.points = {{0, 1.0, 1.0, 0}};
+        state.DataFileName = "earlier.txt";
+        fileName = c.fileName;
+        try {
+            Download();
+            ADD_FAILURE() << "no InOutError";
+        } catch (const InOutError& e) {
+            EXPECT_EQ(e.what(), c.message);
+        }
+        EXPECT_EQ(state.DataFileName, "earlier.txt");
+        EXPECT_EQ(plot.points.size(), 1u);
+        EXPECT_TRUE(events.empty());
+        EXPECT_TRUE(line.writes.empty());
+    }
 }
 
 TEST_F(DownloadFixture, ADownloadReplacesLoadedPointsAndItsFileLoadsFromTheThirdLine) {

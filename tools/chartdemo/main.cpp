@@ -1,7 +1,8 @@
 // Sample charts configured like the logger tool's chart:
-//   chartdemo [output folder]          renders PNG files (default folder /tmp/chartdemo)
-//   chartdemo --interactive [samples]  shows a chart window to zoom, pan and scroll by hand
-//   chartdemo --pdf FILE [--zoomed]    prints the chart window's page into a PDF file
+//   chartdemo [folder]                       renders PNG files (default folder /tmp/chartdemo)
+//   chartdemo --interactive [--samples N]    shows a chart window to zoom, pan and scroll
+//   chartdemo --pdf FILE [--zoomed]          prints the chart window's page into a PDF file
+//   chartdemo --help
 
 #include "chart/Chart.h"
 #include "chart/ChartPrint.h"
@@ -10,13 +11,13 @@
 
 #include "app/ChartView.h"
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDir>
 #include <QImage>
 #include <QPainter>
 #include <QPrinter>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <exception>
 
 #include <functional>
@@ -126,23 +127,61 @@ int PrintToPdf(const QString& file, bool zoomed) {
 
 } // namespace
 
+// Only a window shown by hand needs a display; everything else (the help too) runs offscreen.
+bool NeedsDisplay(int argc, char** argv) {
+    bool interactive = false;
+    for (int i = 1; i < argc; ++i) {
+        const QString a = QString::fromLocal8Bit(argv[i]);
+        if (a == "-h" || a == "--help" || a == "-?" || a == "--help-all")
+            return false;
+        interactive = interactive || a == "--interactive";
+    }
+    return interactive;
+}
+
 int main(int argc, char** argv) {
-    const QString first = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    if (first == "--interactive") {
-        QApplication app(argc, argv);
-        return Interactive(argc > 2 ? std::atoi(argv[2]) : 3 * 144);
-    }
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!NeedsDisplay(argc, argv))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (first == "--pdf") {
-        if (argc < 3) {
-            std::fprintf(stderr, "usage: chartdemo --pdf FILE [--zoomed]\n");
-            return 2;
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Sample charts configured like the logger tool's chart: PNG files in "
+                       "FOLDER, a window to zoom and scroll by hand, or a printed page."));
+    parser.addHelpOption();
+    const QCommandLineOption interactive(
+        QStringLiteral("interactive"),
+        QStringLiteral("Show a chart window to zoom, pan and scroll."));
+    const QCommandLineOption samples(QStringLiteral("samples"),
+                                     QStringLiteral("Samples in the window (default 432)."),
+                                     QStringLiteral("N"), QStringLiteral("432"));
+    const QCommandLineOption pdf(QStringLiteral("pdf"),
+                                 QStringLiteral("Print the chart window's page into FILE."),
+                                 QStringLiteral("FILE"));
+    const QCommandLineOption zoomed(QStringLiteral("zoomed"),
+                                    QStringLiteral("With --pdf: zoom in before printing."));
+    parser.addOptions({interactive, samples, pdf, zoomed});
+    parser.addPositionalArgument(QStringLiteral("folder"),
+                                 QStringLiteral("Where the PNG files go (default /tmp/chartdemo)."),
+                                 QStringLiteral("[folder]"));
+    parser.process(app); // --help and errors end here
+
+    if (parser.isSet(interactive)) {
+        bool ok = false;
+        const int count = parser.value(samples).toInt(&ok);
+        if (!ok || count < 0) {
+            std::fprintf(stderr, "chartdemo: --samples needs a number\n");
+            return 1;
         }
-        return PrintToPdf(QString::fromLocal8Bit(argv[2]),
-                          argc > 3 && QString::fromLatin1(argv[3]) == "--zoomed");
+        return Interactive(count);
     }
-    const QString folder = first.isEmpty() ? "/tmp/chartdemo" : first;
+    if (parser.isSet(pdf))
+        return PrintToPdf(parser.value(pdf), parser.isSet(zoomed));
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() > 1) {
+        std::fprintf(stderr, "chartdemo: one folder at most\n");
+        return 1;
+    }
+    const QString folder = positional.isEmpty() ? "/tmp/chartdemo" : positional.first();
     QDir().mkpath(folder);
     Render(folder, "three-days", [](Chart& c) { Fill(c, 3 * 144, 1.0 / 144); });
     Render(folder, "one-day-minutes", [](Chart& c) { Fill(c, 1440, 1.0 / 1440); });

@@ -3,6 +3,10 @@
 #include "platform/DateTime.h"
 #include "tools/loggersim/LogSource.h"
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QStringList>
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -93,69 +97,112 @@ std::string Unescape(const std::string& text) {
 }
 
 SimOptions ParseCommandLine(const std::vector<std::string>& args) {
+    // Options with a value, then the switches; the help text below describes them.
+    static const char* const valued[] = {"port",
+                                         "ports-folder",
+                                         "id",
+                                         "clock",
+                                         "interval",
+                                         "start",
+                                         "samples",
+                                         "battery",
+                                         "generate",
+                                         "seed",
+                                         "log",
+                                         "records",
+                                         "erase-delay",
+                                         "set-reply",
+                                         "reply-delay",
+                                         "split-at",
+                                         "split-pause",
+                                         "extra",
+                                         "drip",
+                                         "reply",
+                                         "fault-commands",
+                                         "vanish-after-blocks"};
+    static const char* const switches[] = {"clock-stopped", "erase-never", "silent", "hold-port"};
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOption(QCommandLineOption(QStringList{"h", "help"}));
+    for (const char* name : valued)
+        parser.addOption(QCommandLineOption(QString::fromLatin1(name), {}, "value"));
+    for (const char* name : switches)
+        parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
+
+    QStringList arguments{"loggersim"};
+    for (const std::string& a : args)
+        arguments << QString::fromLocal8Bit(a.c_str());
+    if (!parser.parse(arguments))
+        throw std::invalid_argument(parser.errorText().toLocal8Bit().toStdString());
+    if (!parser.positionalArguments().isEmpty())
+        throw std::invalid_argument("unexpected argument '" +
+                                    parser.positionalArguments().front().toStdString() + "'");
+
+    auto given = [&](const char* name) { return parser.isSet(QString::fromLatin1(name)); };
+    auto text = [&](const char* name) {
+        return parser.value(QString::fromLatin1(name)).toLocal8Bit().toStdString();
+    };
+    auto integer = [&](const char* name, long low, long high) {
+        return ReadInteger(std::string("--") + name, text(name), low, high);
+    };
+
     SimOptions o;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& option = args[i];
-        auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size())
-                throw std::invalid_argument(option + " needs a value");
-            return args[++i];
-        };
-        if (option == "--help" || option == "-h")
-            o.help = true;
-        else if (option == "--port")
-            o.port = static_cast<int>(ReadInteger(option, value(), 0, 255));
-        else if (option == "--ports-folder")
-            o.portsFolder = value();
-        else if (option == "--id")
-            o.identification = Unescape(value()) + "\r";
-        else if (option == "--clock")
-            o.clock = ReadDateTime(option, value());
-        else if (option == "--clock-stopped")
-            o.clockStopped = true;
-        else if (option == "--interval")
-            o.intervalSeconds = ReadDuration(option, value());
-        else if (option == "--start")
-            o.start = ReadDateTime(option, value());
-        else if (option == "--samples")
-            o.samples = static_cast<std::uint32_t>(ReadInteger(option, value(), 0, 9999999));
-        else if (option == "--battery")
-            o.batteryMillivolts = static_cast<int>(ReadInteger(option, value(), 0, 99999));
-        else if (option == "--generate")
-            o.generate = static_cast<std::size_t>(ReadInteger(option, value(), 0, 2500000));
-        else if (option == "--seed")
-            o.seed = static_cast<unsigned>(ReadInteger(option, value(), 0, 2147483647));
-        else if (option == "--log")
-            o.dataFile = value();
-        else if (option == "--records")
-            o.recordFile = value();
-        else if (option == "--erase-delay")
-            o.faults.eraseDelayMs = static_cast<int>(ReadInteger(option, value(), 0, 3600000));
-        else if (option == "--erase-never")
-            o.faults.eraseNeverConfirms = true;
-        else if (option == "--set-reply")
-            o.faults.setCommandReply = Unescape(value());
-        else if (option == "--silent")
-            o.faults.silent = true;
-        else if (option == "--reply-delay")
-            o.faults.delayMs = static_cast<int>(ReadInteger(option, value(), 0, 600000));
-        else if (option == "--split-at")
-            o.faults.splitAt = static_cast<std::size_t>(ReadInteger(option, value(), 0, 4096));
-        else if (option == "--split-pause")
-            o.faults.splitPauseMs = static_cast<int>(ReadInteger(option, value(), 0, 600000));
-        else if (option == "--extra")
-            o.faults.extra = Unescape(value());
-        else if (option == "--drip")
-            o.faults.dripMs = static_cast<int>(ReadInteger(option, value(), 0, 60000));
-        else if (option == "--vanish-after-blocks")
-            o.faults.vanishAfterBlocks = static_cast<int>(ReadInteger(option, value(), 0, 99999));
-        else if (option == "--hold-port")
-            o.faults.holdPort = true;
-        else if (option == "--fault-commands")
-            o.faults.commands = ReadList(value());
-        else
-            throw std::invalid_argument("unknown option '" + option + "'");
+    o.help = given("help");
+    if (given("port"))
+        o.port = static_cast<int>(integer("port", 0, 255));
+    if (given("ports-folder"))
+        o.portsFolder = text("ports-folder");
+    if (given("id"))
+        o.identification = Unescape(text("id")) + "\r";
+    if (given("clock"))
+        o.clock = ReadDateTime("--clock", text("clock"));
+    o.clockStopped = given("clock-stopped");
+    if (given("interval"))
+        o.intervalSeconds = ReadDuration("--interval", text("interval"));
+    if (given("start"))
+        o.start = ReadDateTime("--start", text("start"));
+    if (given("samples"))
+        o.samples = static_cast<std::uint32_t>(integer("samples", 0, 9999999));
+    if (given("battery"))
+        o.batteryMillivolts = static_cast<int>(integer("battery", 0, 99999));
+    if (given("generate"))
+        o.generate = static_cast<std::size_t>(integer("generate", 0, 2500000));
+    if (given("seed"))
+        o.seed = static_cast<unsigned>(integer("seed", 0, 2147483647));
+    if (given("log"))
+        o.dataFile = text("log");
+    if (given("records"))
+        o.recordFile = text("records");
+    if (given("erase-delay"))
+        o.faults.eraseDelayMs = static_cast<int>(integer("erase-delay", 0, 3600000));
+    o.faults.eraseNeverConfirms = given("erase-never");
+    if (given("set-reply"))
+        o.faults.setCommandReply = Unescape(text("set-reply"));
+    o.faults.silent = given("silent");
+    if (given("reply-delay"))
+        o.faults.delayMs = static_cast<int>(integer("reply-delay", 0, 600000));
+    if (given("split-at"))
+        o.faults.splitAt = static_cast<std::size_t>(integer("split-at", 0, 4096));
+    if (given("split-pause"))
+        o.faults.splitPauseMs = static_cast<int>(integer("split-pause", 0, 600000));
+    if (given("extra"))
+        o.faults.extra = Unescape(text("extra"));
+    if (given("drip"))
+        o.faults.dripMs = static_cast<int>(integer("drip", 0, 60000));
+    if (given("vanish-after-blocks"))
+        o.faults.vanishAfterBlocks = static_cast<int>(integer("vanish-after-blocks", 0, 99999));
+    o.faults.holdPort = given("hold-port");
+    // PREFIX=TEXT: the reply to the commands beginning with PREFIX, replaced whole.
+    for (const QString& value : parser.values("reply")) {
+        const std::string spec = value.toLocal8Bit().toStdString();
+        const std::size_t equals = spec.find('=');
+        if (equals == std::string::npos || equals == 0)
+            throw std::invalid_argument("--reply needs PREFIX=TEXT, e.g. G?00001=\\xFF");
+        o.faults.replies[spec.substr(0, equals)] = Unescape(spec.substr(equals + 1));
     }
+    if (given("fault-commands"))
+        o.faults.commands = ReadList(text("fault-commands"));
+
     const int logSources = (o.generate > 0) + !o.dataFile.empty() + !o.recordFile.empty();
     if (logSources > 1)
         throw std::invalid_argument("give only one of --generate, --log and --records");
@@ -201,6 +248,8 @@ Faults (TEXT takes \r \n \t \\ \xHH):
   --split-at N          send a reply's first N bytes, then the rest after --split-pause MS
   --extra TEXT          bytes sent after every reply
   --drip MS             send replies one byte every MS milliseconds
+  --reply PREFIX=TEXT   replace the reply to the commands beginning with PREFIX (repeatable;
+                        "G?00001=AAAA" makes block 1 garbage, an empty TEXT no reply)
   --fault-commands L    the faults above only for these commands (comma-separated
                         prefixes: "G?" every block, "G?00003" one block, "T?")
   --vanish-after-blocks N   answer N block requests, then disappear like an unplugged

@@ -1,0 +1,183 @@
+// The program's start: its command line, the window in the language chosen there, a data file
+// named there, Qt's own texts in the window's language, and the chart's background.
+#include "LoggerWindow.h"
+#include "app/ChartView.h"
+#include "app/CommandLine.h"
+#include "app/QtTranslation.h"
+#include "chart/ChartWidget.h"
+#include "platform/Dialogs.h"
+
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <vector>
+
+namespace velkor {
+namespace {
+
+using Action = CommandLine::Action;
+constexpr Language Pl = Language::Polish;
+constexpr Language En = Language::English;
+
+struct LineCase {
+    QStringList arguments; // after the program's name
+    Language defaultLanguage;
+    Action action;
+    Language language;
+    QString dataFile;
+    std::vector<QString> printed; // each found in the output
+};
+
+TEST(CommandLine, ReadsOptionsLanguageAndDataFile) {
+    const QString version = QStringLiteral("velkor " VELKOR_VERSION "\n");
+    const std::vector<LineCase> cases = {
+        {{}, Pl, Action::Run, Pl, {}, {}},
+        {{}, En, Action::Run, En, {}, {}},
+        {{"--lang", "en"}, Pl, Action::Run, En, {}, {}},
+        {{"--lang=pl"}, En, Action::Run, Pl, {}, {}},
+        {{"pomiary.txt", "--lang", "en"}, Pl, Action::Run, En, "pomiary.txt", {}},
+        {{"--", "--lang"}, Pl, Action::Run, Pl, "--lang", {}},
+        {{"--version"}, Pl, Action::Version, Pl, {}, {version}},
+        {{"-v", "--lang", "en"}, Pl, Action::Version, En, {}, {version}},
+        {{"-h"},
+         Pl,
+         Action::Help,
+         Pl,
+         {},
+         {"Użycie: velkor [opcje] [plik]", "--lang <język>", "domyślnie pl", "„Odczytaj z pliku”"}},
+        {{"--help", "--lang", "en"},
+         Pl,
+         Action::Help,
+         En,
+         {},
+         {"Usage: velkor [options] [file]", "--lang <language>", "pl by default"}},
+        {{"--help"}, En, Action::Help, En, {}, {"Usage: velkor", "en by default"}},
+        {{"--bogus"}, Pl, Action::Fail, Pl, {}, {"velkor: nieznana opcja „--bogus”.\n"}},
+        {{"--lang", "en", "-x"}, Pl, Action::Fail, En, {}, {"velkor: unknown option '-x'.\n"}},
+        {{"--lang", "de"}, Pl, Action::Fail, Pl, {}, {"„de”", "velkor --help"}},
+        {{"--lang", "de"}, En, Action::Fail, En, {}, {"unknown language 'de'"}},
+        {{"--lang"}, En, Action::Fail, En, {}, {"--lang needs a language"}},
+        {{"a.txt", "b.txt"}, Pl, Action::Fail, Pl, {}, {"jeden plik"}},
+    };
+    for (const LineCase& c : cases) {
+        const QStringList arguments = QStringList{QStringLiteral("velkor")} + c.arguments;
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const CommandLine line = ParseCommandLine(arguments, c.defaultLanguage);
+        EXPECT_EQ(line.action, c.action);
+        EXPECT_EQ(line.language, c.language);
+        EXPECT_EQ(line.dataFile, c.dataFile);
+        for (const QString& text : c.printed)
+            EXPECT_TRUE(line.output.contains(text)) << line.output.toStdString();
+        if (c.printed.empty()) {
+            EXPECT_TRUE(line.output.isEmpty());
+        }
+    }
+}
+
+TEST(CommandLine, TheNoDisplayLineSaysHowToRunOnAVirtualDisplay) {
+    for (Language language : {Pl, En}) {
+        const QString message = NoDisplayMessage(language);
+        EXPECT_FALSE(message.contains('\n'));
+        EXPECT_TRUE(message.startsWith("velkor: "));
+        EXPECT_TRUE(message.contains("DISPLAY"));
+        EXPECT_TRUE(message.contains("xvfb-run velkor"));
+    }
+    EXPECT_NE(NoDisplayMessage(Pl), NoDisplayMessage(En));
+}
+
+// The window is built in the language the command line chose, whatever the build's default.
+class StartWindow : public test::LoggerWindow {};
+
+TEST_F(StartWindow, IsBuiltInTheLanguageOfTheCommandLine) {
+    const struct {
+        const char* lang;
+        const char* button6;
+    } cases[] = {{"en", "Read from file"}, {"pl", "Odczytaj z pliku"}};
+    for (const auto& c : cases) {
+        const CommandLine line =
+            ParseCommandLine({"velkor", "--lang", c.lang}, c.lang[0] == 'e' ? Pl : En);
+        MainWindow& w = Open(line.language);
+        EXPECT_EQ(w.ControlText(Control::Button6), QString::fromUtf8(c.button6)) << c.lang;
+    }
+}
+
+// A data file named on the command line goes through the handler of Odczytaj z pliku, its
+// open dialog answered at once: the window ends as after loading the file with the button.
+TEST_F(StartWindow, LoadsTheDataFileOfTheCommandLineAsTheButtonDoes) {
+    QTemporaryDir folder;
+    const QString file = folder.filePath("pomiary.txt");
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("1\t2024-01-01 00:00:00\t+021.5\t45.3\r\n"
+              "2\t2024-01-01 00:10:00\t-000.1\t0.5\r\n"
+              "3\t2024-01-01 00:20:00\t 000.0\t100.0\r\n");
+    out.close();
+
+    MainWindow& byButton = Open();
+    dialogs.chosenFile = file;
+    Click(Control::Button6);
+    ASSERT_TRUE(dialogs.errors.empty());
+    const std::vector<bool> enabledByButton = EnabledStates();
+
+    test::TestServices startServices;
+    QtDialogs startDialogs(nullptr);
+    MainWindow atStart(startDialogs, startServices.services, Pl);
+    startDialogs.answerNextOpenFile(file);
+    atStart.RunGuarded([&atStart] { atStart.Button6Click(); });
+
+    EXPECT_EQ(startServices.dataFile.DataFileName, services.dataFile.DataFileName);
+    for (std::size_t s : {0u, 1u}) {
+        const chart::LineSeries& expected = byButton.Chart1().Chart().Series(s);
+        const chart::LineSeries& loaded = atStart.Chart1().Chart().Series(s);
+        ASSERT_EQ(loaded.Count(), expected.Count());
+        ASSERT_GT(loaded.Count(), 0u);
+        for (std::size_t i = 0; i < loaded.Count(); ++i) {
+            EXPECT_EQ(loaded.XValue(i), expected.XValue(i));
+            EXPECT_EQ(loaded.YValue(i), expected.YValue(i));
+        }
+    }
+    std::vector<bool> enabledAtStart;
+    for (const ControlLayout& layout : ControlLayouts())
+        enabledAtStart.push_back(atStart.IsControlEnabled(layout.control));
+    EXPECT_EQ(enabledAtStart, enabledByButton);
+}
+
+// The texts of Qt's standard buttons, as the message and file dialogs show them.
+QString StandardText(QDialogButtonBox::StandardButton which) {
+    QDialogButtonBox box(which);
+    return box.button(which)->text();
+}
+
+TEST(QtTexts, FollowTheWindowsLanguage) {
+    const struct {
+        Language language;
+        const char *cancel, *save, *yes, *no;
+    } cases[] = {{En, "Cancel", "Save", "&Yes", "&No"}, {Pl, "Anuluj", "Zapisz", "&Tak", "&Nie"}};
+    for (const auto& c : cases) {
+        const QtTranslation translation(c.language);
+        ASSERT_TRUE(translation.Loaded());
+        EXPECT_EQ(StandardText(QDialogButtonBox::Cancel), QString::fromUtf8(c.cancel));
+        EXPECT_EQ(StandardText(QDialogButtonBox::Save), QString::fromUtf8(c.save));
+        EXPECT_EQ(StandardText(QDialogButtonBox::Yes), QString::fromUtf8(c.yes));
+        EXPECT_EQ(StandardText(QDialogButtonBox::No), QString::fromUtf8(c.no));
+    }
+}
+
+// The chart's background is the button face of the palette, not a fixed grey.
+TEST(ChartBackground, IsThePalettesButtonColour) {
+    for (const QColor face : {QColor(12, 34, 56), QColor(250, 240, 230)}) {
+        QWidget parent;
+        QPalette palette = parent.palette();
+        palette.setColor(QPalette::Button, face);
+        parent.setPalette(palette);
+        chart::ChartWidget* chart = CreateChartView(&parent, Pl);
+        EXPECT_EQ(chart::ToQColor(chart->Chart().BackColor()), face);
+    }
+}
+
+} // namespace
+} // namespace velkor

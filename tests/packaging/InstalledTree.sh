@@ -1,0 +1,96 @@
+# Checks of an installed tree, shared by the install and the package tests. Source it, then call
+# check_installed_tree PREFIX VERSION: every file under PREFIX is checked, and a file no check
+# knows fails the test. Failures are counted in $failures.
+
+failures=0
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+# The width and height of a PNG, from its header.
+png_size() {
+    od -An -tu1 -j16 -N8 "$1" | awk '{ printf "%dx%d", $3 * 256 + $4, $7 * 256 + $8 }'
+}
+
+check_installed_tree() {
+    local prefix=$1 version=$2
+    local id=org.velkor.Velkor
+    local -a checked=()
+
+    # Programs: each one runs, has a man page and is listed in the metainfo.
+    local metainfo=$prefix/share/metainfo/$id.metainfo.xml
+    [ -x "$prefix/bin/velkor" ] || fail "bin/velkor missing"
+    for program in "$prefix"/bin/*; do
+        local name
+        name=$(basename "$program")
+        checked+=("$program")
+        [ -x "$program" ] || fail "bin/$name is not executable"
+        [ -f "$prefix/share/man/man1/$name.1" ] || fail "no man page for $name"
+        grep -q "<binary>$name</binary>" "$metainfo" 2>/dev/null ||
+            fail "metainfo does not provide $name"
+    done
+
+    # Man pages render without a warning.
+    for page in "$prefix"/share/man/man1/*.1; do
+        checked+=("$page")
+        local warnings
+        warnings=$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
+        [ -z "$warnings" ] || fail "man $(basename "$page"): $warnings"
+        [ -n "$(MANWIDTH=80 man -l "$page" 2>/dev/null)" ] || fail "man $(basename "$page") is empty"
+    done
+
+    # The desktop entry.
+    local desktop=$prefix/share/applications/$id.desktop
+    checked+=("$desktop")
+    if [ -f "$desktop" ]; then
+        local said
+        said=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate: $said"
+        if grep -Eq "error|warning" <<<"$said"; then fail "desktop-file-validate: $said"; fi
+        for line in "Exec=velkor %f" "Icon=$id" "MimeType=text/plain;" "Categories=Utility;Science;"; do
+            grep -qxF "$line" "$desktop" || fail "desktop entry lacks $line"
+        done
+        for key in Name Comment; do
+            grep -q "^$key=" "$desktop" || fail "desktop entry lacks $key"
+            grep -q "^$key\[en\]=" "$desktop" || fail "desktop entry lacks $key[en]"
+        done
+    else
+        fail "desktop entry missing"
+    fi
+
+    # The icons.
+    local svg=$prefix/share/icons/hicolor/scalable/apps/$id.svg
+    checked+=("$svg")
+    grep -q "<svg" "$svg" 2>/dev/null || fail "scalable icon missing or not SVG"
+    for size in 48 128 256; do
+        local png=$prefix/share/icons/hicolor/${size}x$size/apps/$id.png
+        checked+=("$png")
+        [ "$(png_size "$png" 2>/dev/null)" = "${size}x$size" ] || fail "icon $png is not ${size}x$size"
+    done
+
+    # The AppStream metainfo.
+    checked+=("$metainfo")
+    if [ -f "$metainfo" ]; then
+        local said
+        said=$(appstreamcli validate --no-net "$metainfo" 2>&1) || fail "appstreamcli: $said"
+        grep -q "<release version=\"$version\"" "$metainfo" || fail "metainfo has no release $version"
+        grep -q "<project_license>MIT</project_license>" "$metainfo" || fail "metainfo licence"
+        grep -q "<content_rating" "$metainfo" || fail "metainfo has no content rating"
+    else
+        fail "metainfo missing"
+    fi
+
+    # The documents.
+    for doc in README.md LICENSE; do
+        checked+=("$prefix/share/doc/velkor/$doc")
+        [ -s "$prefix/share/doc/velkor/$doc" ] || fail "share/doc/velkor/$doc missing"
+    done
+    grep -q "^MIT License" "$prefix/share/doc/velkor/LICENSE" 2>/dev/null || fail "LICENSE is not MIT"
+
+    # Nothing else.
+    local known
+    known=$(printf '%s\n' "${checked[@]}" | sort -u)
+    while IFS= read -r file; do
+        grep -qxF "$file" <<<"$known" || fail "unchecked file installed: ${file#"$prefix"/}"
+    done < <(find "$prefix" -type f -o -type l | sort)
+}
