@@ -17,6 +17,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <iostream>
 
 namespace {
 
@@ -32,8 +33,6 @@ void Print(std::FILE* stream, const QString& text) {
 }
 
 } // namespace
-
-#include <iostream>
 
 int main(int argc, char* argv[]) {
     // The command line is read before Qt opens a display, so that --help, --version and the

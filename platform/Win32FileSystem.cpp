@@ -158,6 +158,26 @@ TemporaryFile CreateTemporaryBeside(const std::string& path) {
     RaiseWin32(ERROR_FILE_EXISTS);
 }
 
+void CheckReplaceable(const std::string& path) {
+    // Asks for no access at all: only what the name is.
+    const HANDLE handle = ::CreateFileW(
+        WideText(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        const DWORD error = ::GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            return;
+        RaiseWin32(error);
+    }
+    FileHandle file = Adopt(handle);
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (::GetFileType(handle) != FILE_TYPE_DISK || !::GetFileInformationByHandle(handle, &info))
+        throw NotRegularFileError(path);
+    // What Windows answers when a folder is opened for writing.
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        RaiseWin32(ERROR_ACCESS_DENIED);
+}
+
 bool Remove(const std::string& path) noexcept {
     try {
         return ::DeleteFileW(WideText(path).c_str()) != 0;

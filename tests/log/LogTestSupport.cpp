@@ -115,6 +115,14 @@ std::string MissingFileText() {
     return Win32ErrorText(ERROR_FILE_NOT_FOUND);
 }
 
+std::string MissingFolderText() {
+    return Win32ErrorText(ERROR_PATH_NOT_FOUND);
+}
+
+std::string IsFolderText() {
+    return Win32ErrorText(ERROR_ACCESS_DENIED);
+}
+
 void SetEnvironment(const char* name, const char* value) {
     ::_putenv_s(name, value ? value : ""); // an empty value removes the variable
 }
@@ -147,6 +155,14 @@ FileSizeLimit::~FileSizeLimit() {
 
 std::string MissingFileText() {
     return "No such file or directory";
+}
+
+std::string MissingFolderText() {
+    return "No such file or directory";
+}
+
+std::string IsFolderText() {
+    return "Is a directory";
 }
 
 void SetEnvironment(const char* name, const char* value) {

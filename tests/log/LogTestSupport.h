@@ -76,8 +76,11 @@ std::string ReadFile(const std::string& fileName);
 void WriteFile(const std::string& fileName, const std::string& bytes);
 // Whether this process holds a descriptor open on that file.
 bool IsOpenInProcess(const std::string& fileName);
-// The system's text for a file that does not exist.
+// The system's texts for a file that does not exist, for a file in a folder that does not
+// exist, and for a folder where a file is to be written.
 std::string MissingFileText();
+std::string MissingFolderText();
+std::string IsFolderText();
 // Sets an environment variable; nullptr removes it.
 void SetEnvironment(const char* name, const char* value);
 

@@ -19,6 +19,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
+std::string NullDevice() {
+#ifdef _WIN32
+    return "NUL";
+#else
+    return "/dev/null";
+#endif
+}
+
 struct FileSystemTest : ::testing::Test {
     TempFolder root;
 
@@ -67,12 +75,7 @@ TEST_F(FileSystemTest, BytesAreWrittenAndReadBackUnchanged) {
 
 TEST_F(FileSystemTest, OnlyExistingRegularFilesOpenForReading) {
     fs::create_directory(root / "folder");
-#ifdef _WIN32
-    const std::string device = "NUL";
-#else
-    const std::string device = "/dev/null";
-#endif
-    for (const std::string& name : {path("folder"), device})
+    for (const std::string& name : {path("folder"), NullDevice()})
         EXPECT_THROW(files::OpenForReading(name), NotRegularFileError) << name;
     try {
         files::OpenForReading(path("missing.txt"));
@@ -83,6 +86,22 @@ TEST_F(FileSystemTest, OnlyExistingRegularFilesOpenForReading) {
         EXPECT_FALSE(std::string(e.what()).empty());
     }
     EXPECT_THROW(files::CreateForWriting(path("no folder/data.txt")), InOutError);
+}
+
+TEST_F(FileSystemTest, OnlyAFileOrANewNameCanBeReplaced) {
+    fs::create_directory(root / "folder");
+    writeFile(path("data.txt"), "x");
+    EXPECT_NO_THROW(files::CheckReplaceable(path("data.txt")));
+    EXPECT_NO_THROW(files::CheckReplaceable(path("new.txt")));
+    EXPECT_THROW(files::CheckReplaceable(NullDevice()), NotRegularFileError);
+    try {
+        files::CheckReplaceable(path("folder"));
+        FAIL() << "a folder can be replaced";
+    } catch (const NotRegularFileError&) {
+        FAIL() << "a folder is reported with the system's text";
+    } catch (const InOutError& e) {
+        EXPECT_FALSE(std::string(e.what()).empty());
+    }
 }
 
 TEST_F(FileSystemTest, ATemporaryFileBesideTheTargetReplacesItInOneStep) {
