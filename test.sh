@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Sets everything up on a fresh Debian machine and runs the whole test suite:
-# the normal build, then the same tests built with the address and undefined-behaviour
-# sanitizers, then the fuzz harnesses for a short while each when clang is present.
+# the normal build, the Windows build of everything below the window tested under Wine, then
+# the same tests built with the address and undefined-behaviour sanitizers, then the fuzz
+# harnesses for a short while each when clang is present.
 set -euo pipefail
 cd "$(dirname "$0")"
 
-tools/install-deps.sh
+tools/install-deps.sh --windows
 
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
@@ -16,6 +17,12 @@ cmake --build build -j"$jobs"
 
 echo "== Tests"
 (cd build && ctest --output-on-failure -j"$jobs" --timeout 600)
+
+if [ "${VELKOR_SKIP_WINDOWS:-0}" != 1 ] && command -v x86_64-w64-mingw32-g++-posix >/dev/null &&
+    [ -x /usr/lib/wine/wine64 ]; then
+    echo "== Windows build (mingw-w64) and tests under Wine"
+    tools/windows-check.sh build
+fi
 
 if [ "${VELKOR_SKIP_SANITIZE:-0}" != 1 ]; then
     echo "== Sanitizer build"

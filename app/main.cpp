@@ -9,7 +9,7 @@
 #include "log/DataFileState.h"
 #include "platform/Dialogs.h"
 #include "platform/Pause.h"
-#include "platform/PosixSerial.h"
+#include "platform/SystemSerialPorts.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -17,6 +17,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <iostream>
 
 namespace {
 
@@ -65,8 +66,8 @@ int main(int argc, char* argv[]) {
 
     // The program's one serial channel and what it knows of the logger, for the whole run. The
     // port Connect finds stays open until the process ends.
-    velkor::PosixSerialPorts ports;
-    velkor::SerialLink link(ports);
+    const auto ports = velkor::SystemSerialPorts({}, std::cerr);
+    velkor::SerialLink link(*ports);
     velkor::LoggerSettings settings;
     velkor::SleepPause pause;
     velkor::DataFileState dataFile;

@@ -1,21 +1,19 @@
 #pragma once
-// A growable array of plain values for the point store. Small arrays grow with realloc;
-// on Linux a large array lives in its own mapping that grows with mremap, which moves page
-// tables instead of copying, and asks for huge pages. A million points are thus added without
-// copying the arrays over and over and without faulting them in page by page twice.
+// A growable array of plain values for the point store. Small arrays grow with realloc; where
+// the system offers growable blocks (platform/GrowableMemory.h: Linux) a large array lives in
+// one, which grows without copying its bytes and uses huge pages. A million points are thus
+// added without copying the arrays over and over and without faulting them in page by page
+// twice.
+
+#include "platform/GrowableMemory.h"
 
 #include <cstddef>
-#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
 #include <span>
 #include <type_traits>
 #include <utility>
-
-#ifdef __linux__
-#include <sys/mman.h>
-#endif
 
 namespace velkor::chart {
 
@@ -73,13 +71,9 @@ private:
 
     void Reserve(std::size_t n) {
         const std::size_t bytes = n * sizeof(T);
-#ifdef __linux__
-        if (mapped_ || bytes >= 2 * Huge) {
-            void* p = mapped_ ? mremap(data_, capacity_ * sizeof(T), bytes, MREMAP_MAYMOVE)
-                              : mmap(nullptr, bytes, PROT_READ | PROT_WRITE,
-                                     MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-            if (p == MAP_FAILED)
-                throw std::bad_alloc();
+        if (mapped_ || (bytes >= 2 * Huge && GrowableBlocksAvailable())) {
+            void* p = mapped_ ? ResizeGrowableBlock(data_, capacity_ * sizeof(T), bytes)
+                              : AllocateGrowableBlock(bytes);
             if (!mapped_) {
                 if (size_)
                     std::memcpy(p, data_, size_ * sizeof(T));
@@ -88,10 +82,8 @@ private:
             data_ = static_cast<T*>(p);
             mapped_ = true;
             capacity_ = n;
-            AdviseHugePages(bytes);
             return;
         }
-#endif
         void* p = std::realloc(static_cast<void*>(data_), bytes);
         if (!p)
             throw std::bad_alloc();
@@ -99,24 +91,11 @@ private:
         capacity_ = n;
     }
 
-    void AdviseHugePages([[maybe_unused]] std::size_t bytes) {
-#if defined(__linux__) && defined(MADV_HUGEPAGE)
-        const auto start = reinterpret_cast<std::uintptr_t>(data_);
-        const std::uintptr_t first = (start + Huge - 1) & ~(Huge - 1);
-        const std::uintptr_t last = (start + bytes) & ~(Huge - 1);
-        if (last > first)
-            madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
-#endif
-    }
-
     void Release() {
-#ifdef __linux__
-        if (mapped_) {
-            munmap(data_, capacity_ * sizeof(T));
-            return;
-        }
-#endif
-        std::free(data_);
+        if (mapped_)
+            FreeGrowableBlock(data_, capacity_ * sizeof(T));
+        else
+            std::free(data_);
     }
 
     T* data_ = nullptr;

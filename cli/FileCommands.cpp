@@ -6,7 +6,8 @@
 #include "log/CsvExport.h"
 #include "log/DataFileState.h"
 #include "log/Download.h"
-#include "platform/PortNames.h"
+#include "platform/SystemSerialPorts.h"
+#include "platform/Utf8Path.h"
 
 #include <filesystem>
 #include <ostream>
@@ -27,9 +28,9 @@ public:
 } // namespace
 
 std::string CsvNameFor(const std::string& dataFile) {
-    std::filesystem::path name(dataFile);
+    std::filesystem::path name = Utf8Path(dataFile);
     name.replace_extension(".csv");
-    return name.string();
+    return Utf8Name(name);
 }
 
 int RunDownload(Context& context, const Invocation& invocation) {
@@ -90,26 +91,10 @@ int RunExport(Context& context, const Invocation& invocation) {
 }
 
 int RunPorts(Context& context, const Invocation&) {
-    const std::vector<std::filesystem::path> devices = ListSerialDevices(
-        context.services.where.deviceFolder, context.services.where.ttyClassFolder);
-    const std::filesystem::path folder = context.services.where.portsFolder.empty()
-                                             ? DefaultPortsFolder()
-                                             : context.services.where.portsFolder;
-    int found = 0;
-    for (int n = 0; n <= 255; ++n) {
-        const std::string name = "COM" + std::to_string(n);
-        const std::optional<std::filesystem::path> device = ResolveComName(name, folder, devices);
-        if (!device)
-            continue;
-        // A link of the ports folder is shown with the device it leads to.
-        std::error_code error;
-        const std::filesystem::path target = std::filesystem::canonical(*device, error);
-        context.services.out << name << '\t' << device->string();
-        if (!error && target != *device)
-            context.services.out << " -> " << target.string();
-        context.services.out << '\n';
-        ++found;
-    }
+    const std::vector<ComPortEntry> ports = ListComPorts(context.services.where);
+    for (const ComPortEntry& port : ports)
+        context.services.out << port.comName << '\t' << port.device << '\n';
+    const std::size_t found = ports.size();
     if (found == 0)
         context.services.err << context.Say(Msg::NoPorts) << '\n';
     return ExitDone;

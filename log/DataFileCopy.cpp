@@ -2,6 +2,7 @@
 
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
+#include "platform/Utf8Path.h"
 
 #include <filesystem>
 #include <system_error>
@@ -47,11 +48,12 @@ CopyResult CopyDataFile(const std::string& source, const std::string& destinatio
         std::error_code error;
         if (source.empty())
             return Failure(source, destination, "there is no data file yet");
-        if (!fs::is_regular_file(source, error))
+        if (!fs::is_regular_file(Utf8Path(source), error))
             return Failure(source, destination,
                            error ? error.message() : "No such file or directory");
         // A copy onto the source itself has nothing to do.
-        if (fs::exists(destination, error) && fs::equivalent(source, destination, error))
+        if (fs::exists(Utf8Path(destination), error) &&
+            fs::equivalent(Utf8Path(source), Utf8Path(destination), error))
             return {CopyOutcome::SameFile, {}};
         if (error)
             return Failure(source, destination, error.message());

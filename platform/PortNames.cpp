@@ -87,16 +87,6 @@ fs::path DefaultPortsFolder() {
     return {};
 }
 
-std::optional<int> ComNumber(const std::string& comName) {
-    std::string_view name(comName);
-    if (name.substr(0, 3) != "COM")
-        return std::nullopt;
-    const std::string_view digits = name.substr(3);
-    if (!AllDigits(digits) || digits.size() > 9 || (digits.size() > 1 && digits[0] == '0'))
-        return std::nullopt;
-    return std::stoi(std::string(digits));
-}
-
 std::vector<fs::path> ListSerialDevices(const fs::path& deviceFolder,
                                         const fs::path& ttyClassFolder) {
     static constexpr std::array<std::string_view, 3> families = {"ttyUSB", "ttyACM", "ttyS"};

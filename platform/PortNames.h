@@ -15,6 +15,8 @@
 //
 // The folders are injectable so that tests never look at the machine's own /dev.
 
+#include "platform/ComName.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -35,9 +37,6 @@ struct PortLocations {
 // $XDG_CONFIG_HOME/velkor/ports, or $HOME/.config/velkor/ports; empty when neither variable is
 // set (or both are empty).
 std::filesystem::path DefaultPortsFolder();
-
-// The n of "COMn": "COM" then a decimal number without leading zeros ("COM0", "COM17").
-std::optional<int> ComNumber(const std::string& comName);
 
 // The serial devices present in deviceFolder, in resolution order.
 std::vector<std::filesystem::path>

@@ -35,15 +35,13 @@ extern "C" void OnInterrupt(int) {
 }
 #endif
 
+#ifndef _WIN32
 std::tm LocalTime(std::time_t time) {
     std::tm local{};
-#ifdef _WIN32
-    ::localtime_s(&local, &time);
-#else
     ::localtime_r(&time, &local);
-#endif
     return local;
 }
+#endif
 
 } // namespace
 
@@ -56,11 +54,19 @@ bool IsTerminal(int stdStream) {
 }
 
 double LocalNow() {
-    const std::tm local = LocalTime(std::time(nullptr));
     double result = 0;
+#ifdef _WIN32
+    // The system's own clock and time zone settings, not the C library's TZ rules.
+    SYSTEMTIME local{};
+    ::GetLocalTime(&local);
+    TryEncodeDateTime(local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute,
+                      local.wSecond > 59 ? 59 : local.wSecond, 0, result);
+#else
+    const std::tm local = LocalTime(std::time(nullptr));
     // A leap second counts as the second before it.
     TryEncodeDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
                       local.tm_min, local.tm_sec > 59 ? 59 : local.tm_sec, 0, result);
+#endif
     return result;
 }
 

@@ -12,10 +12,17 @@ packages=(
     desktop-file-utils appstream man-db dpkg-dev
     clang libclang-rt-dev # the fuzz harnesses: clang with its libFuzzer and sanitizer runtimes
 )
-if [ "${1:-}" = "--extra" ]; then
-    # Tools for looking at what the program shows: screenshots, PDF pages, scripted mouse.
-    packages+=(imagemagick xdotool x11-utils)
-fi
+for flag in "$@"; do
+    case "$flag" in
+    --extra)
+        # Tools for looking at what the program shows: screenshots, PDF pages, scripted mouse.
+        packages+=(imagemagick xdotool x11-utils) ;;
+    --windows)
+        # The Windows build below the window (mingw-w64, GoogleTest's sources) and Wine to
+        # run its tests.
+        packages+=(g++-mingw-w64-x86-64-posix googletest wine64) ;;
+    esac
+done
 
 # Installed, also while dpkg still has triggers of it to run (man-db and others defer theirs).
 installed() {

@@ -186,7 +186,7 @@ TEST_F(LoaderFixture, AFileThatCannotBeOpenedLeavesTheSeriesEmptyAndTheButtons) 
         LoadDataFile(state, missing, plot, [&] { ++loadedCalls; });
         FAIL() << "the load must stop";
     } catch (const InOutError& e) {
-        EXPECT_STREQ(e.what(), "No such file or directory");
+        EXPECT_EQ(e.what(), MissingFileText());
         const auto* where = dynamic_cast<const ErrorLocation*>(&e);
         ASSERT_NE(where, nullptr);
         EXPECT_EQ(where->file, missing);

@@ -148,8 +148,8 @@ TEST_F(DownloadFixture, AFileThatCannotBeCreatedLeavesSeriesProgressAndNameAlone
         std::string fileName;
         std::string message;
     } cases[] = {
-        {dir.File("missing/logger.txt"), "No such file or directory"},
-        {dir.File("folder.txt"), "Is a directory"},
+        {dir.File("missing/logger.txt"), MissingFolderText()},
+        {dir.File("folder.txt"), IsFolderText()},
     };
     for (const auto& c : cases) {
         plot.points = {{0, 1.0, 1.0, 0}};

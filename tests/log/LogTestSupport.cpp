@@ -7,8 +7,14 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
-#include <unistd.h>
+
+#ifdef _WIN32
+#include "platform/Win32Text.h"
+
+#include <windows.h>
+#endif
 
 namespace velkor::test {
 
@@ -59,10 +65,15 @@ void RecordingProgress::HideProgress() {
 }
 
 TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "velkor-log-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot create a temporary folder");
-    path_ = pattern;
+    // A new folder of a random name: creating it fails when the name is taken.
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        path_ = std::filesystem::temp_directory_path() /
+                ("velkor-log-" + std::to_string(random()) + std::to_string(random()));
+        if (std::filesystem::create_directory(path_))
+            return;
+    }
+    throw std::runtime_error("cannot create a temporary folder");
 }
 
 TempDir::~TempDir() {
@@ -88,6 +99,34 @@ void WriteFile(const std::string& fileName, const std::string& bytes) {
     out << bytes;
 }
 
+#ifdef _WIN32
+bool IsOpenInProcess(const std::string& fileName) {
+    // Windows refuses to open a file without sharing while any handle to it is open.
+    const HANDLE handle = ::CreateFileA(fileName.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) {
+        ::CloseHandle(handle);
+        return false;
+    }
+    return ::GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+std::string MissingFileText() {
+    return Win32ErrorText(ERROR_FILE_NOT_FOUND);
+}
+
+std::string MissingFolderText() {
+    return Win32ErrorText(ERROR_PATH_NOT_FOUND);
+}
+
+std::string IsFolderText() {
+    return Win32ErrorText(ERROR_ACCESS_DENIED);
+}
+
+void SetEnvironment(const char* name, const char* value) {
+    ::_putenv_s(name, value ? value : ""); // an empty value removes the variable
+}
+#else
 bool IsOpenInProcess(const std::string& fileName) {
     namespace fs = std::filesystem;
     std::error_code error;
@@ -113,6 +152,23 @@ FileSizeLimit::~FileSizeLimit() {
     setrlimit(RLIMIT_FSIZE, &saved_);
     std::signal(SIGXFSZ, oldHandler_);
 }
+
+std::string MissingFileText() {
+    return "No such file or directory";
+}
+
+std::string MissingFolderText() {
+    return "No such file or directory";
+}
+
+std::string IsFolderText() {
+    return "Is a directory";
+}
+
+void SetEnvironment(const char* name, const char* value) {
+    value ? ::setenv(name, value, 1) : ::unsetenv(name);
+}
+#endif
 
 std::vector<std::uint8_t> Record(int year, int month, int day, int hour, int minute, int second,
                                  int temperature, int humidity) {

@@ -7,8 +7,11 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
-#include <sys/resource.h>
 #include <vector>
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
 
 namespace velkor::test {
 
@@ -73,7 +76,15 @@ std::string ReadFile(const std::string& fileName);
 void WriteFile(const std::string& fileName, const std::string& bytes);
 // Whether this process holds a descriptor open on that file.
 bool IsOpenInProcess(const std::string& fileName);
+// The system's texts for a file that does not exist, for a file in a folder that does not
+// exist, and for a folder where a file is to be written.
+std::string MissingFileText();
+std::string MissingFolderText();
+std::string IsFolderText();
+// Sets an environment variable; nullptr removes it.
+void SetEnvironment(const char* name, const char* value);
 
+#ifndef _WIN32
 // Lets files of this process grow to a few bytes only while it lives; writes beyond fail with
 // EFBIG ("File too large").
 class FileSizeLimit {
@@ -87,6 +98,7 @@ private:
     rlimit saved_{};
     void (*oldHandler_)(int) = nullptr;
 };
+#endif
 
 // One 10-byte log record: day, month, year - 2000, hour, minute, second, then temperature and
 // humidity in tenths, little-endian.

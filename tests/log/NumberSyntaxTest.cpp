@@ -68,7 +68,7 @@ TEST(NumberSyntaxTest, DecimalPointIsIndependentOfTheLocale) {
         const std::string command =
             "localedef -i pl_PL -f UTF-8 '" + dir.File("pl_PL.UTF-8") + "' >/dev/null 2>&1";
         if (std::system(command.c_str()) == 0) {
-            ::setenv("LOCPATH", dir.File("").c_str(), 1);
+            test::SetEnvironment("LOCPATH", dir.File("").c_str());
             std::setlocale(LC_NUMERIC, "pl_PL.UTF-8");
         }
     }
@@ -78,7 +78,7 @@ TEST(NumberSyntaxTest, DecimalPointIsIndependentOfTheLocale) {
     const bool dot = ParseSingle("21.5", dotValue);
     const bool comma = ParseSingle("21,5", commaValue);
     std::setlocale(LC_NUMERIC, "C");
-    ::unsetenv("LOCPATH");
+    test::SetEnvironment("LOCPATH", nullptr);
     if (!polish)
         GTEST_SKIP() << "no locale with a decimal comma could be set";
     EXPECT_TRUE(dot);

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -13,10 +14,15 @@ namespace velkor::testing {
 class TempFolder {
 public:
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "velkor-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
+        // A new folder of a random name: creating it fails when the name is taken.
+        std::random_device random;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            path_ = std::filesystem::temp_directory_path() /
+                    ("velkor-" + std::to_string(random()) + std::to_string(random()));
+            if (std::filesystem::create_directory(path_))
+                return;
+        }
+        throw std::runtime_error("no temporary folder could be created");
     }
     ~TempFolder() {
         std::error_code ec;
@@ -46,13 +52,21 @@ public:
     ScopedEnv(const char* name, const char* value) : name_(name) {
         if (const char* old = std::getenv(name))
             old_ = old, hadOld_ = true;
-        value ? ::setenv(name, value, 1) : ::unsetenv(name);
+        Set(name, value);
     }
-    ~ScopedEnv() { hadOld_ ? ::setenv(name_.c_str(), old_.c_str(), 1) : ::unsetenv(name_.c_str()); }
+    ~ScopedEnv() { Set(name_.c_str(), hadOld_ ? old_.c_str() : nullptr); }
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;
 
 private:
+    static void Set(const char* name, const char* value) {
+#ifdef _WIN32
+        ::_putenv_s(name, value ? value : ""); // an empty value removes the variable
+#else
+        value ? ::setenv(name, value, 1) : ::unsetenv(name);
+#endif
+    }
+
     std::string name_, old_;
     bool hadOld_ = false;
 };
