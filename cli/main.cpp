@@ -10,6 +10,7 @@
 
 int main(int argc, char** argv) {
     using namespace velkor;
+    UseUtf8Console();
     const PortLocations where;
     const std::unique_ptr<SerialPorts> ports = SystemSerialPorts(where, std::cerr);
     SleepPause pause;

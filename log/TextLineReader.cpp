@@ -3,6 +3,7 @@
 #include "platform/Errors.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace velkor {
 

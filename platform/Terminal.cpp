@@ -45,6 +45,12 @@ std::tm LocalTime(std::time_t time) {
 
 } // namespace
 
+void UseUtf8Console() {
+#ifdef _WIN32
+    ::SetConsoleOutputCP(CP_UTF8);
+#endif
+}
+
 bool IsTerminal(int stdStream) {
 #ifdef _WIN32
     return ::_isatty(::_fileno(stdStream == 1 ? stdout : stderr)) != 0;

@@ -4,6 +4,10 @@
 
 namespace velkor {
 
+// Makes the console show the program's UTF-8 text as such (Polish messages on a Windows
+// console, whose own code page is another). Nothing to do elsewhere.
+void UseUtf8Console();
+
 // True when standard output (1) or standard error (2) is a terminal.
 bool IsTerminal(int stdStream);
 
