@@ -12,7 +12,9 @@ jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
 echo "== Build"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELKOR_BENCH=ON >/dev/null
+# Unity builds (the sources of a target compiled a batch at a time) halve the build time.
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELKOR_BENCH=ON -DCMAKE_UNITY_BUILD=ON \
+    >/dev/null
 cmake --build build -j"$jobs"
 
 echo "== Tests"
@@ -27,7 +29,7 @@ fi
 if [ "${VELKOR_SKIP_SANITIZE:-0}" != 1 ]; then
     echo "== Sanitizer build"
     cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVELKOR_SANITIZE=ON \
-        -DVELKOR_BENCH=OFF >/dev/null
+        -DVELKOR_BENCH=OFF -DCMAKE_UNITY_BUILD=ON >/dev/null
     cmake --build build-sanitize -j"$jobs"
     echo "== Tests under the sanitizers"
     export ASAN_OPTIONS=detect_leaks=0

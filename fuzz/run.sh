@@ -12,7 +12,7 @@ harnesses=(axis link loader block)
 
 echo "== Fuzz build (clang)"
 cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DVELKOR_FUZZ=ON -DVELKOR_TESTS=OFF -DVELKOR_BENCH=OFF >/dev/null
+    -DVELKOR_FUZZ=ON -DVELKOR_TESTS=OFF -DVELKOR_BENCH=OFF -DCMAKE_UNITY_BUILD=ON >/dev/null
 cmake --build build-fuzz -j"$(nproc)" --target "${harnesses[@]/#/fuzz_}"
 
 runs=build-fuzz/runs

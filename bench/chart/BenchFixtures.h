@@ -5,6 +5,9 @@
 
 namespace velkor::chart::testing {
 
+// Points per series in the large charts.
+constexpr int Points = 1000000;
+
 // Destroys the drag benchmarks' chart window, if it was built.
 void ReleaseDragFixtures();
 

@@ -16,7 +16,6 @@ using namespace velkor::chart::testing;
 
 namespace {
 
-constexpr int Points = 1000000;
 
 std::unique_ptr<Chart> MillionPointChart() {
     auto c = std::make_unique<Chart>();

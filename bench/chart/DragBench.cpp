@@ -19,7 +19,6 @@ using namespace velkor::chart::testing;
 
 namespace {
 
-constexpr int Points = 1000000;
 
 struct DragWindow {
     ChartWidget widget;

@@ -2,6 +2,7 @@
 // over the plot, the nearest-sample search and the readout's repaint over the chart's image,
 // which must stay within 2 ms. Every iteration is one move, painted at once.
 
+#include "bench/chart/BenchFixtures.h"
 #include "chart/ChartOverlay.h"
 #include "tests/chart/LoggerChartSetup.h"
 
@@ -17,8 +18,6 @@ using namespace velkor::chart;
 using namespace velkor::chart::testing;
 
 namespace {
-
-constexpr int Points = 1000000;
 
 double ThreadCpuMs() {
     timespec t{};

@@ -22,8 +22,8 @@ namespace {
 
 using test::LoggerWindow;
 
-constexpr double Start = 45356.25; // 2024-03-05 06:00
-constexpr double Step = 1.0 / 144; // ten minutes
+constexpr double MenuStart = 45356.25; // 2024-03-05 06:00
+constexpr double Step = 1.0 / 144;     // ten minutes
 
 class ChartLayers : public LoggerWindow {
 protected:
@@ -35,9 +35,9 @@ protected:
     // Samples i = 0..n-1 ten minutes apart; the humidity has none where `gap` says.
     void AddSamples(const std::vector<double>& t, const std::vector<std::optional<double>>& h) {
         for (std::size_t i = 0; i < t.size(); ++i) {
-            window->AddPoint(Series::Series1, Start + Step * i, t[i], chart::Red);
+            window->AddPoint(Series::Series1, MenuStart + Step * i, t[i], chart::Red);
             if (h[i])
-                window->AddPoint(Series::Series2, Start + Step * i, *h[i], chart::Green);
+                window->AddPoint(Series::Series2, MenuStart + Step * i, *h[i], chart::Green);
         }
     }
     void AddDay() {
@@ -79,7 +79,8 @@ TEST_F(ChartLayers, ReadoutSpeaksTheWindowsLanguage) {
         Open(language);
         AddDay();
         Screen();
-        const QPoint at(Chart().BottomAxis().ValueToPosition(Start + 5 * Step), PlotCentre().y());
+        const QPoint at(Chart().BottomAxis().ValueToPosition(MenuStart + 5 * Step),
+                        PlotCentre().y());
         Send(QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
         EXPECT_EQ(Readout().BoxLines(), box);
     }
@@ -236,7 +237,7 @@ TEST_F(ChartLayers, StatisticsOfTheVisibleRangeAndSeries) {
         Open(c.language);
         AddSamples({20.0, 22.5, 19.5, 21.0}, {40.0, 45.0, 50.5, std::nullopt});
         window->SetSeriesActive(Series::Series2, c.humidity);
-        Chart().BottomAxis().AssignRange(Start + c.from * Step, Start + c.to * Step);
+        Chart().BottomAxis().AssignRange(MenuStart + c.from * Step, MenuStart + c.to * Step);
         Menu().Run(ChartMenu::Entry::Statistics);
         ASSERT_FALSE(dialogs.messages.empty());
         EXPECT_EQ(dialogs.messages.back().text, c.text);

@@ -21,12 +21,7 @@ namespace {
 using test::FullBlock;
 using test::LoggerWindow;
 
-std::string Slurp(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using testing::Slurp;
 
 const std::string SmallLogFile = "1\t2024-01-01 00:00:00\t+021.5\t45.3\r\n"
                                  "2\t2024-01-01 00:10:00\t-000.1\t0.5\r\n"

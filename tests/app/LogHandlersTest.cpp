@@ -28,12 +28,7 @@ using test::ValidLogger;
 
 using test::At;
 
-std::string Slurp(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using testing::Slurp;
 
 // Counts the paint events of a widget.
 class PaintCounter : public QObject {

@@ -37,13 +37,6 @@ struct CliRun {
     std::string out, err;
 };
 
-inline std::string Slurp(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 class CliOverPty : public ::testing::Test {
 protected:
     void SetUp() override {

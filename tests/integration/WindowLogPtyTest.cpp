@@ -30,12 +30,7 @@ using sim::MakeRecord;
 using testing::ScopedEnv;
 using testing::TempFolder;
 
-std::string Slurp(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using testing::Slurp;
 
 // The first record, one at the same instant, -0.1, -3276.8, a record exactly two days after
 // the last accepted one, zero and a three-digit temperature, then plain records into the

@@ -11,16 +11,7 @@
 
 using namespace velkor;
 
-namespace {
-
-std::string Slurp(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-} // namespace
+using velkor::testing::Slurp;
 
 TEST(CsvExportTest, RowOfEachKindOfDataLine) {
     const struct {

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -45,6 +46,14 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// The whole content of a file, bytes as they are.
+inline std::string Slurp(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
 
 // Sets (or with nullptr unsets) an environment variable for the lifetime of the object.
 class ScopedEnv {
