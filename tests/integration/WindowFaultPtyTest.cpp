@@ -9,6 +9,7 @@
 #include "platform/Pause.h"
 #include "platform/PosixSerial.h"
 #include "tests/app/FakeDialogs.h"
+#include "tests/integration/WindowPtyFixture.h"
 #include "tests/platform/TempFolder.h"
 #include "tools/loggersim/LogSource.h"
 #include "tools/loggersim/LoggerSim.h"
@@ -46,22 +47,15 @@ std::vector<cmd::LogRecord> PlainLog() {
 
 const std::string PreviousFile = "1\t2023-06-01 00:00:00\t+021.5\t45.3\r\n";
 
-class WindowFaultOverPty : public ::testing::Test {
+class WindowFaultOverPty : public testing::WindowOverPty {
 protected:
     void SetUp() override {
-        previous = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(home.path().string())));
         home.file("logger.txt", PreviousFile);
         sim::LoggerState state;
         state.loggingStart = MakeDateTime(2024, 3, 1, 0, 0, 0);
         state.records = PlainLog();
         state.sampleCount = 40;
-        logger.setState(state);
-        logger.start(3);
-    }
-    void TearDown() override {
-        logger.stop();
-        QDir::setCurrent(previous);
+        StartLogger(state);
     }
     void Click(Control control) {
         auto* button = static_cast<QAbstractButton*>(window.Widget(control));
@@ -74,19 +68,6 @@ protected:
         ASSERT_TRUE(link.IsOpen());
         dialogs.messages.clear();
     }
-
-    TempFolder home;
-    QString previous;
-    ScopedEnv config{"XDG_CONFIG_HOME", home.path().c_str()};
-    // No serial devices of the machine: only the simulated logger's COM3.
-    PosixSerialPorts ports{PortLocations{{}, home / "dev", {}}};
-    SerialLink link{ports};
-    LoggerSettings settings;
-    SleepPause pause;
-    DataFileState dataFile;
-    test::FakeDialogs dialogs;
-    MainWindow window{dialogs, Services{link, settings, pause, dataFile}, Language::Polish};
-    sim::LoggerSim logger;
 };
 
 TEST_F(WindowFaultOverPty, DownloadFaultsKeepEveryWholeRecordAndSaySoWhenTheLogIsShort) {

@@ -9,6 +9,7 @@
 #include "platform/Pause.h"
 #include "platform/PosixSerial.h"
 #include "tests/app/FakeDialogs.h"
+#include "tests/integration/WindowPtyFixture.h"
 #include "tests/platform/TempFolder.h"
 #include "tools/loggersim/LogSource.h"
 #include "tools/loggersim/LoggerSim.h"
@@ -71,40 +72,20 @@ std::string ExpectedDataFile() {
     return text;
 }
 
-class WindowLogOverPty : public ::testing::Test {
+class WindowLogOverPty : public testing::WindowOverPty {
 protected:
     void SetUp() override {
-        previous = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(home.path().string())));
         sim::LoggerState state;
         state.loggingStart = MakeDateTime(2024, 3, 1, 0, 0, 0);
         state.records = TrickyLog();
         state.sampleCount = static_cast<std::uint32_t>(state.records.size());
-        logger.setState(state);
-        logger.start(3);
-    }
-    void TearDown() override {
-        logger.stop();
-        QDir::setCurrent(previous);
+        StartLogger(state);
     }
     void Click(Control control) {
         static_cast<QAbstractButton*>(window.Widget(control))->click();
         ASSERT_TRUE(dialogs.errors.empty()) << dialogs.errors[0].text.toStdString();
     }
     chart::LineSeries& Series(int i) { return window.Chart1().Chart().Series(i); }
-
-    TempFolder home;
-    QString previous;
-    ScopedEnv config{"XDG_CONFIG_HOME", home.path().c_str()};
-    // No serial devices of the machine: only the simulated logger's COM3.
-    PosixSerialPorts ports{PortLocations{{}, home / "dev", {}}};
-    SerialLink link{ports};
-    LoggerSettings settings;
-    SleepPause pause;
-    DataFileState dataFile;
-    test::FakeDialogs dialogs;
-    MainWindow window{dialogs, Services{link, settings, pause, dataFile}, Language::Polish};
-    sim::LoggerSim logger;
 };
 
 TEST_F(WindowLogOverPty, DownloadWritesTheExpectedFileThenACopyLoadsBack) {
