@@ -4,7 +4,6 @@
 #include "cli/Commands.h"
 #include "cli/Session.h"
 #include "cli/TerminalProgress.h"
-#include "link/Commands.h"
 #include "link/WriteSettings.h"
 #include "log/Erase.h"
 #include "platform/DateTime.h"
@@ -57,7 +56,7 @@ int RunInfo(Context& context, const Invocation& invocation) {
     const std::string interval = FormatDateTime(TimePattern, shown.interval);
     const std::string start = FormatDateTime(DateTimePattern, shown.start.date + shown.start.time);
     const std::string end = FormatDateTime(DateTimePattern, shown.end);
-    const bool humidity = cmd::HasHumidity(session.Settings().Identifier);
+    const bool humidity = session.Humidity();
     std::ostream& out = context.services.out;
     if (invocation.Has("json")) {
         out << "{\"port\": " << JsonString(session.PortName())

@@ -3,7 +3,7 @@
 
 #include "tests/cli/CliFixture.h"
 
-#include "link/Connect.h"
+#include "link/Session.h"
 #include "link/WriteSettings.h"
 #include "log/Download.h"
 
@@ -36,14 +36,9 @@ void WindowDownload(const PortLocations& where, const std::string& file,
     SerialLink link{ports};
     SleepPause pause;
     LoggerSettings settings;
-    ASSERT_TRUE(FindLogger(link, pause));
-    ReadClockTime(link, pause, settings);
-    ReadClockDate(link, pause, settings);
-    ReadInterval(link, pause, settings);
-    ReadLoggingStart(link, pause, settings);
-    ReadSampleCountAndEnd(link, pause, settings);
-    ReadBattery(link, pause, settings);
-    link.ClearBuffers();
+    LoggerSession session(link, pause, settings);
+    ASSERT_EQ(session.Find().outcome, SessionOutcome::Found);
+    ASSERT_EQ(session.ReadSettings().outcome, SessionOutcome::Found);
     DataFileState dataFile;
     NoPlot plot;
     NoProgress progress;
