@@ -112,9 +112,7 @@ void MainWindow::Button7Click() {
 
 void MainWindow::ShowDownloadEnd(const DownloadResult& result) {
     // A complete download of what the logger holds ends as it always did.
-    const bool complete =
-        result.end == DownloadEnd::Complete && (result.fileReplaced || result.samplesExpected == 0);
-    if (complete) {
+    if (result.IsComplete()) {
         OnDownloadFinished();
         return;
     }
@@ -133,6 +131,8 @@ void MainWindow::ShowDownloadEnd(const DownloadResult& result) {
     const QString counts = !result.fileReplaced ? Text(RunText::NoSamplesReceived)
                            : result.end == DownloadEnd::Cancelled
                                ? Text(RunText::DownloadCancelled).arg(received, expected)
+                           : result.end == DownloadEnd::ReplyCut
+                               ? Text(RunText::ReplyCut).arg(received, expected)
                                : Text(RunText::LoggerStopped).arg(received, expected);
     switch (result.end) {
     case DownloadEnd::Cancelled:
@@ -146,6 +146,7 @@ void MainWindow::ShowDownloadEnd(const DownloadResult& result) {
         break;
     case DownloadEnd::Complete:
     case DownloadEnd::LoggerSilent:
+    case DownloadEnd::ReplyCut:
         guard_.Report(counts);
         break;
     }

@@ -40,7 +40,7 @@ struct RunTextEntry {
 };
 
 // The captions keep their blanks before the colon as the logger's users know them.
-constexpr std::array<RunTextEntry, 39> RunTable{{
+constexpr std::array<RunTextEntry, 40> RunTable{{
     {RunText::BatteryPrefix, "Napięcie baterii: ", "Battery voltage: "},
     {RunText::FoundCaption, "Znaleziono urządzenie  :", "Found Device   :"},
     {RunText::FoundStatus, "Znaleziono", "Found"},
@@ -60,6 +60,11 @@ constexpr std::array<RunTextEntry, 39> RunTable{{
      "Rejestrator przestał odpowiadać. Odebrano %1 z %2 pomiarów i zapisano je w pliku "
      "logger.txt.",
      "The logger stopped answering. %1 of %2 samples were received and saved in logger.txt."},
+    {RunText::ReplyCut,
+     "Rejestrator przerywał przesyłanie danych, także na ponowną prośbę. Odebrano %1 z %2 "
+     "pomiarów i zapisano je w pliku logger.txt.",
+     "The logger kept breaking off its data, also when asked again. %1 of %2 samples were "
+     "received and saved in logger.txt."},
     {RunText::DownloadCancelled,
      "Odczyt przerwany. Odebrano %1 z %2 pomiarów i zapisano je w pliku logger.txt.",
      "Download cancelled. %1 of %2 samples were received and saved in logger.txt."},

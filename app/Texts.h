@@ -65,6 +65,7 @@ enum class RunText {
     // Texts of faults and their outcomes; %1, %2 are numbers, file names or ports.
     NoSamplesReceived, // a download that accepted no record while the logger reported some
     LoggerStopped,     // the logger stopped answering a download (%1 of %2 samples)
+    ReplyCut,          // a block's reply stayed cut short when asked again (%1 of %2 samples)
     DownloadCancelled, // Esc or the close button during a download (%1 of %2 samples)
     DeviceLost,        // the port went away during an exchange (%1 port, %2 system's text)
     PortBusy,          // a line of the not-found box per port held by another program

@@ -58,6 +58,9 @@ int RunDownload(Context& context, const Invocation& invocation) {
     case DownloadEnd::LoggerSilent:
         err << context.Say(Msg::LoggerSilent) << '\n';
         break;
+    case DownloadEnd::ReplyCut:
+        err << context.Say(Msg::ReplyCut) << '\n';
+        break;
     case DownloadEnd::Cancelled:
         err << context.Say(Msg::DownloadCancelled) << '\n';
         break;
@@ -76,10 +79,7 @@ int RunDownload(Context& context, const Invocation& invocation) {
 
     if (result.end == DownloadEnd::DeviceLost)
         return ExitFailed;
-    const bool complete =
-        result.end == DownloadEnd::Complete &&
-        static_cast<std::uint32_t>(result.recordsWritten) >= result.samplesExpected;
-    return complete ? ExitDone : ExitIncomplete;
+    return result.IsComplete() ? ExitDone : ExitIncomplete;
 }
 
 int RunExport(Context& context, const Invocation& invocation) {

@@ -142,6 +142,8 @@ const Entry Entries[] = {
     {Msg::FileUnchanged, "No samples arrived; {1} was left as it was.",
      "Nie nadeszła żadna próbka; plik {1} pozostał bez zmian."},
     {Msg::LoggerSilent, "The logger stopped answering.", "Rejestrator przestał odpowiadać."},
+    {Msg::ReplyCut, "The logger kept breaking off its data, also when asked again.",
+     "Rejestrator przerywał przesyłanie danych, także na ponowną prośbę."},
     {Msg::DownloadCancelled, "Download cancelled.", "Pobieranie przerwane."},
     {Msg::Remaining, "{1} left", "zostało {1}"},
     {Msg::Exported, "{1} rows written to {2}", "Zapisano wierszy: {1} do {2}"},

@@ -49,6 +49,7 @@ enum class Msg {
     DownloadSummary,
     FileUnchanged,
     LoggerSilent,
+    ReplyCut,
     DownloadCancelled,
     Remaining,
     Exported,

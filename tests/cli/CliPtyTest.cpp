@@ -114,12 +114,13 @@ TEST_F(CliOverPty, DownloadWritesTheWindowsFileAndSumsUp) {
         std::string err; // {} stands for the file name
     } cases[] = {
         {"complete", plain, {"download"}, false, never, 0, 60, "60 of 60 samples written to {}\n"},
+        // Records the acceptance rule refuses are no loss: the whole log was read.
         {"refused records",
          awkward,
          {"download"},
          false,
          never,
-         3,
+         0,
          60,
          "60 of 62 samples written to {}\n"},
         {"Ctrl+C after the first block",
@@ -170,6 +171,28 @@ TEST_F(CliOverPty, DownloadWritesTheWindowsFileAndSumsUp) {
         EXPECT_NE(run.err.find(" left"), std::string::npos);
         EXPECT_TRUE(run.err.ends_with("\r" + summary)) << run.err;
     }
+}
+
+// A block reply that stays cut short when asked again ends the download there, incomplete.
+TEST_F(CliOverPty, ABlockReplyCutShortEndsTheDownloadIncomplete) {
+    const double start = MakeDateTime(2024, 3, 1, 0, 0, 0);
+    logger.changeState([&](sim::LoggerState& s) {
+        s.records = sim::GenerateLog(60, start, 600);
+        s.sampleCount = 60;
+        s.loggingStart = start;
+    });
+    sim::Faults pausing;
+    pausing.commands = {"G?00001"};
+    pausing.splitAt = 105;
+    pausing.splitPauseMs = 2000;
+    logger.setFaults(pausing);
+    const std::string file = (home / "cut.txt").string();
+    const CliRun run = Run({"download", "-o", file});
+    EXPECT_EQ(run.code, 3);
+    EXPECT_EQ(run.err, "The logger kept breaking off its data, also when asked again.\n35 of 60 "
+                       "samples written to " +
+                           file + "\n");
+    EXPECT_EQ(CountLines(Slurp(file)), 35u);
 }
 
 TEST_F(CliOverPty, ConfigureAndSetClockSendWhatTheWindowsButtonsSend) {
