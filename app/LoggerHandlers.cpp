@@ -108,18 +108,29 @@ void MainWindow::OdczytUstawienClick() {
 }
 
 void MainWindow::ZapisUstawienClick() {
+    SavedSettings saved;
     try {
-        SaveSettings(services_.link, services_.pause, services_.settings,
-                     PickerValue(Control::DateTimePicker1), PickerValue(Control::DateTimePicker2),
-                     PickerValue(Control::DateTimePicker3), PickerValue(Control::DateTimePicker4),
-                     PickerValue(Control::DateTimePicker5));
+        saved = SaveSettings(
+            services_.link, services_.pause, services_.settings,
+            PickerValue(Control::DateTimePicker1), PickerValue(Control::DateTimePicker2),
+            PickerValue(Control::DateTimePicker3), PickerValue(Control::DateTimePicker4),
+            PickerValue(Control::DateTimePicker5));
     } catch (const SettingsError& error) {
         // Nothing was sent: the pickers are the user's to correct.
-        dialogs_.message(Text(error.Problem() == SettingsProblem::ZeroInterval
-                                  ? RunText::ZeroInterval
-                                  : RunText::EndBeforeStart),
-                         Text(RunText::NotFoundCaption));
+        const RunText text =
+            error.Problem() == SettingsProblem::ZeroInterval ? RunText::ZeroInterval
+            : error.Problem() == SettingsProblem::EndTooSoon ? RunText::EndTooSoon
+                                                             : RunText::EndBeforeStart;
+        dialogs_.message(Text(text), Text(RunText::NotFoundCaption));
+        return;
     }
+    // The logger stores only so many samples: the user learns when logging will really end.
+    if (saved.capped)
+        dialogs_.message(Text(RunText::SampleCountCapped)
+                             .arg(QString::number(MaxSampleCount),
+                                  QString::fromStdString(
+                                      FormatDateTime("yyyy-mm-dd hh:nn:ss", saved.cappedEnd))),
+                         Text(RunText::NotFoundCaption));
 }
 
 void MainWindow::Button1Click() {

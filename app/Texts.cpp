@@ -40,7 +40,7 @@ struct RunTextEntry {
 };
 
 // The captions keep their blanks before the colon as the logger's users know them.
-constexpr std::array<RunTextEntry, 40> RunTable{{
+constexpr std::array<RunTextEntry, 42> RunTable{{
     {RunText::BatteryPrefix, "Napięcie baterii: ", "Battery voltage: "},
     {RunText::FoundCaption, "Znaleziono urządzenie  :", "Found Device   :"},
     {RunText::FoundStatus, "Znaleziono", "Found"},
@@ -79,6 +79,12 @@ constexpr std::array<RunTextEntry, 40> RunTable{{
      "The logging end is earlier than its start."},
     {RunText::ZeroInterval, "Okres pomiaru musi być dłuższy od zera.",
      "The measurement interval must be longer than zero."},
+    {RunText::EndTooSoon,
+     "Koniec rejestracji musi przypadać co najmniej jeden okres pomiaru po jej początku.",
+     "The logging end must lie at least one measurement interval after its start."},
+    {RunText::SampleCountCapped,
+     "Rejestrator zapisze najwyżej %1 próbek: rejestracja skończy się %2.",
+     "The logger stores at most %1 samples: logging will end at %2."},
     {RunText::ErrorLine, "wiersz %1", "line %1"},
     {RunText::ReplaceAsk, "Plik %1 już istnieje. Czy chcesz go zastąpić?",
      "%1 already exists. Do you want to replace it?"},

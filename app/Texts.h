@@ -73,6 +73,8 @@ enum class RunText {
     NotRegularFile,    // a loaded name that is a folder, a FIFO, a device (%1 file name)
     EndBeforeStart,    // Save settings, nothing sent
     ZeroInterval,      // Save settings, nothing sent
+    EndTooSoon, // Save settings, nothing sent: the end less than one interval after the start
+    SampleCountCapped, // after Save settings: %1 the logger's most samples, %2 the real end
     ErrorLine,         // after the file name on the second line of a load error
     ReplaceAsk,        // Yes/No box before a copy replaces an existing file (%1 file name)
     // The chart's menu (right click), its dialogs and the statistics box.

@@ -96,9 +96,7 @@ int RunCli(const std::vector<std::string>& args, Services& services) {
     } catch (const ConvertError& e) {
         return fail(ExitFailed, context.Say(Msg::ReplyUnreadable, {e.what()}));
     } catch (const SettingsError& e) {
-        return fail(ExitUsage, context.Say(e.Problem() == SettingsProblem::ZeroInterval
-                                               ? Msg::ZeroInterval
-                                               : Msg::EndBeforeStart));
+        return fail(ExitUsage, context.Say(SettingsProblemMessage(e.Problem())));
     } catch (const std::exception& e) {
         return fail(ExitFailed, context.Say(Msg::Failed, {e.what()}));
     }

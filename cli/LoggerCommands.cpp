@@ -47,6 +47,19 @@ double DateTimeOption(const Context& context, const std::string& text) {
 
 } // namespace
 
+Msg SettingsProblemMessage(SettingsProblem problem) {
+    switch (problem) {
+    case SettingsProblem::ZeroInterval:
+        return Msg::ZeroInterval;
+    case SettingsProblem::EndTooSoon:
+        return Msg::EndTooSoon;
+    case SettingsProblem::EndBeforeStart:
+    case SettingsProblem::None:
+        break;
+    }
+    return Msg::EndBeforeStart;
+}
+
 int RunInfo(Context& context, const Invocation& invocation) {
     Session session(context);
     session.Open(invocation.Value("port"));
@@ -98,24 +111,25 @@ int RunConfigure(Context& context, const Invocation& invocation) {
     const double start = DateTimeOption(context, *invocation.Value("start"));
     const double end = DateTimeOption(context, *invocation.Value("end"));
     // Checked before the port is touched: a wrong setting sends nothing at all.
-    switch (CheckSettings(*interval, start, start, end, end)) {
-    case SettingsProblem::ZeroInterval:
-        throw Failure(ExitUsage, context.Say(Msg::ZeroInterval));
-    case SettingsProblem::EndBeforeStart:
-        throw Failure(ExitUsage, context.Say(Msg::EndBeforeStart));
-    case SettingsProblem::None:
-        break;
-    }
+    const SettingsProblem problem = CheckSettings(*interval, start, start, end, end);
+    if (problem != SettingsProblem::None)
+        throw Failure(ExitUsage, context.Say(SettingsProblemMessage(problem)));
     Session session(context);
     session.Open(invocation.Value("port"));
-    SaveSettings(session.Link(), context.services.pause, session.Settings(), *interval, start,
-                 start, end, end);
-    context.services.err << context.Say(Msg::Configured,
-                                        {FormatDateTime(TimePattern, *interval),
+    const SavedSettings saved = SaveSettings(session.Link(), context.services.pause,
+                                             session.Settings(), *interval, start, start, end, end);
+    std::ostream& err = context.services.err;
+    // A capped count ends logging before the end asked for: that earlier end is the one named.
+    const double reached = saved.capped ? saved.cappedEnd : end;
+    if (saved.capped)
+        err << context.Say(Msg::SampleCountCapped, {std::to_string(MaxSampleCount),
+                                                    FormatDateTime(DateTimePattern, reached)})
+            << '\n';
+    err << context.Say(Msg::Configured, {FormatDateTime(TimePattern, *interval),
                                          FormatDateTime(DateTimePattern, start),
-                                         FormatDateTime(DateTimePattern, end),
-                                         std::to_string(session.Settings().SampleCount)})
-                         << '\n';
+                                         FormatDateTime(DateTimePattern, reached),
+                                         std::to_string(saved.sampleCount)})
+        << '\n';
     return ExitDone;
 }
 

@@ -40,6 +40,8 @@ enum class Msg {
     Failed,
     ZeroInterval,
     EndBeforeStart,
+    EndTooSoon,
+    SampleCountCapped,
     Configured,
     ClockSet,
     EraseNeedsYes,

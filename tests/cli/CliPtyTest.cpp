@@ -214,6 +214,18 @@ TEST_F(CliOverPty, ConfigureAndSetClockSendWhatTheWindowsButtonsSend) {
          {"I!000140\r", "R!063000050324\r", "S!0002169\r"},
          "Logger set: every 00:01:40 from 2024-03-05 06:30:00 to 2024-03-07 18:45:10, 2169 "
          "samples.\n"},
+        // More samples than the logger stores: the end it will really reach is named.
+        {{"configure", "--interval", "00:10:00", "--start", "2024-03-01 12:00:00", "--end",
+          "2125-01-06 12:00:00"},
+         [](SerialLink& l, Pause& p, LoggerSettings& s) {
+             const double start = MakeDateTime(2024, 3, 1, 12);
+             SaveSettings(l, p, s, MakeDateTime(2000, 1, 1, 0, 10), start, start,
+                          MakeDateTime(2125, 1, 6, 12), MakeDateTime(2125, 1, 6, 12));
+         },
+         {"I!001000\r", "R!120000010324\r", "S!0204800\r"},
+         "The logger stores at most 204800 samples: logging will end at 2028-01-22 17:20:00.\n"
+         "Logger set: every 00:10:00 from 2024-03-01 12:00:00 to 2028-01-22 17:20:00, 204800 "
+         "samples.\n"},
         {{"set-clock", "--time", "2027-06-15 23:05:09", "--port", "COM3"},
          [](SerialLink& l, Pause& p, LoggerSettings& s) {
              SetClock(l, p, s, MakeDateTime(2000, 1, 1, 23, 5, 9), MakeDateTime(2027, 6, 15));
@@ -266,6 +278,10 @@ TEST_F(CliOverPty, WrongUsageSendsNothingAndExitsWithOne) {
         {{"configure", "--interval", "00:10:00", "--start", "2024-03-05 06:30:00", "--end",
           "2024-03-05 06:29:59"},
          "velkor-cli: The end of logging is before its start.\nTry 'velkor-cli --help'.\n"},
+        {{"configure", "--interval", "00:10:00", "--start", "2024-03-05 06:30:00", "--end",
+          "2024-03-05 06:30:00", "--lang", "pl"},
+         "velkor-cli: Koniec rejestracji musi przypadać co najmniej jeden okres pomiaru po jej "
+         "początku.\nPomoc: 'velkor-cli --help'.\n"},
         {{"configure", "--interval", "00:10:00", "--start", "2024-02-30 06:30:00", "--end",
           "2024-03-05 06:29:59"},
          "velkor-cli: '2024-02-30 06:30:00' is no date and time of the form yyyy-mm-dd "
