@@ -62,6 +62,16 @@ int Dispatch(Context& context, const Invocation& invocation) {
 
 } // namespace
 
+int CombineExitCodes(int a, int b) {
+    // Heaviest first.
+    static constexpr int Order[] = {ExitUsage,         ExitFailed,    ExitEraseRefused,
+                                    ExitArchiveFailed, ExitExcursion, ExitIncomplete};
+    for (const int code : Order)
+        if (a == code || b == code)
+            return code;
+    return ExitDone;
+}
+
 int RunCli(const std::vector<std::string>& args, Services& services) {
     Invocation invocation;
     try {

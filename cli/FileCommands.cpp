@@ -7,6 +7,7 @@
 #include "log/DataFileState.h"
 #include "log/Download.h"
 #include "platform/SystemSerialPorts.h"
+#include "platform/TextEscape.h"
 #include "platform/Utf8Path.h"
 
 #include <filesystem>
@@ -93,7 +94,8 @@ int RunExport(Context& context, const Invocation& invocation) {
 int RunPorts(Context& context, const Invocation&) {
     const std::vector<ComPortEntry> ports = ListComPorts(context.services.where);
     for (const ComPortEntry& port : ports)
-        context.services.out << port.comName << '\t' << port.device << '\n';
+        context.services.out << EscapeForMessage(port.comName) << '\t'
+                             << EscapeForMessage(port.device) << '\n';
     const std::size_t found = ports.size();
     if (found == 0)
         context.services.err << context.Say(Msg::NoPorts) << '\n';

@@ -8,6 +8,7 @@
 #include "log/Erase.h"
 #include "platform/DateTime.h"
 #include "platform/DateTimeText.h"
+#include "platform/TextEscape.h"
 
 #include <cstdio>
 #include <ostream>
@@ -79,8 +80,8 @@ int RunInfo(Context& context, const Invocation& invocation) {
             << ", \"samples\": " << shown.samples << ", \"battery_mv\": " << shown.batteryMillivolts
             << ", \"humidity\": " << (humidity ? "true" : "false") << "}\n";
     } else {
-        out << "port: " << session.PortName() << '\n'
-            << "identifier: " << session.Identification() << '\n'
+        out << "port: " << EscapeForMessage(session.PortName()) << '\n'
+            << "identifier: " << EscapeForMessage(session.Identification()) << '\n'
             << "clock: " << clock << '\n'
             << "interval: " << interval << '\n'
             << "start: " << start << '\n'

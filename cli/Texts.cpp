@@ -1,5 +1,7 @@
 #include "cli/Texts.h"
 
+#include "platform/TextEscape.h"
+
 #include <vector>
 
 namespace velkor::cli {
@@ -31,8 +33,10 @@ const Entry Entries[] = {
      "\n"
      "velkor-cli --version       show the version\n"
      "\n"
-     "Exit status: 0 done, 1 wrong usage, 2 no logger found, port error or lost device,\n"
-     "3 finished but incomplete.\n",
+     "Exit status: 0 done, 1 wrong usage, 2 no logger, a port error, a lost device, an\n"
+     "unreadable file or no data, 3 finished but incomplete, 4 an excursion (with\n"
+     "--fail-on-excursion), 5 data file written but not archived, 6 erase refused (samples\n"
+     "not archived). When several apply: 1, 2, 6, 5, 4, 3, in this order.\n",
      "Użycie: velkor-cli POLECENIE [OPCJE]\n"
      "\n"
      "Polecenia:\n"
@@ -50,8 +54,11 @@ const Entry Entries[] = {
      "\n"
      "velkor-cli --version       numer wersji\n"
      "\n"
-     "Kod wyjścia: 0 wykonano, 1 błędne użycie, 2 nie znaleziono rejestratora, błąd portu\n"
-     "lub utrata urządzenia, 3 zakończono, ale niekompletnie.\n"},
+     "Kod wyjścia: 0 wykonano, 1 błędne użycie, 2 brak rejestratora, błąd portu, utrata\n"
+     "urządzenia, nieczytelny plik lub brak danych, 3 zakończono, ale niekompletnie,\n"
+     "4 przekroczenie (z --fail-on-excursion), 5 plik danych zapisany, ale nie w archiwum,\n"
+     "6 kasowanie odmówione (próbki nie są w archiwum). Gdy pasuje kilka: 1, 2, 6, 5, 4, 3,\n"
+     "w tej kolejności.\n"},
     {Msg::CommandUsagePorts,
      "Usage: velkor-cli ports\n"
      "Lists the COM names that resolve to a device, and the device of each.\n",
@@ -166,7 +173,9 @@ std::string Text(Lang lang, Msg msg, std::initializer_list<std::string> args) {
         if (pattern[i] == '{' && i + 2 < pattern.size() && pattern[i + 2] == '}' &&
             pattern[i + 1] >= '1' && pattern[i + 1] <= '9') {
             const std::size_t n = static_cast<std::size_t>(pattern[i + 1] - '1');
-            text += n < values.size() ? values[n] : std::string();
+            // An argument may carry bytes of the logger, of a file or of the command line:
+            // control bytes and broken UTF-8 must not reach the terminal as they are.
+            text += n < values.size() ? EscapeForMessage(values[n]) : std::string();
             i += 2;
         } else {
             text += pattern[i];

@@ -57,7 +57,8 @@ enum class Msg {
     Exported,
 };
 
-// The message with {1}, {2}, ... replaced by the arguments.
+// The message with {1}, {2}, ... replaced by the arguments, each escaped for the terminal as
+// EscapeForMessage does (control bytes and invalid UTF-8 as \xNN).
 std::string Text(Lang lang, Msg msg, std::initializer_list<std::string> args = {});
 
 } // namespace velkor::cli
