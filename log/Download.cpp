@@ -8,6 +8,8 @@
 #include "platform/FileSystem.h"
 
 #include <algorithm>
+#include <array>
+#include <optional>
 
 namespace velkor {
 
@@ -168,16 +170,28 @@ DownloadResult DownloadLog(SerialLink& link, Pause& pause, const LoggerSettings&
             progress.SetProgress(blockIndex);
             BlockEnd blockEnd = BlockEnd::Silent;
             bool anyBytes = false;
+            std::optional<std::array<std::uint8_t, cmd::RecordSize>> firstSlot;
             for (int attempt = 1;; ++attempt) {
                 link.SetCommand(cmd::RequestBlock(blockIndex));
                 link.SendCommand();
-                const std::size_t received = ReceiveBlockReply(link, pause);
+                std::size_t received = ReceiveBlockReply(link, pause);
+                anyBytes = anyBytes || received > 0;
+                const std::uint8_t* reply = link.ReceiveBuffer.data();
+                if (received >= cmd::RecordSize) {
+                    // The logger sends a block again from its first record. A repeat that
+                    // begins otherwise begins with the late tail of an abandoned reply: its
+                    // slots do not line up with records, so it is not read as the block.
+                    if (!firstSlot) {
+                        firstSlot.emplace();
+                        std::copy_n(reply, cmd::RecordSize, firstSlot->begin());
+                    } else if (!std::equal(firstSlot->begin(), firstSlot->end(), reply)) {
+                        received = 0;
+                    }
+                }
                 // A repeated reply brings again the records accepted from a short one before
                 // it; the acceptance rule takes only those after them.
-                for (const cmd::LogRecord& r :
-                     DecodeBlock(link.ReceiveBuffer.data(), received, lastAcceptedTime))
+                for (const cmd::LogRecord& r : DecodeBlock(reply, received, lastAcceptedTime))
                     writeRecord(r);
-                anyBytes = anyBytes || received > 0;
                 if (received >= BlockReplyBytes) {
                     blockEnd = BlockEnd::Whole;
                     break;

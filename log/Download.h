@@ -36,7 +36,9 @@ constexpr int BlockRequestAttempts = 2;
 // A block whose reply stays shorter than a block (the quiet time passed mid-reply) is requested
 // this many times in all. Before each repeat the line must be quiet for ReplyQuietMilliseconds
 // (waited for at most SilenceWaitLimitMilliseconds) and the input is purged, so that the late
-// tail of the abandoned reply never lands in the next read.
+// tail of the abandoned reply never lands in the next read. A repeat whose first record is not
+// the first record of the earlier reply still begins with such a tail and is not read as the
+// block.
 constexpr int ShortReplyAttempts = 3;
 constexpr int SilenceWaitLimitMilliseconds = 2000;
 
