@@ -123,7 +123,8 @@ private:
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
     bool skipLineFeed_ = false; // the last line ended with CR at the buffer's end
-    bool stopped_ = false;      // a zero byte or the end was met
+    bool zeroMet_ = false;      // the text ended at a zero byte
+    bool ended_ = false;        // Next has returned false
     std::string_view text_;
     std::array<char, DataLineReadLength> carry_{}; // a line that spans two buffer fills
     DataFileCounts counts_;
