@@ -95,6 +95,8 @@ std::size_t LoadDataFile(DataFileState& dataFile, const std::string& fileName, P
         throw;
     } catch (const NoLoggerDataError&) {
         throw;
+    } catch (const FileError& e) {
+        throw LocatedFileError(e, {fileName, 0});
     } catch (const InOutError& e) {
         throw LocatedInOutError(e.what(), {fileName, 0});
     }
@@ -104,6 +106,8 @@ std::size_t LoadDataFile(DataFileState& dataFile, const std::string& fileName, P
         reader.ReadLine(DataLineReadLength);
         lineNumber = 2;
         reader.SkipLine();
+    } catch (const FileError& e) {
+        throw LocatedFileError(e, {fileName, lineNumber});
     } catch (const InOutError& e) {
         throw LocatedInOutError(e.what(), {fileName, lineNumber});
     }
@@ -136,6 +140,9 @@ std::size_t LoadDataFile(DataFileState& dataFile, const std::string& fileName, P
     } catch (const ConvertError& e) {
         finish();
         throw LocatedConvertError(e.what(), {fileName, lineNumber});
+    } catch (const FileError& e) {
+        finish();
+        throw LocatedFileError(e, {fileName, lineNumber});
     } catch (const InOutError& e) {
         finish();
         throw LocatedInOutError(e.what(), {fileName, lineNumber});
