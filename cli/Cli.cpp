@@ -4,6 +4,7 @@
 #include "cli/Options.h"
 #include "cli/Session.h"
 #include "link/WriteSettings.h"
+#include "messages/ErrorText.h"
 #include "platform/Errors.h"
 
 #include <ostream>
@@ -91,15 +92,16 @@ int RunCli(const std::vector<std::string>& args, Services& services) {
         return Dispatch(context, invocation);
     } catch (const Failure& e) {
         return fail(e.Code(), e.what());
-    } catch (const LostDeviceError& e) {
-        return fail(ExitFailed, context.Say(Msg::DeviceLost, {e.PortName(), e.SystemText()}));
     } catch (const ConvertError& e) {
         return fail(ExitFailed, context.Say(Msg::ReplyUnreadable, {e.what()}));
     } catch (const SettingsError& e) {
         return fail(ExitUsage, context.Say(e.Problem() == SettingsProblem::ZeroInterval
-                                               ? Msg::ZeroInterval
-                                               : Msg::EndBeforeStart));
+                                               ? Message::ZeroInterval
+                                               : Message::EndBeforeStart));
     } catch (const std::exception& e) {
+        // A lost device, a file error: in the window's words.
+        if (const std::optional<std::string> known = KnownErrorText(context.lang, e))
+            return fail(ExitFailed, *known);
         return fail(ExitFailed, context.Say(Msg::Failed, {e.what()}));
     }
 }

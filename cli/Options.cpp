@@ -40,7 +40,7 @@ const std::vector<CommandSpec>& Commands() {
 }
 
 // --lang is looked for first, so that every other message is already in that language.
-Lang LanguageOf(const std::vector<std::string>& args) {
+Language LanguageOf(const std::vector<std::string>& args) {
     for (std::size_t i = 0; i < args.size() && args[i] != "--"; ++i) {
         std::string value;
         if (args[i] == "--lang" && i + 1 < args.size())
@@ -50,11 +50,11 @@ Lang LanguageOf(const std::vector<std::string>& args) {
         else
             continue;
         if (value == "pl")
-            return Lang::Polish;
+            return Language::Polish;
         if (value != "en")
-            throw UsageError(Lang::English, Text(Lang::English, Msg::BadLanguage, {value}));
+            throw UsageError(Language::English, Text(Language::English, Msg::BadLanguage, {value}));
     }
-    return Lang::English;
+    return Language::English;
 }
 
 } // namespace
@@ -69,7 +69,7 @@ std::optional<std::string> Invocation::Value(const std::string& name) const {
 Invocation ParseArguments(const std::vector<std::string>& args) {
     Invocation result;
     result.lang = LanguageOf(args);
-    const Lang lang = result.lang;
+    const Language lang = result.lang;
     auto fail = [lang](Msg msg, std::initializer_list<std::string> values) {
         throw UsageError(lang, Text(lang, msg, values));
     };

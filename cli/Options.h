@@ -19,7 +19,7 @@ struct Invocation {
     std::string commandName;
     bool help = false;
     bool version = false;
-    Lang lang = Lang::English;
+    Language lang = Language::English;
     // Options given, by long name without the dashes ("port", "json", "output", ...); a switch
     // has an empty value.
     std::map<std::string, std::string> options;
@@ -33,11 +33,12 @@ struct Invocation {
 // language itself is what is wrong).
 class UsageError : public std::runtime_error {
 public:
-    UsageError(Lang lang, const std::string& message) : std::runtime_error(message), lang_(lang) {}
-    Lang GetLang() const { return lang_; }
+    UsageError(Language lang, const std::string& message)
+        : std::runtime_error(message), lang_(lang) {}
+    Language GetLang() const { return lang_; }
 
 private:
-    Lang lang_;
+    Language lang_;
 };
 
 // Parses the arguments after the program name. Raises UsageError for an unknown command or
