@@ -6,12 +6,9 @@
 #include "link/WriteSettings.h"
 #include "messages/ErrorText.h"
 #include "platform/Errors.h"
+#include "velkor/Version.h"
 
 #include <ostream>
-
-#ifndef VELKOR_VERSION
-#define VELKOR_VERSION "unknown"
-#endif
 
 namespace velkor::cli {
 

@@ -9,6 +9,7 @@
 #include "tests/platform/TempFolder.h"
 #include "tools/loggersim/LogSource.h"
 #include "tools/loggersim/LoggerProtocol.h"
+#include "velkor/Version.h"
 
 #include <gtest/gtest.h>
 
