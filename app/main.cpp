@@ -10,6 +10,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Pause.h"
 #include "platform/SystemSerialPorts.h"
+#include "velkor/Version.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -12,10 +12,10 @@
 
 namespace velkor::cli {
 
-enum class Command { None, Ports, Info, Download, SetClock, Configure, Erase, Export };
+struct CommandRow;
 
 struct Invocation {
-    Command command = Command::None;
+    const CommandRow* command = nullptr; // nullptr: none given (--help, --version)
     std::string commandName;
     bool help = false;
     bool version = false;
@@ -41,8 +41,9 @@ private:
     Language lang_;
 };
 
-// Parses the arguments after the program name. Raises UsageError for an unknown command or
-// option, a missing value, too many or too few operands, or an unknown language.
+// Parses the arguments after the program name, against the command table. Raises UsageError
+// for an unknown command or option, a missing value, too many or too few operands, or an
+// unknown language. The messages are in the language of the last valid --lang.
 Invocation ParseArguments(const std::vector<std::string>& args);
 
 } // namespace velkor::cli

@@ -13,17 +13,9 @@ struct Entry {
 };
 
 const Entry Entries[] = {
-    {Msg::Usage,
-     "Usage: velkor-cli COMMAND [OPTIONS]\n"
-     "\n"
-     "Commands:\n"
-     "  ports                    list COM names and the devices they resolve to\n"
-     "  info                     show the logger's settings\n"
-     "  download                 download the measurement log into a data file\n"
-     "  set-clock                set the logger's clock\n"
-     "  configure                set the interval, the start and the end of logging\n"
-     "  erase                    erase the logger's memory\n"
-     "  export                   convert a data file to CSV\n"
+    {Msg::UsageHead, "Usage: velkor-cli COMMAND [OPTIONS]\n\nCommands:\n",
+     "Użycie: velkor-cli POLECENIE [OPCJE]\n\nPolecenia:\n"},
+    {Msg::UsageTail,
      "\n"
      "Options of every command:\n"
      "  --lang en|pl             language of the messages (default: English)\n"
@@ -33,16 +25,6 @@ const Entry Entries[] = {
      "\n"
      "Exit status: 0 done, 1 wrong usage, 2 no logger found, port error or lost device,\n"
      "3 finished but incomplete.\n",
-     "Użycie: velkor-cli POLECENIE [OPCJE]\n"
-     "\n"
-     "Polecenia:\n"
-     "  ports                    lista nazw COM i urządzeń, którym odpowiadają\n"
-     "  info                     ustawienia rejestratora\n"
-     "  download                 pobranie zapisu pomiarów do pliku danych\n"
-     "  set-clock                ustawienie zegara rejestratora\n"
-     "  configure                ustawienie interwału, początku i końca rejestracji\n"
-     "  erase                    skasowanie pamięci rejestratora\n"
-     "  export                   zamiana pliku danych na CSV\n"
      "\n"
      "Opcje każdego polecenia:\n"
      "  --lang en|pl             język komunikatów (domyślnie angielski)\n"
@@ -52,51 +34,6 @@ const Entry Entries[] = {
      "\n"
      "Kod wyjścia: 0 wykonano, 1 błędne użycie, 2 nie znaleziono rejestratora, błąd portu\n"
      "lub utrata urządzenia, 3 zakończono, ale niekompletnie.\n"},
-    {Msg::CommandUsagePorts,
-     "Usage: velkor-cli ports\n"
-     "Lists the COM names that resolve to a device, and the device of each.\n",
-     "Użycie: velkor-cli ports\n"
-     "Wypisuje nazwy COM, którym odpowiada urządzenie, i urządzenie każdej z nich.\n"},
-    {Msg::CommandUsageInfo,
-     "Usage: velkor-cli info [--port COMn] [--json]\n"
-     "Shows the logger's settings, one \"key: value\" line each, or one JSON object.\n"
-     "Without --port the ports are scanned and the first logger found is used.\n",
-     "Użycie: velkor-cli info [--port COMn] [--json]\n"
-     "Wypisuje ustawienia rejestratora, po jednym wierszu \"klucz: wartość\", albo jeden\n"
-     "obiekt JSON. Bez --port przeszukuje porty i używa pierwszego znalezionego rejestratora.\n"},
-    {Msg::CommandUsageDownload,
-     "Usage: velkor-cli download [--port COMn] [-o FILE]\n"
-     "Downloads the measurement log into FILE (default: logger.txt), the same data file as\n"
-     "the window's Read data. Ctrl+C stops after the current block, keeping what arrived.\n",
-     "Użycie: velkor-cli download [--port COMn] [-o PLIK]\n"
-     "Pobiera zapis pomiarów do PLIKU (domyślnie logger.txt), tego samego pliku danych, co\n"
-     "przycisk Odczyt danych w oknie. Ctrl+C przerywa po bieżącym bloku, zachowując to, co\n"
-     "już nadeszło.\n"},
-    {Msg::CommandUsageSetClock,
-     "Usage: velkor-cli set-clock [--port COMn] [--time \"yyyy-mm-dd hh:mm:ss\"]\n"
-     "Sets the logger's clock (default: this computer's local time).\n",
-     "Użycie: velkor-cli set-clock [--port COMn] [--time \"rrrr-mm-dd gg:mm:ss\"]\n"
-     "Ustawia zegar rejestratora (domyślnie na czas lokalny tego komputera).\n"},
-    {Msg::CommandUsageConfigure,
-     "Usage: velkor-cli configure [--port COMn] --interval hh:mm:ss\n"
-     "           --start \"yyyy-mm-dd hh:mm:ss\" --end \"yyyy-mm-dd hh:mm:ss\"\n"
-     "Sets the measurement interval and the start and end of logging.\n",
-     "Użycie: velkor-cli configure [--port COMn] --interval gg:mm:ss\n"
-     "           --start \"rrrr-mm-dd gg:mm:ss\" --end \"rrrr-mm-dd gg:mm:ss\"\n"
-     "Ustawia interwał pomiarów oraz początek i koniec rejestracji.\n"},
-    {Msg::CommandUsageErase,
-     "Usage: velkor-cli erase [--port COMn] --yes\n"
-     "Erases the logger's memory and waits for its confirmation. Nothing is done without\n"
-     "--yes.\n",
-     "Użycie: velkor-cli erase [--port COMn] --yes\n"
-     "Kasuje pamięć rejestratora i czeka na jego potwierdzenie. Bez --yes nic nie robi.\n"},
-    {Msg::CommandUsageExport,
-     "Usage: velkor-cli export DATAFILE [-o FILE.csv]\n"
-     "Writes the data file as CSV (default: DATAFILE with .csv): the header\n"
-     "time,temperature_c,humidity_pct, then one row for every data line.\n",
-     "Użycie: velkor-cli export PLIK_DANYCH [-o PLIK.csv]\n"
-     "Zapisuje plik danych jako CSV (domyślnie PLIK_DANYCH z rozszerzeniem .csv): nagłówek\n"
-     "time,temperature_c,humidity_pct, potem jeden wiersz na każdy wiersz danych.\n"},
     {Msg::SeeHelp, "Try 'velkor-cli --help'.", "Pomoc: 'velkor-cli --help'."},
     {Msg::UnknownCommand, "unknown command '%1'", "nieznane polecenie '%1'"},
     {Msg::UnknownOption, "unknown option '%1' for '%2'", "nieznana opcja '%1' polecenia '%2'"},

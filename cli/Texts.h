@@ -11,14 +11,8 @@
 namespace velkor::cli {
 
 enum class Msg {
-    Usage,
-    CommandUsagePorts,
-    CommandUsageInfo,
-    CommandUsageDownload,
-    CommandUsageSetClock,
-    CommandUsageConfigure,
-    CommandUsageErase,
-    CommandUsageExport,
+    UsageHead,
+    UsageTail,
     SeeHelp,
     UnknownCommand,
     UnknownOption,

@@ -9,6 +9,7 @@
 #include "tests/platform/TempFolder.h"
 #include "tools/loggersim/LogSource.h"
 #include "tools/loggersim/LoggerProtocol.h"
+#include "velkor/Version.h"
 
 #include <gtest/gtest.h>
 
@@ -72,6 +73,14 @@ TEST_F(CliWithoutPorts, CommandLineIsCheckedBeforeAnyPortIsOpened) {
          1,
          "",
          "velkor-cli: unknown option '-o' for 'velkor-cli'\nTry 'velkor-cli --help'.\n"},
+        {{"info", "--lang", "pl", "--lang=en", "--bogus"},
+         1,
+         "",
+         "velkor-cli: unknown option '--bogus' for 'info'\nTry 'velkor-cli --help'.\n"},
+        {{"info", "--lang=de", "--lang", "pl"},
+         1,
+         "",
+         "velkor-cli: nieznany język 'de' (en lub pl)\nPomoc: 'velkor-cli --help'.\n"},
         {{"--help"}, 0, "Usage: velkor-cli COMMAND [OPTIONS]\n", ""},
         {{"--lang", "pl", "-h"}, 0, "Użycie: velkor-cli POLECENIE [OPCJE]\n", ""},
         {{"download", "--help"}, 0, "Usage: velkor-cli download [--port COMn] [-o FILE]\n", ""},
