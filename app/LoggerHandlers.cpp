@@ -77,7 +77,7 @@ void MainWindow::OdczytUstawienClick() {
         // A port another program holds is named, so the user knows where the logger may be.
         QString text = Text(RunText::NotFoundText);
         for (const std::string& port : found.busyPorts)
-            text += u'\n' + Text(RunText::PortBusy).arg(QString::fromStdString(port));
+            text += u'\n' + Text(Message::PortBusy, {QString::fromStdString(port)});
         dialogs_.message(text, Text(RunText::NotFoundCaption));
         SetControlText(Control::Label9, Text(RunText::NotFoundStatus));
         return;
@@ -95,9 +95,8 @@ void MainWindow::OdczytUstawienClick() {
         break;
     case SessionOutcome::Lost:
         OnDeviceLost();
-        guard_.Report(Text(RunText::DeviceLost)
-                          .arg(QString::fromStdString(read.port),
-                               QString::fromLocal8Bit(read.error.c_str())));
+        guard_.Report(Text(Message::DeviceLost, {QString::fromStdString(read.port),
+                                                 QString::fromLocal8Bit(read.error.c_str())}));
         break;
     default:
         // A reply too short for its fields ends the click with the conversion error's text;
@@ -117,20 +116,20 @@ void MainWindow::ZapisUstawienClick() {
             PickerValue(Control::DateTimePicker5));
     } catch (const SettingsError& error) {
         // Nothing was sent: the pickers are the user's to correct.
-        const RunText text =
-            error.Problem() == SettingsProblem::ZeroInterval ? RunText::ZeroInterval
-            : error.Problem() == SettingsProblem::EndTooSoon ? RunText::EndTooSoon
-                                                             : RunText::EndBeforeStart;
+        const Message text =
+            error.Problem() == SettingsProblem::ZeroInterval ? Message::ZeroInterval
+            : error.Problem() == SettingsProblem::EndTooSoon ? Message::EndTooSoon
+                                                             : Message::EndBeforeStart;
         dialogs_.message(Text(text), Text(RunText::NotFoundCaption));
         return;
     }
     // The logger stores only so many samples: the user learns when logging will really end.
     if (saved.capped)
-        dialogs_.message(Text(RunText::SampleCountCapped)
-                             .arg(QString::number(MaxSampleCount),
-                                  QString::fromStdString(
-                                      FormatDateTime("yyyy-mm-dd hh:nn:ss", saved.cappedEnd))),
-                         Text(RunText::NotFoundCaption));
+        dialogs_.message(
+            Text(Message::SampleCountCapped,
+                 {QString::number(MaxSampleCount),
+                  QString::fromStdString(FormatDateTime("yyyy-mm-dd hh:nn:ss", saved.cappedEnd))}),
+            Text(RunText::NotFoundCaption));
 }
 
 void MainWindow::Button1Click() {

@@ -17,7 +17,7 @@ int RunDownload(Context& context, const Invocation& invocation);
 int RunExport(Context& context, const Invocation& invocation);
 
 // Why configure refuses the settings it was given.
-Msg SettingsProblemMessage(SettingsProblem problem);
+Message SettingsProblemMessage(SettingsProblem problem);
 
 // "logger.txt" -> "logger.csv", "data" -> "data.csv", "dir.d/log" -> "dir.d/log.csv".
 std::string CsvNameFor(const std::string& dataFile);

@@ -6,6 +6,7 @@
 #include "log/CsvExport.h"
 #include "log/DataFileState.h"
 #include "log/Download.h"
+#include "platform/Errors.h"
 #include "platform/SystemSerialPorts.h"
 #include "platform/TextEscape.h"
 #include "platform/Utf8Path.h"
@@ -54,29 +55,22 @@ int RunDownload(Context& context, const Invocation& invocation) {
                     cancel, fileName);
     bar.HideProgress();
 
+    // The same words as the window's: a download that ended early says what was kept where.
     std::ostream& err = context.services.err;
-    switch (result.end) {
-    case DownloadEnd::LoggerSilent:
-        err << context.Say(Msg::LoggerSilent) << '\n';
-        break;
-    case DownloadEnd::ReplyCut:
-        err << context.Say(Msg::ReplyCut) << '\n';
-        break;
-    case DownloadEnd::Cancelled:
-        err << context.Say(Msg::DownloadCancelled) << '\n';
-        break;
-    case DownloadEnd::DeviceLost:
-        err << context.Say(Msg::DeviceLost, {result.portName, result.error}) << '\n';
-        break;
-    case DownloadEnd::Complete:
-        break;
-    }
-    if (result.fileReplaced)
-        err << context.Say(Msg::DownloadSummary, {std::to_string(result.recordsWritten),
-                                                  std::to_string(result.samplesExpected), fileName})
-            << '\n';
+    const std::string received = std::to_string(result.recordsWritten);
+    const std::string expected = std::to_string(result.samplesExpected);
+    if (result.end == DownloadEnd::DeviceLost)
+        err << context.Say(Message::DeviceLost, {result.portName, result.error}) << '\n';
+    if (!result.fileReplaced)
+        err << context.Say(Message::NoSamplesReceived, {fileName}) << '\n';
+    else if (result.end == DownloadEnd::Cancelled)
+        err << context.Say(Message::DownloadCancelled, {received, expected, fileName}) << '\n';
+    else if (result.end == DownloadEnd::ReplyCut)
+        err << context.Say(Message::ReplyCut, {received, expected, fileName}) << '\n';
+    else if (result.end == DownloadEnd::Complete)
+        err << context.Say(Msg::DownloadSummary, {received, expected, fileName}) << '\n';
     else
-        err << context.Say(Msg::FileUnchanged, {fileName}) << '\n';
+        err << context.Say(Message::LoggerStopped, {received, expected, fileName}) << '\n';
 
     if (result.end == DownloadEnd::DeviceLost)
         return ExitFailed;
@@ -86,9 +80,33 @@ int RunDownload(Context& context, const Invocation& invocation) {
 int RunExport(Context& context, const Invocation& invocation) {
     const std::string& dataFile = invocation.operands.at(0);
     const std::string csvFile = invocation.Value("output").value_or(CsvNameFor(dataFile));
-    const std::size_t rows = ExportDataFileToCsv(dataFile, csvFile);
-    context.services.err << context.Say(Msg::Exported, {std::to_string(rows), csvFile}) << '\n';
-    return ExitDone;
+    std::ostream& err = context.services.err;
+    auto failed = [&](const std::string& message) {
+        err << "velkor-cli: " << message << '\n';
+        return ExitFailed;
+    };
+    CsvExportResult result;
+    try {
+        result = ExportDataFileToCsv(dataFile, csvFile);
+    } catch (const NotRegularFileError& e) {
+        return failed(context.Say(Message::NotRegularFile, {e.fileName()}));
+    } catch (const NoLoggerDataError& e) {
+        return failed(context.Say(Message::NoLoggerData, {e.fileName()}));
+    } catch (const DataFileShrankError& e) {
+        return failed(context.Say(Message::FileShrank, {e.fileName()}));
+    } catch (const LocatedInOutError& e) {
+        const std::string what =
+            e.line > 0 ? context.Say(Msg::FileLineError, {e.file, std::to_string(e.line), e.what()})
+                       : e.file + ": " + e.what();
+        return failed(context.Say(Msg::Failed, {what}));
+    }
+    err << context.Say(Msg::Exported, {std::to_string(result.rows), csvFile}) << '\n';
+    if (result.counts.badLines == 0)
+        return ExitDone;
+    err << context.Say(Msg::BadLinesLeftOut, {std::to_string(result.counts.badLines),
+                                              std::to_string(result.counts.firstBadLine)})
+        << '\n';
+    return ExitIncomplete;
 }
 
 int RunPorts(Context& context, const Invocation&) {

@@ -48,17 +48,17 @@ double DateTimeOption(const Context& context, const std::string& text) {
 
 } // namespace
 
-Msg SettingsProblemMessage(SettingsProblem problem) {
+Message SettingsProblemMessage(SettingsProblem problem) {
     switch (problem) {
     case SettingsProblem::ZeroInterval:
-        return Msg::ZeroInterval;
+        return Message::ZeroInterval;
     case SettingsProblem::EndTooSoon:
-        return Msg::EndTooSoon;
+        return Message::EndTooSoon;
     case SettingsProblem::EndBeforeStart:
     case SettingsProblem::None:
         break;
     }
-    return Msg::EndBeforeStart;
+    return Message::EndBeforeStart;
 }
 
 int RunInfo(Context& context, const Invocation& invocation) {
@@ -123,8 +123,8 @@ int RunConfigure(Context& context, const Invocation& invocation) {
     // A capped count ends logging before the end asked for: that earlier end is the one named.
     const double reached = saved.capped ? saved.cappedEnd : end;
     if (saved.capped)
-        err << context.Say(Msg::SampleCountCapped, {std::to_string(MaxSampleCount),
-                                                    FormatDateTime(DateTimePattern, reached)})
+        err << context.Say(Message::SampleCountCapped, {std::to_string(MaxSampleCount),
+                                                        FormatDateTime(DateTimePattern, reached)})
             << '\n';
     err << context.Say(Msg::Configured, {FormatDateTime(TimePattern, *interval),
                                          FormatDateTime(DateTimePattern, start),

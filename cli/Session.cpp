@@ -13,20 +13,21 @@ std::string JoinNames(const std::vector<std::string>& names) {
     return text;
 }
 
-Msg OpenFailureMessage(OpenFailure why) {
-    switch (why) {
+// Why the port named with --port gave no logger.
+std::string NamedPortFailure(const Context& context, const SessionResult& result) {
+    switch (result.openFailure) {
     case OpenFailure::None:
-        return Msg::NotALogger;
+        return context.Say(Msg::NotALogger, {result.port});
     case OpenFailure::Absent:
-        return Msg::PortAbsent;
+        return context.Say(Msg::PortAbsent, {result.port});
     case OpenFailure::Busy:
-        return Msg::PortBusy;
+        return context.Say(Message::PortBusy, {result.port});
     case OpenFailure::Denied:
-        return Msg::PortDenied;
+        return context.Say(Msg::PortDenied, {result.port});
     case OpenFailure::Other:
         break;
     }
-    return Msg::PortCannotOpen;
+    return context.Say(Msg::PortCannotOpen, {result.port});
 }
 
 } // namespace
@@ -36,15 +37,14 @@ void Session::Fail(const SessionResult& result) const {
     case SessionOutcome::Found:
         break;
     case SessionOutcome::Lost:
-        throw Failure(ExitFailed, context_.Say(Msg::DeviceLost, {result.port, result.error}));
+        throw Failure(ExitFailed, context_.Say(Message::DeviceLost, {result.port, result.error}));
     case SessionOutcome::ProtocolError:
         throw Failure(ExitFailed, context_.Say(Msg::ReplyUnreadable, {result.error}));
     case SessionOutcome::NotFound:
     case SessionOutcome::Busy:
         // A scan names no port of its own; a port that was named is the one reported.
         if (!result.port.empty())
-            throw Failure(ExitFailed,
-                          context_.Say(OpenFailureMessage(result.openFailure), {result.port}));
+            throw Failure(ExitFailed, NamedPortFailure(context_, result));
         std::string message = context_.Say(Msg::NoLogger);
         if (!result.busyPorts.empty())
             message += ' ' + context_.Say(Msg::BusyPorts, {JoinNames(result.busyPorts)});

@@ -1,22 +1,18 @@
 #pragma once
-// The command-line tool's messages in English and Polish.
+// The command-line tool's own messages in English and Polish; the messages it shares with the
+// window come from messages/Messages.h.
+
+#include "messages/Language.h"
+#include "messages/Messages.h"
 
 #include <initializer_list>
 #include <string>
 
 namespace velkor::cli {
 
-enum class Lang { English, Polish };
-
 enum class Msg {
-    Usage,
-    CommandUsagePorts,
-    CommandUsageInfo,
-    CommandUsageDownload,
-    CommandUsageSetClock,
-    CommandUsageConfigure,
-    CommandUsageErase,
-    CommandUsageExport,
+    UsageHead,
+    UsageTail,
     SeeHelp,
     UnknownCommand,
     UnknownOption,
@@ -31,17 +27,11 @@ enum class Msg {
     NoLogger,
     BusyPorts,
     PortAbsent,
-    PortBusy,
     PortDenied,
     PortCannotOpen,
     NotALogger,
-    DeviceLost,
     ReplyUnreadable,
     Failed,
-    ZeroInterval,
-    EndBeforeStart,
-    EndTooSoon,
-    SampleCountCapped,
     Configured,
     ClockSet,
     EraseNeedsYes,
@@ -49,16 +39,16 @@ enum class Msg {
     Erased,
     NotErased,
     DownloadSummary,
-    FileUnchanged,
-    LoggerSilent,
-    ReplyCut,
-    DownloadCancelled,
     Remaining,
     Exported,
+    BadLinesLeftOut,
+    FileLineError,
 };
 
-// The message with {1}, {2}, ... replaced by the arguments, each escaped for the terminal as
-// EscapeForMessage does (control bytes and invalid UTF-8 as \xNN).
-std::string Text(Lang lang, Msg msg, std::initializer_list<std::string> args = {});
+// The message with %1, %2, ... replaced by the arguments (FormatMessage), each escaped for the
+// terminal as EscapeForMessage does (control bytes and invalid UTF-8 as \xNN).
+std::string Text(Language language, Msg msg, std::initializer_list<std::string> args = {});
+// A message of the catalogue shared with the window.
+std::string Text(Language language, Message message, std::initializer_list<std::string> args = {});
 
 } // namespace velkor::cli

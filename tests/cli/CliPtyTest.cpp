@@ -130,7 +130,7 @@ TEST_F(CliOverPty, DownloadWritesTheWindowsFileAndSumsUp) {
          always,
          3,
          25,
-         "Pobieranie przerwane.\nZapisano 25 z 60 próbek do {}\n"},
+         "Odczyt przerwany. Odebrano 25 z 60 pomiarów i zapisano je w pliku {}.\n"},
         {"bar on a terminal",
          plain,
          {"download", "--port", "COM3"},
@@ -189,9 +189,9 @@ TEST_F(CliOverPty, ABlockReplyCutShortEndsTheDownloadIncomplete) {
     const std::string file = (home / "cut.txt").string();
     const CliRun run = Run({"download", "-o", file});
     EXPECT_EQ(run.code, 3);
-    EXPECT_EQ(run.err, "The logger kept breaking off its data, also when asked again.\n35 of 60 "
-                       "samples written to " +
-                           file + "\n");
+    EXPECT_EQ(run.err, "The logger kept breaking off its data, also when asked again. 35 of 60 "
+                       "samples were received and saved in " +
+                           file + ".\n");
     EXPECT_EQ(CountLines(Slurp(file)), 35u);
 }
 
@@ -274,10 +274,11 @@ TEST_F(CliOverPty, WrongUsageSendsNothingAndExitsWithOne) {
          "Pomoc: 'velkor-cli --help'.\n"},
         {{"configure", "--interval", "00:00:00", "--start", "2024-03-05 06:30:00", "--end",
           "2024-03-07 18:45:10"},
-         "velkor-cli: The interval must be longer than 00:00:00.\nTry 'velkor-cli --help'.\n"},
+         "velkor-cli: The measurement interval must be longer than zero.\n"
+         "Try 'velkor-cli --help'.\n"},
         {{"configure", "--interval", "00:10:00", "--start", "2024-03-05 06:30:00", "--end",
           "2024-03-05 06:29:59"},
-         "velkor-cli: The end of logging is before its start.\nTry 'velkor-cli --help'.\n"},
+         "velkor-cli: The logging end is earlier than its start.\nTry 'velkor-cli --help'.\n"},
         {{"configure", "--interval", "00:10:00", "--start", "2024-03-05 06:30:00", "--end",
           "2024-03-05 06:30:00", "--lang", "pl"},
          "velkor-cli: Koniec rejestracji musi przypadać co najmniej jeden okres pomiaru po jej "
@@ -384,7 +385,7 @@ TEST_F(CliOverPty, ExportMatchesTheDownloadedFileLineByLine) {
     const CliRun run = Run({"export", data, "--lang", "pl"});
     EXPECT_EQ(run.code, 0) << run.err;
     const std::string csv = (home / "log.csv").string();
-    EXPECT_EQ(run.err, "Zapisano wierszy: 31 do " + csv + "\n");
+    EXPECT_EQ(run.err, "Zapisano 31 wierszy do " + csv + "\n");
 
     std::istringstream dataLines(Slurp(data)), csvLines(Slurp(csv));
     std::string csvLine, dataLine;
