@@ -152,6 +152,8 @@ const Entry Entries[] = {
     {Msg::NotRegularFile, "{1} is not a regular file.", "{1} nie jest zwykłym plikiem."},
     {Msg::FileShrank, "File {1} got shorter while it was read.",
      "Plik {1} skrócił się w trakcie odczytu."},
+    {Msg::CsvIsDataFile, "{1} is the data file itself; name another CSV file with -o.",
+     "{1} to sam plik danych; podaj inną nazwę pliku CSV w opcji -o."},
     {Msg::FileLineError, "{1}, line {2}: {3}", "{1}, wiersz {2}: {3}"},
 };
 

@@ -57,6 +57,7 @@ enum class Msg {
     NotRegularFile,
     FileShrank,
     FileLineError,
+    CsvIsDataFile,
 };
 
 // The message with {1}, {2}, ... replaced by the arguments.
