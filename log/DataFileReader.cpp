@@ -159,6 +159,8 @@ DataFileReader::DataFileReader(const std::string& fileName, IfNoData ifNoData)
         Refill();
     } catch (const NotRegularFileError&) {
         throw;
+    } catch (const FileError& e) {
+        throw LocatedFileError(e, {fileName_, 0});
     } catch (const InOutError& e) {
         throw LocatedInOutError(e.what(), {fileName_, 0});
     }
@@ -191,6 +193,8 @@ bool DataFileReader::ReadLine() {
             bool more = false;
             try {
                 more = Refill();
+            } catch (const FileError& e) {
+                throw LocatedFileError(e, {fileName_, counts_.lines + 1});
             } catch (const InOutError& e) {
                 throw LocatedInOutError(e.what(), {fileName_, counts_.lines + 1});
             }
@@ -246,6 +250,8 @@ void DataFileReader::AtEnd() {
         std::uint64_t sizeNow = 0;
         try {
             sizeNow = files::Size(file_);
+        } catch (const FileError& e) {
+            throw LocatedFileError(e, {fileName_, counts_.lines});
         } catch (const InOutError& e) {
             throw LocatedInOutError(e.what(), {fileName_, counts_.lines});
         }
