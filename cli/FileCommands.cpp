@@ -92,6 +92,8 @@ int RunExport(Context& context, const Invocation& invocation) {
         return failed(context.Say(Message::NotRegularFile, {e.fileName()}));
     } catch (const NoLoggerDataError& e) {
         return failed(context.Say(Message::NoLoggerData, {e.fileName()}));
+    } catch (const CsvOntoDataFileError& e) {
+        return failed(context.Say(Msg::CsvIsDataFile, {e.fileName()}));
     } catch (const DataFileShrankError& e) {
         return failed(context.Say(Message::FileShrank, {e.fileName()}));
     } catch (const LocatedInOutError& e) {

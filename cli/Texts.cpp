@@ -84,6 +84,8 @@ const Entry Entries[] = {
     {Msg::BadLinesLeftOut, "Bad lines left out: %1, the first is line %2.",
      "Pominięto błędne wiersze: %1, pierwszy z nich to wiersz %2."},
     {Msg::FileLineError, "%1, line %2: %3", "%1, wiersz %2: %3"},
+    {Msg::CsvIsDataFile, "%1 is the data file itself; name another CSV file with -o.",
+     "%1 to sam plik danych; podaj inną nazwę pliku CSV w opcji -o."},
 };
 
 // An argument may carry bytes of the logger, of a file or of the command line: control bytes

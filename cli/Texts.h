@@ -43,6 +43,7 @@ enum class Msg {
     Exported,
     BadLinesLeftOut,
     FileLineError,
+    CsvIsDataFile,
 };
 
 // The message with %1, %2, ... replaced by the arguments (FormatMessage), each escaped for the
