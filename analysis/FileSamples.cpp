@@ -1,38 +1,22 @@
 #include "analysis/FileSamples.h"
 
-#include "log/DataFileLoader.h"
-#include "log/TextLineReader.h"
-#include "platform/Errors.h"
+#include "log/DataFileReader.h"
 
 namespace velkor::analysis {
 
 FileSamples ReadFileSamples(const std::string& fileName) {
     FileSamples result;
-    TextLineReader reader;
-    reader.Open(fileName);
-    std::size_t line = 0;
-    while (!reader.AtEnd()) {
-        ++line;
-        std::string_view text = reader.ReadLine(DataLineReadLength);
-        DataLineValues values;
-        try {
-            values = ParseDataLine(text);
-        } catch (const ConvertError&) {
-            values.validDateTime = false;
-        }
-        if (!values.validDateTime || !values.hasTemperature || !values.hasHumidity) {
-            if (!text.empty() && text[0] >= '0' && text[0] <= '9') {
-                if (result.facts.badLines++ == 0) {
-                    result.facts.firstBadLine = line;
-                }
-            }
-            continue;
-        }
-        result.samples.push_back({values.dateTime, values.temperature, values.humidity});
-        if (line <= 2) {
+    DataFileReader reader(fileName);
+    DataRecord record;
+    while (reader.NextData(record)) {
+        result.samples.push_back({record.dateTime, record.temperature, record.humidity});
+        if (record.line <= 2) {
             ++result.fromFirstTwoLines;
         }
     }
+    const DataFileCounts& counts = reader.Counts();
+    result.facts.badLines = counts.badLines;
+    result.facts.firstBadLine = counts.firstBadLine;
     return result;
 }
 
