@@ -33,20 +33,10 @@ Result Summary(std::vector<std::string> args) {
     return result;
 }
 
-// The week as the logger's data file, the duplicate reading included.
-std::string FridgeFile() {
-    std::string text;
-    std::int32_t record = 1;
-    for (const test::FridgeReading& r : test::FridgeWeek())
-        text += DataLine(record++, 2026, 3, 2 + r.day, r.hour, r.minute, 0, r.celsiusTenths,
-                         r.humidityTenths);
-    return text;
-}
-
 class CliSummary : public ::testing::Test {
 protected:
     TempFolder folder;
-    std::string fridge = folder.file("fridge.txt", FridgeFile()).string();
+    std::string fridge = folder.file("fridge.txt", test::FridgeWeekFile()).string();
 };
 
 // The values of SummaryTest.FridgeWeek (worked out by tests/analysis/fridge_week.py), rounded.
