@@ -1,7 +1,9 @@
 #include "app/ChartMenu.h"
 
+#include "app/AnalysisDialog.h"
 #include "app/ChartCsv.h"
 #include "app/ChartImage.h"
+#include "app/ChartView.h"
 #include "chart/ChartOverlay.h"
 #include "chart/ChartReadout.h"
 #include "chart/ChartWidget.h"
@@ -22,9 +24,9 @@ namespace velkor {
 
 namespace {
 
-constexpr std::array<RunText, 5> EntryTexts = {RunText::ChartCopy, RunText::ChartSaveImage,
+constexpr std::array<RunText, 6> EntryTexts = {RunText::ChartCopy,      RunText::ChartSaveImage,
                                                RunText::ChartExportCsv, RunText::ChartStatistics,
-                                               RunText::ChartShowAll};
+                                               RunText::ChartAnalysis,  RunText::ChartShowAll};
 
 bool HasPoints(const chart::Chart& chart) {
     for (std::size_t i = 0; i < chart.SeriesCount(); ++i)
@@ -35,7 +37,7 @@ bool HasPoints(const chart::Chart& chart) {
 
 QString Value(const chart::Chart& chart, double v, const char* pattern, std::size_t series) {
     QString text = chart::FormatNumber(v, QLatin1String(pattern), chart.Separators());
-    const QString unit = SeriesUnit(series);
+    const QString unit = SeriesUnit(chart, series);
     return unit.isEmpty() ? text : text + u' ' + unit;
 }
 
@@ -46,9 +48,9 @@ QString Proposed(const QString& folder, const QString& name) {
 
 } // namespace
 
-QString SeriesUnit(std::size_t series) {
-    if (series == static_cast<std::size_t>(TemperatureSeries))
-        return QStringLiteral("°C");
+QString SeriesUnit(const chart::Chart& chart, std::size_t series) {
+    if (series == static_cast<std::size_t>(TemperatureSeries) || series == DewPointSeries)
+        return ShowsFahrenheit(chart) ? QStringLiteral("°F") : QStringLiteral("°C");
     if (series == static_cast<std::size_t>(HumiditySeries))
         return QStringLiteral("%");
     return {};
@@ -83,9 +85,10 @@ QString StatisticsText(const chart::Chart& chart, Language language) {
     return lines.join(u'\n');
 }
 
-ChartMenu::ChartMenu(chart::ChartWidget& widget, Dialogs& dialogs, Language language, Guard guard)
+ChartMenu::ChartMenu(chart::ChartWidget& widget, Dialogs& dialogs, Language language, Guard guard,
+                     std::function<std::string()> dataFile, chart::ChartOverlay* readout)
     : QObject(&widget), widget_(widget), dialogs_(dialogs), language_(language),
-      guard_(std::move(guard)) {
+      guard_(std::move(guard)), dataFile_(std::move(dataFile)), readout_(readout) {
     widget_.installEventFilter(this);
 }
 
@@ -119,6 +122,9 @@ void ChartMenu::Run(Entry entry) {
             break;
         case Entry::Statistics:
             ShowStatistics();
+            break;
+        case Entry::Analysis:
+            ShowAnalysis();
             break;
         case Entry::ShowAll:
             widget_.ZoomScroll().ResetZoom(widget_);
@@ -161,6 +167,16 @@ void ChartMenu::ShowStatistics() {
     dialogs_.message(StatisticsText(widget_.Chart(), language_), Text(RunText::StatisticsCaption));
 }
 
+void ChartMenu::ShowAnalysis() {
+    if (!analysis_)
+        analysis_ = new AnalysisDialog(
+            widget_, readout_, language_, dataFile_ ? dataFile_ : [] { return std::string(); });
+    analysis_->Recompute();
+    analysis_->show();
+    analysis_->raise();
+    analysis_->activateWindow();
+}
+
 bool ChartMenu::eventFilter(QObject* watched, QEvent* event) {
     if (watched != &widget_)
         return false;
@@ -182,13 +198,12 @@ bool ChartMenu::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void AttachChartLayers(chart::ChartWidget& widget, Dialogs& dialogs, Language language,
-                       ChartMenu::Guard guard) {
+                       ChartMenu::Guard guard, std::function<std::string()> dataFile) {
     auto* readout = new chart::ChartOverlay(widget);
-    readout->SetUnit(static_cast<std::size_t>(TemperatureSeries),
-                     SeriesUnit(static_cast<std::size_t>(TemperatureSeries)));
-    readout->SetUnit(static_cast<std::size_t>(HumiditySeries),
-                     SeriesUnit(static_cast<std::size_t>(HumiditySeries)));
-    new ChartMenu(widget, dialogs, language, std::move(guard));
+    for (std::size_t series : {static_cast<std::size_t>(TemperatureSeries),
+                               static_cast<std::size_t>(HumiditySeries), DewPointSeries})
+        readout->SetUnit(series, SeriesUnit(widget.Chart(), series));
+    new ChartMenu(widget, dialogs, language, std::move(guard), std::move(dataFile), readout);
 }
 
 } // namespace velkor

@@ -15,6 +15,8 @@ int RunConfigure(Context& context, const Invocation& invocation);
 int RunErase(Context& context, const Invocation& invocation);
 int RunDownload(Context& context, const Invocation& invocation);
 int RunExport(Context& context, const Invocation& invocation);
+int RunSummary(Context& context, const Invocation& invocation);
+int RunSummary(Context& context, const Invocation& invocation);
 
 // Why configure refuses the settings it was given.
 Message SettingsProblemMessage(SettingsProblem problem);
