@@ -165,7 +165,9 @@ void MainWindow::Button6Click() {
 
 void MainWindow::Button3Click() {
     QString chosen;
-    if (!dialogs_.saveFile(FileDialogOptions{saveFileName_, DataFileFilter}, chosen))
+    // The window asks itself, in its words and not for the data file itself.
+    if (!dialogs_.saveFile(FileDialogOptions{saveFileName_, DataFileFilter, nullptr, false},
+                           chosen))
         return;
     // The save dialog does not ask; an existing file other than the data file itself is
     // replaced only on Yes.

@@ -11,6 +11,7 @@ packages=(
     # The checks of the installed program and of the Debian package.
     desktop-file-utils appstream man-db dpkg-dev
     clang libclang-rt-dev # the fuzz harnesses: clang with its libFuzzer and sanitizer runtimes
+    clang-format          # the format check of ./test.sh
 )
 for flag in "$@"; do
     case "$flag" in
