@@ -9,6 +9,7 @@
 #include "log/Sinks.h"
 
 #include <QPainter>
+#include <QRegion>
 #include <algorithm>
 #include <vector>
 
@@ -38,35 +39,52 @@ void AddLimitLine(chart::Chart& chart, const QString& title, double value, doubl
     s.AddXY(to, value);
 }
 
-// The excursions' spans in the chart's logical pixels, at least one pixel wide.
+// The excursions' spans in the chart's logical pixels, at least one pixel wide, those that
+// touch or overlap merged: thousands of excursions make at most one span per pixel column.
 std::vector<QRect> ShadedSpans(const chart::Chart& chart, const ReportData& data) {
     const chart::PlotRect plot = chart.LastLayout().plot;
     const chart::AxisPlacement& x = chart.BottomAxis().Scale().placement;
-    std::vector<QRect> spans;
+    std::vector<std::pair<int, int>> columns;
     for (const Excursion& e : data.excursions) {
         const int a = std::max(plot.left + 1, x.ValueToPosition(e.start));
         const int b = std::min(plot.right, std::max(a + 1, x.ValueToPosition(e.end)));
         if (a < b)
-            spans.emplace_back(a, plot.top + 1, b - a, plot.Height() - 1);
+            columns.emplace_back(a, b);
     }
+    std::sort(columns.begin(), columns.end());
+    std::vector<QRect> spans;
+    int left = 0, right = -1;
+    for (const auto& [a, b] : columns) {
+        if (right >= a) {
+            right = std::max(right, b);
+            continue;
+        }
+        if (right > left)
+            spans.emplace_back(left, plot.top + 1, right - left, plot.Height() - 1);
+        left = a;
+        right = b;
+    }
+    if (right > left)
+        spans.emplace_back(left, plot.top + 1, right - left, plot.Height() - 1);
     return spans;
 }
 
-// The lines once more over the shading, clipped to it.
-void RedrawLines(QPainter& painter, const chart::Chart& chart, const std::vector<QRect>& spans) {
+// The shading, then the lines once more over it, clipped to it.
+void PaintShading(QPainter& painter, const chart::Chart& chart, const std::vector<QRect>& spans) {
+    QRegion region;
+    for (const QRect& span : spans) {
+        painter.fillRect(span, ShadeColor);
+        region += span;
+    }
     chart::SeriesView view;
     view.x = chart.BottomAxis().Scale().placement;
     view.y = chart.LeftAxis().Scale().placement;
     view.plot = chart.LastLayout().plot;
     view.printing = true;
-    for (const QRect& span : spans) {
-        painter.save();
-        painter.setClipRect(span);
-        painter.fillRect(span, ShadeColor);
-        for (std::size_t i = 0; i < chart.SeriesCount(); ++i)
+    painter.setClipRegion(region);
+    for (std::size_t i = 0; i < chart.SeriesCount(); ++i)
+        if (chart.Series(i).Active())
             chart::DrawLineSeries(painter, chart.Series(i), view, chart.LineDrawingMode());
-        painter.restore();
-    }
 }
 
 } // namespace
@@ -94,7 +112,7 @@ void PaintReportChart(QPainter& painter, const QRect& rect, const ReportData& da
     painter.save();
     painter.setWindow(0, 0, LayoutSize.width(), LayoutSize.height());
     painter.setViewport(0, 0, rect.width(), rect.height());
-    RedrawLines(painter, chart, spans);
+    PaintShading(painter, chart, spans);
     painter.restore();
 }
 

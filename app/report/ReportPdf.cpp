@@ -343,6 +343,8 @@ int WriteReport(const ReportData& data, const QString& fileName) {
 }
 
 QString FileSha256(const QString& fileName) {
+    if (fileName.isEmpty())
+        return {};
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return {};

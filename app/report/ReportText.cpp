@@ -1,5 +1,6 @@
 #include "app/report/ReportText.h"
 
+#include "analysis/SummaryJson.h"
 #include "platform/DateTime.h"
 
 #include <QStringList>
@@ -106,7 +107,8 @@ QString WordOf(Word word, Language language) {
 }
 
 QString NumberText(double value, Language language) {
-    double rounded = std::round(value * 100) / 100; // std::round: halves away from zero
+    // Rounded as the summary's JSON rounds, from the shortest decimal form.
+    double rounded = analysis::RoundHalfAway(value, 2);
     if (rounded == 0)
         rounded = 0; // no "-0.00"
     QString text = QString::number(rounded, 'f', 2);

@@ -83,7 +83,8 @@ enum class Word {
 
 QString WordOf(Word word, Language language);
 
-// Two decimals, rounded half away from zero, with the language's decimal separator.
+// Two decimals, rounded half away from zero as the summary rounds, with the language's decimal
+// separator.
 QString NumberText(double value, Language language);
 // "yyyy-mm-dd hh:nn:ss".
 QString TimeText(double dateTime);
