@@ -2,6 +2,7 @@
 
 #include "app/ChartCsv.h"
 #include "app/ChartImage.h"
+#include "app/report/ReportText.h"
 #include "chart/ChartOverlay.h"
 #include "chart/ChartReadout.h"
 #include "chart/ChartWidget.h"
@@ -22,9 +23,25 @@ namespace velkor {
 
 namespace {
 
-constexpr std::array<RunText, 5> EntryTexts = {RunText::ChartCopy, RunText::ChartSaveImage,
-                                               RunText::ChartExportCsv, RunText::ChartStatistics,
-                                               RunText::ChartShowAll};
+QString EntryText(ChartMenu::Entry entry, Language language) {
+    switch (entry) {
+    case ChartMenu::Entry::Copy:
+        return TextOf(RunText::ChartCopy, language);
+    case ChartMenu::Entry::SaveImage:
+        return TextOf(RunText::ChartSaveImage, language);
+    case ChartMenu::Entry::ExportCsv:
+        return TextOf(RunText::ChartExportCsv, language);
+    case ChartMenu::Entry::Statistics:
+        return TextOf(RunText::ChartStatistics, language);
+    case ChartMenu::Entry::Report:
+        return report::WordOf(report::Word::MenuEntry, language);
+    case ChartMenu::Entry::ShowAll:
+        break;
+    }
+    return TextOf(RunText::ChartShowAll, language);
+}
+
+constexpr int EntryCount = static_cast<int>(ChartMenu::Entry::ShowAll) + 1;
 
 bool HasPoints(const chart::Chart& chart) {
     for (std::size_t i = 0; i < chart.SeriesCount(); ++i)
@@ -93,15 +110,17 @@ QMenu& ChartMenu::Menu() {
     if (!menu_) {
         menu_ = new QMenu(&widget_);
         menu_->setObjectName(QStringLiteral("ChartMenu"));
-        for (std::size_t k = 0; k < EntryTexts.size(); ++k) {
+        for (int k = 0; k < EntryCount; ++k) {
             const Entry entry = static_cast<Entry>(k);
-            menu_->addAction(Text(EntryTexts[k]), this, [this, entry] { Run(entry); });
+            menu_->addAction(EntryText(entry, language_), this, [this, entry] { Run(entry); });
         }
     }
     const bool points = HasPoints(widget_.Chart());
     const QList<QAction*> actions = menu_->actions();
     for (qsizetype k = 1; k < actions.size(); ++k)
         actions[k]->setEnabled(points);
+    const qsizetype report = static_cast<qsizetype>(Entry::Report);
+    actions[report]->setEnabled(points && reportSource_ && !reportSource_().dataFile.empty());
     return *menu_;
 }
 
@@ -119,6 +138,9 @@ void ChartMenu::Run(Entry entry) {
             break;
         case Entry::Statistics:
             ShowStatistics();
+            break;
+        case Entry::Report:
+            SaveReport();
             break;
         case Entry::ShowAll:
             widget_.ZoomScroll().ResetZoom(widget_);
@@ -157,6 +179,16 @@ void ChartMenu::ExportCsv() {
     ExportChartCsv(widget_.Chart(), fileName, Text(RunText::ChartSaveFailed));
 }
 
+void ChartMenu::SaveReport() {
+    if (!reportSource_)
+        return;
+    const report::ReportSource source = reportSource_();
+    if (source.dataFile.empty())
+        return;
+    report::SaveReport(dialogs_, language_, source.dataFile, analysis::Options(), source.logger,
+                       reportFolder_);
+}
+
 void ChartMenu::ShowStatistics() {
     dialogs_.message(StatisticsText(widget_.Chart(), language_), Text(RunText::StatisticsCaption));
 }
@@ -181,14 +213,14 @@ bool ChartMenu::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-void AttachChartLayers(chart::ChartWidget& widget, Dialogs& dialogs, Language language,
-                       ChartMenu::Guard guard) {
+ChartMenu& AttachChartLayers(chart::ChartWidget& widget, Dialogs& dialogs, Language language,
+                             ChartMenu::Guard guard) {
     auto* readout = new chart::ChartOverlay(widget);
     readout->SetUnit(static_cast<std::size_t>(TemperatureSeries),
                      SeriesUnit(static_cast<std::size_t>(TemperatureSeries)));
     readout->SetUnit(static_cast<std::size_t>(HumiditySeries),
                      SeriesUnit(static_cast<std::size_t>(HumiditySeries)));
-    new ChartMenu(widget, dialogs, language, std::move(guard));
+    return *new ChartMenu(widget, dialogs, language, std::move(guard));
 }
 
 } // namespace velkor

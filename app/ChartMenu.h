@@ -1,11 +1,12 @@
 #pragma once
 // The chart's menu, opened by a right-button click without a drag (press and release within
 // 3 pixels; a right drag still pans): copy the chart, save it as an image, export its points to
-// CSV, statistics of what is shown, show the whole chart. With the hover readout it makes the
-// layers the window puts over Chart1; neither changes what the chart paints or prints.
+// CSV, statistics of what is shown, the PDF report, show the whole chart. With the hover readout it
+// makes the layers the window puts over Chart1; neither changes what the chart paints or prints.
 
 #include "app/Language.h"
 #include "app/Texts.h"
+#include "app/report/ReportAction.h"
 
 #include <QObject>
 #include <QPoint>
@@ -38,12 +39,18 @@ class ChartMenu final : public QObject {
     Q_OBJECT
 
 public:
-    enum class Entry { Copy, SaveImage, ExportCsv, Statistics, ShowAll }; // the menu's order
+    enum class Entry { Copy, SaveImage, ExportCsv, Statistics, Report, ShowAll }; // in order
     // Runs a menu action inside the window's error report.
     using Guard = std::function<void(const std::function<void()>&)>;
 
     // A child of `widget`, watching its mouse.
     ChartMenu(chart::ChartWidget& widget, Dialogs& dialogs, Language language, Guard guard);
+
+    // Where the report's data file and the logger's facts come from; without it the report
+    // entry stays disabled.
+    void SetReportSource(std::function<report::ReportSource()> source) {
+        reportSource_ = std::move(source);
+    }
 
     // The menu with its entries enabled as the chart now allows (all but Copy need points).
     QMenu& Menu();
@@ -58,6 +65,7 @@ private:
     void SaveImage();
     void ExportCsv();
     void ShowStatistics();
+    void SaveReport();
     QString Text(RunText text) const { return TextOf(text, language_); }
 
     chart::ChartWidget& widget_;
@@ -70,10 +78,12 @@ private:
     // The folders the save dialogs were last confirmed in (empty: the dialog's own choice).
     QString imageFolder_;
     QString csvFolder_;
+    QString reportFolder_;
+    std::function<report::ReportSource()> reportSource_;
 };
 
-// The hover readout and the menu over the window's Chart1.
-void AttachChartLayers(chart::ChartWidget& widget, Dialogs& dialogs, Language language,
-                       ChartMenu::Guard guard);
+// The hover readout and the menu over the window's Chart1; returns the menu.
+ChartMenu& AttachChartLayers(chart::ChartWidget& widget, Dialogs& dialogs, Language language,
+                             ChartMenu::Guard guard);
 
 } // namespace velkor

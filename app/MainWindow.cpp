@@ -120,7 +120,12 @@ void MainWindow::CreateControls() {
         case ControlKind::Chart:
             widget = CreateChartView(this, language_);
             AttachChartLayers(*static_cast<chart::ChartWidget*>(widget), dialogs_, language_,
-                              [this](const std::function<void()>& h) { RunGuarded(h); });
+                              [this](const std::function<void()>& h) { RunGuarded(h); })
+                .SetReportSource([this] {
+                    const std::string& file = services_.dataFile.DataFileName;
+                    return report::ReportSource{
+                        file, report::DownloadedLoggerFacts(file, services_.settings)};
+                });
             break;
         case ControlKind::Button:
             widget = new QPushButton(this);

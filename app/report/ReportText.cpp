@@ -95,6 +95,9 @@ constexpr std::array Words = {
              "Report of the period %1 – %2 from the file %3"},
     WordText{Word::WriteFailed, "Nie można zapisać raportu w pliku %1",
              "Cannot write the report to the file %1"},
+    WordText{Word::MenuEntry, "Raport PDF...", "PDF report..."},
+    WordText{Word::SaveFilter, "Dokument PDF|*.pdf", "PDF document|*.pdf"},
+    WordText{Word::SaveName, "raport.pdf", "report.pdf"},
 };
 
 } // namespace

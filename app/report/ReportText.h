@@ -79,6 +79,9 @@ enum class Word {
     Page,
     Subject,
     WriteFailed,
+    MenuEntry,
+    SaveFilter,
+    SaveName,
 };
 
 QString WordOf(Word word, Language language);
