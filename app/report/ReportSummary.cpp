@@ -2,9 +2,7 @@
 
 #include "app/report/ReportChart.h"
 #include "app/report/ReportPdf.h"
-#include "log/DataFileLoader.h"
-#include "log/TextLineReader.h"
-#include "platform/Errors.h"
+#include "log/DataFileReader.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -29,27 +27,15 @@ Limits LimitsOf(const analysis::LimitResult& r) {
 } // namespace
 
 std::vector<analysis::Sample> ReadSortedSamples(const QString& fileName) {
-    const std::string name = fileName.toStdString();
-    TextLineReader reader;
-    reader.Open(name);
+    DataFileReader reader(fileName.toStdString());
     std::vector<analysis::Sample> samples;
-    bool text = false;
-    while (!reader.AtEnd()) {
-        const std::string_view line = reader.ReadLine(DataLineReadLength);
-        text = text || line.find_first_not_of(" \t") != std::string_view::npos;
-        try {
-            const DataLineValues v = ParseDataLine(line);
-            if (v.validDateTime && v.hasTemperature && v.hasHumidity)
-                samples.push_back({v.dateTime, v.temperature, v.humidity});
-        } catch (const ConvertError&) {
-            // A header line: no date and time.
-        }
-    }
-    if (samples.empty() && text)
-        throw NoLoggerDataError(name);
-    std::stable_sort(
-        samples.begin(), samples.end(),
-        [](const analysis::Sample& a, const analysis::Sample& b) { return a.time < b.time; });
+    DataRecord r;
+    while (reader.NextData(r))
+        samples.push_back({r.dateTime, r.temperature, r.humidity});
+    std::stable_sort(samples.begin(), samples.end(),
+                     [](const analysis::Sample& a, const analysis::Sample& b) {
+                         return a.time < b.time;
+                     });
     return samples;
 }
 
