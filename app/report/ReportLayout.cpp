@@ -2,6 +2,7 @@
 
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <algorithm>
 #include <numeric>
 
 namespace velkor::report {
@@ -65,11 +66,14 @@ ReportLayout::ReportLayout()
 
 void ReportLayout::Title(const QString& text) {
     QFont font = title_;
-    blocks_.push_back({LineHeight(font), 0, true, -1, [font, text](QPainter& p, const QRectF& r) {
-                           p.setFont(font);
-                           p.setPen(Qt::black);
-                           p.drawText(r, Qt::AlignLeft | Qt::AlignVCenter, text);
-                       }});
+    // A long title wraps; about 50 characters of this size fill a line.
+    const double lines = std::max<qsizetype>(1, (text.size() + 49) / 50);
+    blocks_.push_back(
+        {LineHeight(font) * lines, 0, true, -1, [font, text](QPainter& p, const QRectF& r) {
+             p.setFont(font);
+             p.setPen(Qt::black);
+             p.drawText(r, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, text);
+         }});
 }
 
 void ReportLayout::Heading(const QString& text) {
