@@ -1,7 +1,9 @@
 #include "app/ChartMenu.h"
 
+#include "app/AnalysisDialog.h"
 #include "app/ChartCsv.h"
 #include "app/ChartImage.h"
+#include "app/ChartView.h"
 #include "app/report/ReportText.h"
 #include "chart/ChartOverlay.h"
 #include "chart/ChartReadout.h"
@@ -33,6 +35,8 @@ QString EntryText(ChartMenu::Entry entry, Language language) {
         return TextOf(RunText::ChartExportCsv, language);
     case ChartMenu::Entry::Statistics:
         return TextOf(RunText::ChartStatistics, language);
+    case ChartMenu::Entry::Analysis:
+        return TextOf(RunText::ChartAnalysis, language);
     case ChartMenu::Entry::Report:
         return report::WordOf(report::Word::MenuEntry, language);
     case ChartMenu::Entry::ShowAll:
@@ -52,7 +56,7 @@ bool HasPoints(const chart::Chart& chart) {
 
 QString Value(const chart::Chart& chart, double v, const char* pattern, std::size_t series) {
     QString text = chart::FormatNumber(v, QLatin1String(pattern), chart.Separators());
-    const QString unit = SeriesUnit(series);
+    const QString unit = SeriesUnit(chart, series);
     return unit.isEmpty() ? text : text + u' ' + unit;
 }
 
@@ -63,9 +67,9 @@ QString Proposed(const QString& folder, const QString& name) {
 
 } // namespace
 
-QString SeriesUnit(std::size_t series) {
-    if (series == static_cast<std::size_t>(TemperatureSeries))
-        return QStringLiteral("°C");
+QString SeriesUnit(const chart::Chart& chart, std::size_t series) {
+    if (series == static_cast<std::size_t>(TemperatureSeries) || series == DewPointSeries)
+        return ShowsFahrenheit(chart) ? QStringLiteral("°F") : QStringLiteral("°C");
     if (series == static_cast<std::size_t>(HumiditySeries))
         return QStringLiteral("%");
     return {};
@@ -100,9 +104,10 @@ QString StatisticsText(const chart::Chart& chart, Language language) {
     return lines.join(u'\n');
 }
 
-ChartMenu::ChartMenu(chart::ChartWidget& widget, Dialogs& dialogs, Language language, Guard guard)
+ChartMenu::ChartMenu(chart::ChartWidget& widget, Dialogs& dialogs, Language language, Guard guard,
+                     std::function<std::string()> dataFile, chart::ChartOverlay* readout)
     : QObject(&widget), widget_(widget), dialogs_(dialogs), language_(language),
-      guard_(std::move(guard)) {
+      guard_(std::move(guard)), dataFile_(std::move(dataFile)), readout_(readout) {
     widget_.installEventFilter(this);
 }
 
@@ -120,7 +125,7 @@ QMenu& ChartMenu::Menu() {
     for (qsizetype k = 1; k < actions.size(); ++k)
         actions[k]->setEnabled(points);
     const qsizetype report = static_cast<qsizetype>(Entry::Report);
-    actions[report]->setEnabled(points && reportSource_ && !reportSource_().dataFile.empty());
+    actions[report]->setEnabled(points && dataFile_ && !dataFile_().empty());
     return *menu_;
 }
 
@@ -138,6 +143,9 @@ void ChartMenu::Run(Entry entry) {
             break;
         case Entry::Statistics:
             ShowStatistics();
+            break;
+        case Entry::Analysis:
+            ShowAnalysis();
             break;
         case Entry::Report:
             SaveReport();
@@ -180,17 +188,33 @@ void ChartMenu::ExportCsv() {
 }
 
 void ChartMenu::SaveReport() {
-    if (!reportSource_)
+    const std::string file = dataFile_ ? dataFile_() : std::string();
+    if (file.empty())
         return;
-    const report::ReportSource source = reportSource_();
-    if (source.dataFile.empty())
-        return;
-    report::SaveReport(dialogs_, language_, source.dataFile, analysis::Options(), source.logger,
-                       reportFolder_);
+    // The analysis dialog's settings and period, as it shows them or last saved them.
+    const AnalysisSettings settings = analysis_ ? analysis_->Settings() : LoadAnalysisSettings();
+    analysis::Options options = OptionsOf(settings);
+    if (settings.visibleOnly) {
+        const chart::ChartAxis& time = widget_.Chart().BottomAxis();
+        options.from = time.Minimum();
+        options.to = time.Maximum();
+    }
+    report::SaveReport(dialogs_, language_, file, options,
+                       loggerFacts_ ? loggerFacts_() : std::nullopt, reportFolder_);
 }
 
 void ChartMenu::ShowStatistics() {
     dialogs_.message(StatisticsText(widget_.Chart(), language_), Text(RunText::StatisticsCaption));
+}
+
+void ChartMenu::ShowAnalysis() {
+    if (!analysis_)
+        analysis_ = new AnalysisDialog(
+            widget_, readout_, language_, dataFile_ ? dataFile_ : [] { return std::string(); });
+    analysis_->Recompute();
+    analysis_->show();
+    analysis_->raise();
+    analysis_->activateWindow();
 }
 
 bool ChartMenu::eventFilter(QObject* watched, QEvent* event) {
@@ -214,13 +238,13 @@ bool ChartMenu::eventFilter(QObject* watched, QEvent* event) {
 }
 
 ChartMenu& AttachChartLayers(chart::ChartWidget& widget, Dialogs& dialogs, Language language,
-                             ChartMenu::Guard guard) {
+                             ChartMenu::Guard guard, std::function<std::string()> dataFile) {
     auto* readout = new chart::ChartOverlay(widget);
-    readout->SetUnit(static_cast<std::size_t>(TemperatureSeries),
-                     SeriesUnit(static_cast<std::size_t>(TemperatureSeries)));
-    readout->SetUnit(static_cast<std::size_t>(HumiditySeries),
-                     SeriesUnit(static_cast<std::size_t>(HumiditySeries)));
-    return *new ChartMenu(widget, dialogs, language, std::move(guard));
+    for (std::size_t series : {static_cast<std::size_t>(TemperatureSeries),
+                               static_cast<std::size_t>(HumiditySeries), DewPointSeries})
+        readout->SetUnit(series, SeriesUnit(widget.Chart(), series));
+    return *new ChartMenu(widget, dialogs, language, std::move(guard), std::move(dataFile),
+                          readout);
 }
 
 } // namespace velkor

@@ -119,12 +119,13 @@ void MainWindow::CreateControls() {
         switch (layout.kind) {
         case ControlKind::Chart:
             widget = CreateChartView(this, language_);
-            AttachChartLayers(*static_cast<chart::ChartWidget*>(widget), dialogs_, language_,
-                              [this](const std::function<void()>& h) { RunGuarded(h); })
-                .SetReportSource([this] {
-                    const std::string& file = services_.dataFile.DataFileName;
-                    return report::ReportSource{
-                        file, report::DownloadedLoggerFacts(file, services_.settings)};
+            AttachChartLayers(
+                *static_cast<chart::ChartWidget*>(widget), dialogs_, language_,
+                [this](const std::function<void()>& h) { RunGuarded(h); },
+                [this] { return services_.dataFile.DataFileName; })
+                .SetLoggerFacts([this] {
+                    return report::DownloadedLoggerFacts(services_.dataFile.DataFileName,
+                                                         services_.settings);
                 });
             break;
         case ControlKind::Button:

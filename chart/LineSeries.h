@@ -35,6 +35,9 @@ public:
     // Values are multiplied by it as they are added.
     double Multiplier() const { return multiplier_; }
     void SetMultiplier(double v);
+    // Then this is added to them (a unit conversion: °F = °C × 1.8 + 32).
+    double Offset() const { return offset_; }
+    void SetOffset(double v);
 
     std::size_t Count() const { return store_.Count(); }
     // Throws std::out_of_range for an index at or beyond Count().
@@ -58,6 +61,7 @@ private:
     bool dateTime_ = false;
     ValueOrder order_ = ValueOrder::None;
     double multiplier_ = 1;
+    double offset_ = 0;
 };
 
 enum class HorizAxis { Bottom, Top, Both };

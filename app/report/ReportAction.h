@@ -17,12 +17,6 @@ struct LoggerSettings;
 
 namespace velkor::report {
 
-// What the window knows for a report besides the analysis settings.
-struct ReportSource {
-    std::string dataFile; // the file the chart shows; empty: none
-    std::optional<LoggerFacts> logger;
-};
-
 // What the logger told at the download, when `dataFileName` is the download's file and a
 // logger has been read; nothing otherwise (a file loaded from disk).
 std::optional<LoggerFacts> DownloadedLoggerFacts(const std::string& dataFileName,

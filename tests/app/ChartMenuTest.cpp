@@ -91,11 +91,12 @@ TEST_F(ChartLayers, MenuEntriesInOrderAllButCopyNeedPoints) {
     for (const auto& [language, points, texts] :
          {std::tuple{Language::Polish, false,
                      Texts{"Kopiuj wykres", "Zapisz wykres jako obraz...",
-                           "Eksportuj dane do CSV...", "Statystyka...", "Raport PDF...",
-                           "Pokaż cały wykres"}},
+                           "Eksportuj dane do CSV...", "Statystyka...", "Analiza i alarmy...",
+                           "Raport PDF...", "Pokaż cały wykres"}},
           std::tuple{Language::English, true,
                      Texts{"Copy chart", "Save chart as image...", "Export data to CSV...",
-                           "Statistics...", "PDF report...", "Show whole chart"}}}) {
+                           "Statistics...", "Analysis and alarms...", "PDF report...",
+                           "Show whole chart"}}}) {
         Open(language);
         if (points)
             AddDay();
@@ -107,7 +108,8 @@ TEST_F(ChartLayers, MenuEntriesInOrderAllButCopyNeedPoints) {
         }
         EXPECT_EQ(shown, texts);
         // The report needs a data file; these points were added without one.
-        EXPECT_EQ(enabled, (std::vector<bool>{true, points, points, points, false, points}));
+        EXPECT_EQ(enabled,
+                  (std::vector<bool>{true, points, points, points, points, false, points}));
     }
 }
 

@@ -18,8 +18,17 @@ protected:
     void SetUp() override {
         previous = QDir::currentPath();
         ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(folder.path().string())));
+        // The analysis settings the report uses come from a velkor.conf of the test's own.
+        previousConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(folder.path().string()));
     }
-    void TearDown() override { QDir::setCurrent(previous); }
+    void TearDown() override {
+        QDir::setCurrent(previous);
+        if (previousConfig.isNull())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", previousConfig);
+    }
 
     QString PdfText(const QString& pdf) {
         QProcess process;
@@ -31,6 +40,7 @@ protected:
 
     testing::TempFolder folder;
     QString previous;
+    QByteArray previousConfig;
 };
 
 TEST_F(ReportMenu, SavesTheReportWithWhatTheLoggerToldAfterADownload) {
