@@ -47,7 +47,8 @@ bool SaveReport(Dialogs& dialogs, Language language, const std::string& dataFile
     request.logger = logger;
     if (logger)
         request.loggerId = logger->identifier;
-    const ReportData data = MakeReportData(ReadSortedSamples(request.dataFile), options, request);
+    const analysis::FileSamples file = ReadSortedSamples(request.dataFile);
+    const ReportData data = MakeReportData(file.samples, file.facts, options, request);
     if (data.samples == 0)
         throw NoLoggerDataError(dataFile);
     WriteReport(data, fileName);

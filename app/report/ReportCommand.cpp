@@ -217,18 +217,18 @@ int RunReportCommand(int argc, char* argv[], Language defaultLanguage) {
     // No display is needed or used: the report is drawn offscreen whatever the session has.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
-    std::vector<analysis::Sample> samples;
+    analysis::FileSamples file;
     try {
-        samples = ReadSortedSamples(line.dataFile);
+        file = ReadSortedSamples(line.dataFile);
     } catch (const NoLoggerDataError&) {
-        samples.clear();
+        file = {};
     } catch (const std::exception& e) {
         Print(Pick(language, "velkor: nie można odczytać pliku %1: %2\n",
                    "velkor: cannot read the file %1: %2\n")
                   .arg(line.dataFile, QString::fromLocal8Bit(e.what())));
         return 2;
     }
-    const ReportData data = MakeReportData(samples, line.options, line.request);
+    const ReportData data = MakeReportData(file.samples, file.facts, line.options, line.request);
     if (data.samples == 0) {
         Print(Pick(language, "velkor: plik %1 nie zawiera danych rejestratora z okresu raportu.\n",
                    "velkor: the file %1 holds no logger data of the report's period.\n")

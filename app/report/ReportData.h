@@ -59,6 +59,8 @@ struct LoggerFacts {
     QString identifier;
     int batteryMillivolts = 0;
     std::int64_t intervalSeconds = 0;
+    std::size_t badLines = 0;     // lines of the file left out as unreadable
+    std::size_t firstBadLine = 0; // 1-based
     double loggingStart = 0;
     std::uint32_t sampleCount = 0;
 };
@@ -81,6 +83,8 @@ struct ReportData {
     std::size_t samples = 0;
     double first = 0, last = 0;
     std::int64_t intervalSeconds = 0;
+    std::size_t badLines = 0;     // lines of the file left out as unreadable
+    std::size_t firstBadLine = 0; // 1-based
 
     Quantity temperature, humidity, dewPoint;
     std::optional<double> mkt;

@@ -69,6 +69,9 @@ private:
         out_.Field(W(Word::Sha256), d_.sha256);
         out_.Field(W(Word::Period), TimeText(d_.first) + QStringLiteral(" – ") + TimeText(d_.last));
         out_.Field(W(Word::Samples), QString::number(d_.samples));
+        if (d_.badLines > 0)
+            out_.Field(W(Word::BadLines),
+                       W(Word::BadLinesValue).arg(d_.badLines).arg(d_.firstBadLine));
         out_.Field(W(Word::Interval), DurationText(d_.intervalSeconds));
         out_.Field(W(Word::GeneratedAt), d_.generatedAt);
         out_.Field(W(Word::Program), d_.program);

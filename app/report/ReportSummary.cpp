@@ -2,7 +2,6 @@
 
 #include "app/report/ReportChart.h"
 #include "app/report/ReportPdf.h"
-#include "log/DataFileReader.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -26,21 +25,17 @@ Limits LimitsOf(const analysis::LimitResult& r) {
 
 } // namespace
 
-std::vector<analysis::Sample> ReadSortedSamples(const QString& fileName) {
-    DataFileReader reader(fileName.toStdString());
-    std::vector<analysis::Sample> samples;
-    DataRecord r;
-    while (reader.NextData(r))
-        samples.push_back({r.dateTime, r.temperature, r.humidity});
-    std::stable_sort(samples.begin(), samples.end(),
-                     [](const analysis::Sample& a, const analysis::Sample& b) {
-                         return a.time < b.time;
-                     });
-    return samples;
+analysis::FileSamples ReadSortedSamples(const QString& fileName) {
+    analysis::FileSamples file = analysis::ReadFileSamples(fileName.toStdString());
+    std::stable_sort(
+        file.samples.begin(), file.samples.end(),
+        [](const analysis::Sample& a, const analysis::Sample& b) { return a.time < b.time; });
+    return file;
 }
 
-ReportData MakeReportData(const std::vector<analysis::Sample>& samples,
-                          const analysis::Options& options, const ReportRequest& request) {
+ReportData MakeReportData(std::span<const analysis::Sample> samples,
+                          const analysis::SourceFacts& facts, const analysis::Options& options,
+                          const ReportRequest& request) {
     const analysis::Summary s = analysis::SummarizeSorted(samples, options);
     ReportData d;
     d.language = request.language;
@@ -51,6 +46,8 @@ ReportData MakeReportData(const std::vector<analysis::Sample>& samples,
     d.generatedAt = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     d.program = QStringLiteral("velkor " VELKOR_VERSION);
     d.samples = s.samples;
+    d.badLines = facts.badLines;
+    d.firstBadLine = facts.firstBadLine;
     d.first = s.first;
     d.last = s.last;
     d.intervalSeconds = s.intervalSeconds;

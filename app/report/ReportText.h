@@ -15,6 +15,8 @@ enum class Word {
     Sha256,
     Period,
     Samples,
+    BadLines,
+    BadLinesValue,
     Interval,
     GeneratedAt,
     Program,

@@ -45,7 +45,7 @@ void BM_Report10M(benchmark::State& state) {
     qint64 bytes = 0;
     int pages = 0;
     for (auto _ : state) {
-        const report::ReportData data = report::MakeReportData(samples, options, request);
+        const report::ReportData data = report::MakeReportData(samples, {}, options, request);
         QBuffer pdf;
         pdf.open(QIODevice::WriteOnly);
         pages = report::WriteReport(data, pdf, QStringLiteral("memory"));

@@ -77,6 +77,8 @@ std::vector<analysis::Sample> WriteWeek(const QString& fileName, Data data) {
     for (int i = 0; i < 7 * 288; ++i) {
         if (data == Data::Fridge && i >= 900 && i < 936)
             continue; // three hours missing
+        if (data == Data::Fridge && i == 50)
+            text += "51\t2025-03-03 04:10:00\t+00x.5\t45.0\r\n"; // line 52: unreadable
         const double t = start + i * 300 * OneSecond;
         const int tenths = static_cast<int>(std::lround(Celsius(data, i) * 10));
         const int humidity = 450 + (i % 97);
@@ -136,6 +138,7 @@ struct ReportCase {
     const char* verdict;
     int excursions; // rows the excursion table lists; -1 for no limits
     const char* more;
+    const char* badLines; // the header's count of unreadable lines; empty: none
 };
 
 void PrintTo(const ReportCase& c, std::ostream* os) {
@@ -176,6 +179,9 @@ TEST_P(ReportText, HoldsTheSummaryVerdictFootersAndPdfaMetadata) {
         EXPECT_TRUE(text.contains(expected)) << expected.toStdString();
     EXPECT_TRUE(text.contains(Sha256(data)));
     EXPECT_TRUE(text.contains(QLatin1String(c.verdict)));
+    if (c.badLines[0] != '\0') {
+        EXPECT_TRUE(text.contains(QString::fromUtf8(c.badLines))) << c.badLines;
+    }
     if (summary.limits) {
         const auto& excursions = summary.limits->excursions;
         ASSERT_EQ(static_cast<int>(std::min<std::size_t>(excursions.size(), 200)), c.excursions);
@@ -232,18 +238,26 @@ INSTANTIATE_TEST_SUITE_P(
                    {"--profile", "2-8", "--alarm", "above,8,30m,single"},
                    "NIEZGODNY",
                    8,
-                   ""},
+                   "",
+                   "błędne: 1, pierwszy: wiersz 52"},
         ReportCase{"FridgeEnglish",
                    Data::Fridge,
                    "en",
                    {"--low", "2", "--high", "8", "--alarm", "above,8,30m,single"},
                    "FAIL",
                    8,
-                   ""},
-        ReportCase{"SteadyPolish", Data::Steady, "pl", {"--profile", "2-8"}, "ZGODNY", 0, ""},
-        ReportCase{"SteadyEnglishNoLimits", Data::Steady, "en", {}, "PASS", -1, ""},
-        ReportCase{
-            "SpikyEnglish", Data::Spiky, "en", {"--profile", "2-8"}, "FAIL", 200, "and 136 more"}),
+                   "",
+                   "unreadable: 1, the first: line 52"},
+        ReportCase{"SteadyPolish", Data::Steady, "pl", {"--profile", "2-8"}, "ZGODNY", 0, "", ""},
+        ReportCase{"SteadyEnglishNoLimits", Data::Steady, "en", {}, "PASS", -1, "", ""},
+        ReportCase{"SpikyEnglish",
+                   Data::Spiky,
+                   "en",
+                   {"--profile", "2-8"},
+                   "FAIL",
+                   200,
+                   "and 136 more",
+                   ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct ExitCase {
