@@ -193,7 +193,7 @@ private:
         LimitedTable({{W(Word::Start), 1.3},
                       {W(Word::End), 1.3},
                       {W(Word::Duration), 1, Qt::AlignRight},
-                      {W(Word::Side), 0.8},
+                      {W(Word::Side), 0.8, Qt::AlignCenter},
                       {W(Word::Extreme), 0.8, Qt::AlignRight}},
                      d_.excursions, [this](const Excursion& e) -> Row {
                          return {{TimeText(e.start)},
