@@ -32,6 +32,8 @@ Msg UsageOf(Command command) {
         return Msg::CommandUsageErase;
     case Command::Export:
         return Msg::CommandUsageExport;
+    case Command::Summary:
+        return Msg::CommandUsageSummary;
     case Command::None:
         break;
     }
@@ -54,6 +56,8 @@ int Dispatch(Context& context, const Invocation& invocation) {
         return RunErase(context, invocation);
     case Command::Export:
         return RunExport(context, invocation);
+    case Command::Summary:
+        return RunSummary(context, invocation);
     case Command::None:
         break;
     }

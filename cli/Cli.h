@@ -18,7 +18,9 @@ enum ExitCode : int {
     ExitDone = 0,
     ExitUsage = 1,
     ExitFailed = 2,     // no logger found, port error, lost device, file error
-    ExitIncomplete = 3, // finished, but samples are missing or the erase was not confirmed
+    ExitIncomplete = 3, // finished, but samples are missing, lines bad, or the erase was not
+                        // confirmed
+    ExitExcursion = 4,  // summary --fail-on-excursion: an excursion or a fired alarm rule
 };
 
 struct Services {

@@ -14,6 +14,7 @@ int RunConfigure(Context& context, const Invocation& invocation);
 int RunErase(Context& context, const Invocation& invocation);
 int RunDownload(Context& context, const Invocation& invocation);
 int RunExport(Context& context, const Invocation& invocation);
+int RunSummary(Context& context, const Invocation& invocation);
 
 // "logger.txt" -> "logger.csv", "data" -> "data.csv", "dir.d/log" -> "dir.d/log.csv".
 std::string CsvNameFor(const std::string& dataFile);

@@ -10,6 +10,7 @@ struct OptionSpec {
     const char* longName;
     char shortName; // 0: none
     bool takesValue;
+    bool repeats = false; // may be given more than once
 };
 
 struct CommandSpec {
@@ -35,6 +36,23 @@ const std::vector<CommandSpec>& Commands() {
          ""},
         {Command::Erase, "erase", {Port, {"yes", 0, false}}, 0, ""},
         {Command::Export, "export", {{"output", 'o', true}}, 1, "DATAFILE"},
+        {Command::Summary,
+         "summary",
+         {{"profile", 0, true},
+          {"low", 0, true},
+          {"high", 0, true},
+          {"hum-low", 0, true},
+          {"hum-high", 0, true},
+          {"alarm", 0, true, true},
+          {"from", 0, true},
+          {"to", 0, true},
+          {"delta-h", 0, true},
+          {"no-humidity", 0, false},
+          {"fahrenheit", 0, false},
+          {"json", 0, false},
+          {"fail-on-excursion", 0, false}},
+         1,
+         "FILE"},
     };
     return commands;
 }
@@ -142,6 +160,8 @@ Invocation ParseArguments(const std::vector<std::string>& args) {
             fail(Msg::UnexpectedArgument, {arg});
         }
         result.options[option->longName] = value;
+        if (option->repeats)
+            result.repeated[option->longName].push_back(value);
     }
 
     if (result.help || result.version)

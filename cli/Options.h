@@ -12,7 +12,7 @@
 
 namespace velkor::cli {
 
-enum class Command { None, Ports, Info, Download, SetClock, Configure, Erase, Export };
+enum class Command { None, Ports, Info, Download, SetClock, Configure, Erase, Export, Summary };
 
 struct Invocation {
     Command command = Command::None;
@@ -23,6 +23,8 @@ struct Invocation {
     // Options given, by long name without the dashes ("port", "json", "output", ...); a switch
     // has an empty value.
     std::map<std::string, std::string> options;
+    // Every value of an option that may be given more than once, in the order given.
+    std::map<std::string, std::vector<std::string>> repeated;
     std::vector<std::string> operands;
 
     bool Has(const std::string& name) const { return options.count(name) != 0; }

@@ -24,6 +24,7 @@ const Entry Entries[] = {
      "  configure                set the interval, the start and the end of logging\n"
      "  erase                    erase the logger's memory\n"
      "  export                   convert a data file to CSV\n"
+     "  summary                  statistics, limits, excursions and alarms of a data file\n"
      "\n"
      "Options of every command:\n"
      "  --lang en|pl             language of the messages (default: English)\n"
@@ -32,7 +33,7 @@ const Entry Entries[] = {
      "velkor-cli --version       show the version\n"
      "\n"
      "Exit status: 0 done, 1 wrong usage, 2 no logger found, port error or lost device,\n"
-     "3 finished but incomplete.\n",
+     "3 finished but incomplete, 4 an excursion or alarm (summary --fail-on-excursion).\n",
      "Użycie: velkor-cli POLECENIE [OPCJE]\n"
      "\n"
      "Polecenia:\n"
@@ -43,6 +44,7 @@ const Entry Entries[] = {
      "  configure                ustawienie interwału, początku i końca rejestracji\n"
      "  erase                    skasowanie pamięci rejestratora\n"
      "  export                   zamiana pliku danych na CSV\n"
+     "  summary                  statystyka, zakresy, przekroczenia i alarmy pliku danych\n"
      "\n"
      "Opcje każdego polecenia:\n"
      "  --lang en|pl             język komunikatów (domyślnie angielski)\n"
@@ -51,7 +53,8 @@ const Entry Entries[] = {
      "velkor-cli --version       numer wersji\n"
      "\n"
      "Kod wyjścia: 0 wykonano, 1 błędne użycie, 2 nie znaleziono rejestratora, błąd portu\n"
-     "lub utrata urządzenia, 3 zakończono, ale niekompletnie.\n"},
+     "lub utrata urządzenia, 3 zakończono, ale niekompletnie, 4 przekroczenie lub alarm\n"
+     "(summary --fail-on-excursion).\n"},
     {Msg::CommandUsagePorts,
      "Usage: velkor-cli ports\n"
      "Lists the COM names that resolve to a device, and the device of each.\n",
@@ -97,6 +100,41 @@ const Entry Entries[] = {
      "Użycie: velkor-cli export PLIK_DANYCH [-o PLIK.csv]\n"
      "Zapisuje plik danych jako CSV (domyślnie PLIK_DANYCH z rozszerzeniem .csv): nagłówek\n"
      "time,temperature_c,humidity_pct, potem jeden wiersz na każdy wiersz danych.\n"},
+    {Msg::CommandUsageSummary,
+     "Usage: velkor-cli summary FILE [--profile NAME] [--low C] [--high C] [--hum-low P]\n"
+     "    [--hum-high P] [--alarm RULE]... [--from \"yyyy-mm-dd hh:mm:ss\"] [--to \"...\"]\n"
+     "    [--delta-h KJ_PER_MOL] [--no-humidity] [--fahrenheit] [--json] [--fail-on-excursion]\n"
+     "Summarises every data line of FILE: interval and gaps, minimum, maximum, mean, standard\n"
+     "deviation, mean kinetic temperature (MKT) and dew point, the time outside the limits,\n"
+     "the excursions and the alarm rules.\n"
+     "  --profile NAME      2-8, 15-25, who-type1, who-type2 or custom\n"
+     "  --low, --high       temperature limits in °C (override the profile's)\n"
+     "  --hum-low, --hum-high  humidity limits in %\n"
+     "  --alarm RULE        above|below,THRESHOLD_C,DELAY,single|cumulative with DELAY as N,\n"
+     "                      Ns, Nm or Nh, e.g. above,8,30m,single (adds to the profile's)\n"
+     "  --from, --to        the period, both ends included\n"
+     "  --delta-h           activation energy for the MKT (default 83.144 kJ/mol)\n"
+     "  --no-humidity       leave out humidity and dew point\n"
+     "  --fahrenheit        temperatures of the text output in °F (JSON stays in °C)\n"
+     "  --json              the summary as JSON\n"
+     "  --fail-on-excursion exit 4 when there is an excursion or an alarm rule fired\n",
+     "Użycie: velkor-cli summary PLIK [--profile NAZWA] [--low C] [--high C] [--hum-low P]\n"
+     "    [--hum-high P] [--alarm REGUŁA]... [--from \"rrrr-mm-dd gg:mm:ss\"] [--to \"...\"]\n"
+     "    [--delta-h KJ_NA_MOL] [--no-humidity] [--fahrenheit] [--json] [--fail-on-excursion]\n"
+     "Podsumowuje wszystkie wiersze danych PLIKU: interwał i luki, minimum, maksimum, średnią,\n"
+     "odchylenie standardowe, średnią temperaturę kinetyczną (MKT) i punkt rosy, czas poza\n"
+     "zakresem, przekroczenia zakresu i reguły alarmowe.\n"
+     "  --profile NAZWA     2-8, 15-25, who-type1, who-type2 albo custom\n"
+     "  --low, --high       zakres temperatury w °C (zastępuje zakres profilu)\n"
+     "  --hum-low, --hum-high  zakres wilgotności w %\n"
+     "  --alarm REGUŁA      above|below,PRÓG_C,OPÓŹNIENIE,single|cumulative, OPÓŹNIENIE jako\n"
+     "                      N, Ns, Nm albo Nh, np. above,8,30m,single (dodaje się do profilu)\n"
+     "  --from, --to        okres, oba końce włącznie\n"
+     "  --delta-h           energia aktywacji do MKT (domyślnie 83,144 kJ/mol)\n"
+     "  --no-humidity       bez wilgotności i punktu rosy\n"
+     "  --fahrenheit        temperatury w tekście w °F (JSON zostaje w °C)\n"
+     "  --json              podsumowanie w formacie JSON\n"
+     "  --fail-on-excursion kod wyjścia 4, gdy zakres przekroczono albo reguła zadziałała\n"},
     {Msg::SeeHelp, "Try 'velkor-cli --help'.", "Pomoc: 'velkor-cli --help'."},
     {Msg::UnknownCommand, "unknown command '{1}'", "nieznane polecenie '{1}'"},
     {Msg::UnknownOption, "unknown option '{1}' for '{2}'", "nieznana opcja '{1}' polecenia '{2}'"},
@@ -153,6 +191,41 @@ const Entry Entries[] = {
     {Msg::FileShrank, "File {1} got shorter while it was read.",
      "Plik {1} skrócił się w trakcie odczytu."},
     {Msg::FileLineError, "{1}, line {2}: {3}", "{1}, wiersz {2}: {3}"},
+    {Msg::BadRule,
+     "'{1}' is no alarm rule: write above|below,THRESHOLD,DELAY,single|cumulative, e.g. "
+     "above,8,30m,single",
+     "'{1}' nie jest regułą alarmową: należy pisać above|below,PRÓG,OPÓŹNIENIE,single|cumulative, "
+     "np. above,8,30m,single"},
+    {Msg::BadNumber, "'{1}' is no valid value for {2}", "'{1}' nie jest poprawną wartością {2}"},
+    {Msg::BadProfile, "unknown profile '{1}' (2-8, 15-25, who-type1, who-type2 or custom)",
+     "nieznany profil '{1}' (2-8, 15-25, who-type1, who-type2 albo custom)"},
+    {Msg::LimitsInverted, "the low limit {1} is above the high limit {2}",
+     "dolna granica {1} jest wyższa od górnej {2}"},
+    {Msg::NoSamplesInPeriod, "No samples of {1} lie in the chosen period.",
+     "Żadna próbka pliku {1} nie leży w wybranym okresie."},
+    {Msg::SummaryFile, "File:", "Plik:"},
+    {Msg::SummarySamples, "Samples:", "Próbki:"},
+    {Msg::SummaryPeriod, "Period:", "Okres:"},
+    {Msg::SummaryInterval, "Interval:", "Interwał:"},
+    {Msg::SummaryGaps, "Gaps:", "Luki:"},
+    {Msg::SummaryGap, "{1} to {2}, {3} missing", "od {1} do {2}, brak {3}"},
+    {Msg::SummaryHeader, "Minimum|at|Maximum|at|Mean|SD|MKT",
+     "Minimum|czas|Maksimum|czas|Średnia|Odch. std.|MKT"},
+    {Msg::SummaryTemperature, "Temperature", "Temperatura"},
+    {Msg::SummaryHumidity, "Humidity", "Wilgotność"},
+    {Msg::SummaryDewPoint, "Dew point", "Punkt rosy"},
+    {Msg::SummaryLimits, "Temperature range {1} to {2}:", "Zakres temperatury od {1} do {2}:"},
+    {Msg::SummaryHumidityLimits, "Humidity range {1} to {2}:", "Zakres wilgotności od {1} do {2}:"},
+    {Msg::SummaryTimeOutside, "below for {1}, above for {2}, excursions: {3}",
+     "poniżej przez {1}, powyżej przez {2}, przekroczenia: {3}"},
+    {Msg::SummaryExcursionHeader, "Start|End|Duration|Side|Extreme",
+     "Początek|Koniec|Czas trwania|Strona|Wartość skrajna"},
+    {Msg::SummaryAbove, "above", "powyżej"},
+    {Msg::SummaryBelow, "below", "poniżej"},
+    {Msg::SummaryAlarms, "Alarm rules:", "Reguły alarmowe:"},
+    {Msg::SummaryFired, "ALARM at {1}, {2} at or beyond",
+     "ALARM o {1}, łącznie {2} na progu lub za nim"},
+    {Msg::SummaryNotFired, "OK, {1} at or beyond", "OK, łącznie {1} na progu lub za nim"},
 };
 
 } // namespace
