@@ -10,7 +10,7 @@
 #include "analysis/FileSamples.h"
 #include "app/AnalysisSettings.h"
 #include "app/AnalysisTexts.h"
-#include "app/Language.h"
+#include "messages/Language.h"
 
 #include <QDialog>
 #include <QString>

@@ -1,7 +1,7 @@
 #pragma once
 // The texts of the analysis dialog, in both languages.
 
-#include "app/Language.h"
+#include "messages/Language.h"
 
 #include <QString>
 

@@ -5,9 +5,9 @@
 // whole chart. With the hover readout it makes the layers the window puts over Chart1; neither
 // changes what the chart paints or prints.
 
-#include "app/Language.h"
 #include "app/Texts.h"
 #include "app/report/ReportAction.h"
+#include "messages/Language.h"
 
 #include <QObject>
 #include <QPoint>

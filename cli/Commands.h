@@ -15,6 +15,7 @@ int RunErase(Context& context, const Invocation& invocation);
 int RunDownload(Context& context, const Invocation& invocation);
 int RunExport(Context& context, const Invocation& invocation);
 int RunSummary(Context& context, const Invocation& invocation);
+int RunSummary(Context& context, const Invocation& invocation);
 
 // "logger.txt" -> "logger.csv", "data" -> "data.csv", "dir.d/log" -> "dir.d/log.csv".
 std::string CsvNameFor(const std::string& dataFile);

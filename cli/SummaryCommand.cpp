@@ -106,7 +106,7 @@ public:
             text += ".00";
         else if (text.size() - point == 2)
             text += '0';
-        if (context_.lang == Lang::Polish)
+        if (context_.lang == Language::Polish)
             std::replace(text.begin(), text.end(), '.', ',');
         return text;
     }
@@ -284,11 +284,11 @@ int RunSummary(Context& context, const Invocation& invocation) {
     try {
         file = ReadFileSamples(fileName);
     } catch (const NotRegularFileError&) {
-        return failed(ExitFailed, context.Say(Msg::NotRegularFile, {shownName}));
+        return failed(ExitFailed, context.Say(Message::NotRegularFile, {shownName}));
     } catch (const NoLoggerDataError&) {
-        return failed(ExitFailed, context.Say(Msg::NoLoggerData, {shownName}));
+        return failed(ExitFailed, context.Say(Message::NoLoggerData, {shownName}));
     } catch (const DataFileShrankError&) {
-        return failed(ExitFailed, context.Say(Msg::FileShrank, {shownName}));
+        return failed(ExitFailed, context.Say(Message::FileShrank, {shownName}));
     } catch (const LocatedInOutError& e) {
         const std::string what =
             e.line > 0
@@ -297,7 +297,7 @@ int RunSummary(Context& context, const Invocation& invocation) {
         return failed(ExitFailed, context.Say(Msg::Failed, {what}));
     }
     if (file.samples.empty())
-        return failed(ExitFailed, context.Say(Msg::NoLoggerData, {shownName}));
+        return failed(ExitFailed, context.Say(Message::NoLoggerData, {shownName}));
     const Summary summary = Summarize(std::move(file.samples), options);
     if (summary.samples == 0)
         return failed(ExitFailed, context.Say(Msg::NoSamplesInPeriod, {shownName}));

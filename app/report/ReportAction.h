@@ -3,8 +3,8 @@
 // summarised with the analysis settings, saved where the user chooses.
 
 #include "analysis/Summary.h"
-#include "app/Language.h"
 #include "app/report/ReportData.h"
+#include "messages/Language.h"
 
 #include <QString>
 #include <optional>

@@ -30,14 +30,6 @@ struct UsageError {
     QString text;
 };
 
-std::optional<Language> LanguageNamed(const QString& name) {
-    if (name == QLatin1String("pl"))
-        return Language::Polish;
-    if (name == QLatin1String("en"))
-        return Language::English;
-    return std::nullopt;
-}
-
 struct ReportCommandLine {
     QString dataFile;
     QString output;
@@ -87,7 +79,7 @@ public:
         if (line.output.isEmpty())
             Fail("brak pliku raportu: -o PLIK.pdf.", "no report file given: -o FILE.pdf.");
         if (p.isSet(lang)) {
-            const auto named = LanguageNamed(p.value(lang));
+            const auto named = LanguageNamed(p.value(lang).toStdString());
             if (!named)
                 Fail("nieznany język „%1” (dostępne: pl, en).",
                      "unknown language '%1' (choose pl or en).", p.value(lang));
@@ -203,7 +195,7 @@ int RunReportCommand(int argc, char* argv[], Language defaultLanguage) {
     Language language = defaultLanguage;
     for (qsizetype i = 1; i + 1 < arguments.size(); ++i)
         if (arguments[i] == QLatin1String("--lang"))
-            language = LanguageNamed(arguments[i + 1]).value_or(language);
+            language = LanguageNamed(arguments[i + 1].toStdString()).value_or(language);
     Parser parser(language);
     ReportCommandLine line;
     try {

@@ -2,7 +2,7 @@
 // The headless report: `velkor --report FILE -o OUT.pdf [analysis options]`. It runs on Qt's
 // offscreen platform, needs no display and shows no window.
 
-#include "app/Language.h"
+#include "messages/Language.h"
 
 namespace velkor::report {
 

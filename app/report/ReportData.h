@@ -4,7 +4,7 @@
 // the report; the report itself only lays these out. Times are day counts since 1899-12-30,
 // temperatures °C, humidity %RH, durations whole seconds.
 
-#include "app/Language.h"
+#include "messages/Language.h"
 
 #include <QString>
 #include <cstddef>

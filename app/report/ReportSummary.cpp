@@ -3,13 +3,11 @@
 #include "app/report/ReportChart.h"
 #include "app/report/ReportPdf.h"
 
+#include "velkor/Version.h"
+
 #include <QDateTime>
 #include <QFileInfo>
 #include <algorithm>
-
-#ifndef VELKOR_VERSION
-#error "VELKOR_VERSION comes from the project's version in CMake"
-#endif
 
 namespace velkor::report {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The report's words and how it writes numbers, times and durations, in both languages.
 
-#include "app/Language.h"
+#include "messages/Language.h"
 
 #include <QString>
 #include <cstdint>
