@@ -105,9 +105,7 @@ public:
     Color BackColor() const { return color_; }
     void SetBackColor(Color v) { Update(color_, v); }
     Bevel BevelOuter() const { return bevelOuter_; }
-    void SetBevelOuter(Bevel v) { Update(bevelOuter_, v); }
     int BevelWidth() const { return bevelWidth_; }
-    void SetBevelWidth(int v) { Update(bevelWidth_, v); }
     const NumberSeparators& Separators() const { return separators_; }
     void SetSeparators(const NumberSeparators& v);
 

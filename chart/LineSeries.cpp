@@ -82,23 +82,11 @@ void LineSeries::SetTitle(const QString& v) {
 void LineSeries::SetSeriesColor(Color v) {
     Update(seriesColor_, v);
 }
-void LineSeries::SetShowInLegend(bool v) {
-    Update(showInLegend_, v);
-}
-void LineSeries::SetLinePen(const ChartPen& v) {
-    Update(linePen_, v);
-}
 void LineSeries::SetPointerVisible(bool v) {
     Update(pointerVisible_, v);
 }
 void LineSeries::SetMarksVisible(bool v) {
     Update(marksVisible_, v);
-}
-void LineSeries::SetHorizAxis(chart::HorizAxis v) {
-    Update(horizAxis_, v);
-}
-void LineSeries::SetVertAxis(chart::VertAxis v) {
-    Update(vertAxis_, v);
 }
 
 } // namespace velkor::chart

@@ -1,6 +1,9 @@
 #include "cli/Texts.h"
 
+#include "platform/TextEscape.h"
+
 #include <span>
+#include <vector>
 
 namespace velkor::cli {
 
@@ -23,8 +26,10 @@ const Entry Entries[] = {
      "\n"
      "velkor-cli --version       show the version\n"
      "\n"
-     "Exit status: 0 done, 1 wrong usage, 2 no logger found, port error or lost device,\n"
-     "3 finished but incomplete, 4 an excursion or alarm (summary --fail-on-excursion).\n",
+     "Exit status: 0 done, 1 wrong usage, 2 no logger, a port error, a lost device, an\n"
+     "unreadable file or no data, 3 finished but incomplete, 4 an excursion (with\n"
+     "--fail-on-excursion), 5 data file written but not archived, 6 erase refused (samples\n"
+     "not archived). When several apply: 1, 2, 6, 5, 4, 3, in this order.\n",
      "\n"
      "Opcje każdego polecenia:\n"
      "  --lang en|pl             język komunikatów (domyślnie angielski)\n"
@@ -32,9 +37,11 @@ const Entry Entries[] = {
      "\n"
      "velkor-cli --version       numer wersji\n"
      "\n"
-     "Kod wyjścia: 0 wykonano, 1 błędne użycie, 2 nie znaleziono rejestratora, błąd portu\n"
-     "lub utrata urządzenia, 3 zakończono, ale niekompletnie, 4 przekroczenie lub alarm\n"
-     "(summary --fail-on-excursion).\n"},
+     "Kod wyjścia: 0 wykonano, 1 błędne użycie, 2 brak rejestratora, błąd portu, utrata\n"
+     "urządzenia, nieczytelny plik lub brak danych, 3 zakończono, ale niekompletnie,\n"
+     "4 przekroczenie (z --fail-on-excursion), 5 plik danych zapisany, ale nie w archiwum,\n"
+     "6 kasowanie odmówione (próbki nie są w archiwum). Gdy pasuje kilka: 1, 2, 6, 5, 4, 3,\n"
+     "w tej kolejności.\n"},
     {Msg::SeeHelp, "Try 'velkor-cli --help'.", "Pomoc: 'velkor-cli --help'."},
     {Msg::UnknownCommand, "unknown command '%1'", "nieznane polecenie '%1'"},
     {Msg::UnknownOption, "unknown option '%1' for '%2'", "nieznana opcja '%1' polecenia '%2'"},
@@ -77,6 +84,8 @@ const Entry Entries[] = {
     {Msg::BadLinesLeftOut, "Bad lines left out: %1, the first is line %2.",
      "Pominięto błędne wiersze: %1, pierwszy z nich to wiersz %2."},
     {Msg::FileLineError, "%1, line %2: %3", "%1, wiersz %2: %3"},
+    {Msg::CsvIsDataFile, "%1 is the data file itself; name another CSV file with -o.",
+     "%1 to sam plik danych; podaj inną nazwę pliku CSV w opcji -o."},
     {Msg::BadRule,
      "'%1' is no alarm rule: write above|below,THRESHOLD,DELAY,single|cumulative, e.g. "
      "above,8,30m,single",
@@ -114,18 +123,28 @@ const Entry Entries[] = {
     {Msg::SummaryNotFired, "OK, %1 at or beyond", "OK, łącznie %1 na progu lub za nim"},
 };
 
+// An argument may carry bytes of the logger, of a file or of the command line: control bytes
+// and broken UTF-8 must not reach the terminal as they are.
+std::vector<std::string> Escaped(std::initializer_list<std::string> args) {
+    std::vector<std::string> escaped;
+    escaped.reserve(args.size());
+    for (const std::string& arg : args)
+        escaped.push_back(EscapeForMessage(arg));
+    return escaped;
+}
+
 } // namespace
 
 std::string Text(Language language, Msg msg, std::initializer_list<std::string> args) {
     for (const Entry& e : Entries)
         if (e.msg == msg)
             return FormatMessage(language == Language::Polish ? e.polish : e.english, language,
-                                 std::span(args.begin(), args.size()));
+                                 Escaped(args));
     return {};
 }
 
 std::string Text(Language language, Message message, std::initializer_list<std::string> args) {
-    return MessageText(language, message, args);
+    return FormatMessage(MessagePattern(language, message), language, Escaped(args));
 }
 
 } // namespace velkor::cli

@@ -43,6 +43,7 @@ enum class Msg {
     Exported,
     BadLinesLeftOut,
     FileLineError,
+    CsvIsDataFile,
     // summary
     BadRule,
     BadNumber,
@@ -70,7 +71,8 @@ enum class Msg {
     SummaryNotFired,
 };
 
-// The message with %1, %2, ... replaced by the arguments (FormatMessage).
+// The message with %1, %2, ... replaced by the arguments (FormatMessage), each escaped for the
+// terminal as EscapeForMessage does (control bytes and invalid UTF-8 as \xNN).
 std::string Text(Language language, Msg msg, std::initializer_list<std::string> args = {});
 // A message of the catalogue shared with the window.
 std::string Text(Language language, Message message, std::initializer_list<std::string> args = {});
