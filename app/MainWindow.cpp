@@ -122,7 +122,11 @@ void MainWindow::CreateControls() {
             AttachChartLayers(
                 *static_cast<chart::ChartWidget*>(widget), dialogs_, language_,
                 [this](const std::function<void()>& h) { RunGuarded(h); },
-                [this] { return services_.dataFile.DataFileName; });
+                [this] { return services_.dataFile.DataFileName; })
+                .SetLoggerFacts([this] {
+                    return report::DownloadedLoggerFacts(services_.dataFile.DataFileName,
+                                                         services_.settings);
+                });
             break;
         case ControlKind::Button:
             widget = new QPushButton(this);
