@@ -1,6 +1,9 @@
 #include "app/AnalysisTexts.h"
 
+#include "messages/Messages.h"
+
 #include <array>
+#include <utility>
 
 namespace velkor {
 
@@ -12,7 +15,7 @@ struct Entry {
     const char* english;
 };
 
-constexpr std::array<Entry, 49> Table{{
+constexpr std::array<Entry, 44> Table{{
     {AnalysisText::Caption, "Analiza i alarmy", "Analysis and alarms"},
     {AnalysisText::Profile, "Profil:", "Profile:"},
     {AnalysisText::ProfileCustom, "własny", "custom"},
@@ -21,8 +24,6 @@ constexpr std::array<Entry, 49> Table{{
     {AnalysisText::Low, "od", "from"},
     {AnalysisText::High, "do", "to"},
     {AnalysisText::Rules, "Reguły alarmowe", "Alarm rules"},
-    {AnalysisText::Above, "powyżej", "above"},
-    {AnalysisText::Below, "poniżej", "below"},
     {AnalysisText::Single, "jednorazowo", "single"},
     {AnalysisText::Cumulative, "łącznie", "cumulative"},
     {AnalysisText::DelayMinutes, "opóźnienie w minutach", "delay in minutes"},
@@ -32,10 +33,7 @@ constexpr std::array<Entry, 49> Table{{
     {AnalysisText::VisibleRange, "widoczny zakres", "visible range"},
     {AnalysisText::Unit, "Jednostka:", "Unit:"},
     {AnalysisText::ShowOnChart, "Pokaż na wykresie", "Show on chart"},
-    {AnalysisText::DewPoint, "Punkt rosy", "Dew point"},
     {AnalysisText::Quantity, "Wielkość", "Quantity"},
-    {AnalysisText::Temperature, "Temperatura", "Temperature"},
-    {AnalysisText::Humidity, "Wilgotność", "Humidity"},
     {AnalysisText::Minimum, "Minimum", "Minimum"},
     {AnalysisText::MinimumTime, "Czas minimum", "Time of minimum"},
     {AnalysisText::Maximum, "Maksimum", "Maximum"},
@@ -71,6 +69,17 @@ constexpr std::array<Entry, 49> Table{{
 } // namespace
 
 QString TextOf(AnalysisText text, Language language) {
+    // The words velkor-cli summary shows too come from the shared catalogue.
+    constexpr std::pair<AnalysisText, Message> Shared[] = {
+        {AnalysisText::Temperature, Message::Temperature},
+        {AnalysisText::Humidity, Message::Humidity},
+        {AnalysisText::DewPoint, Message::DewPoint},
+        {AnalysisText::Above, Message::Above},
+        {AnalysisText::Below, Message::Below},
+    };
+    for (const auto& [own, shared] : Shared)
+        if (own == text)
+            return QString::fromStdString(MessageText(language, shared));
     for (const Entry& entry : Table)
         if (entry.text == text)
             return QString::fromUtf8(language == Language::English ? entry.english : entry.polish);

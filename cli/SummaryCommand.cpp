@@ -176,7 +176,7 @@ void WriteTable(std::ostream& out, const std::vector<std::vector<std::string>>& 
 void WriteText(std::ostream& out, const Context& context, const std::string& fileName,
                const Summary& s, bool fahrenheit) {
     const TextReport r(context, fahrenheit);
-    auto say = [&](Msg msg, std::initializer_list<std::string> args = {}) {
+    auto say = [&](auto msg, std::initializer_list<std::string> args = {}) {
         return context.Say(msg, args);
     };
     std::vector<std::vector<std::string>> head = {
@@ -199,7 +199,7 @@ void WriteText(std::ostream& out, const Context& context, const std::string& fil
     for (const std::string& cell : Split(say(Msg::SummaryHeader)))
         header.push_back(cell);
     stats.push_back(header);
-    auto row = [&](Msg name, const Statistics& st, bool temperature,
+    auto row = [&](Message name, const Statistics& st, bool temperature,
                    const std::optional<double>& mkt) {
         auto value = [&](double v) { return temperature ? r.Temperature(v) : r.Humidity(v); };
         if (st.count == 0) {
@@ -211,10 +211,10 @@ void WriteText(std::ostream& out, const Context& context, const std::string& fil
                          st.sd ? (temperature ? r.Spread(*st.sd) : r.Number(*st.sd)) : "–",
                          mkt ? r.Temperature(*mkt) : ""});
     };
-    row(Msg::SummaryTemperature, s.temperature, true, s.mkt);
+    row(Message::Temperature, s.temperature, true, s.mkt);
     if (s.hasHumidity) {
-        row(Msg::SummaryHumidity, s.humidity, false, std::nullopt);
-        row(Msg::SummaryDewPoint, s.dewPoint, true, std::nullopt);
+        row(Message::Humidity, s.humidity, false, std::nullopt);
+        row(Message::DewPoint, s.dewPoint, true, std::nullopt);
     }
     WriteTable(out, stats, "");
 
@@ -231,7 +231,7 @@ void WriteText(std::ostream& out, const Context& context, const std::string& fil
         std::vector<std::vector<std::string>> rows{Split(say(Msg::SummaryExcursionHeader))};
         for (const Excursion& e : l.excursions)
             rows.push_back({TimeText(e.start), TimeText(e.end), r.Duration(e.durationSeconds),
-                            say(e.side == Side::Above ? Msg::SummaryAbove : Msg::SummaryBelow),
+                            say(e.side == Side::Above ? Message::Above : Message::Below),
                             value(e.extreme)});
         WriteTable(out, rows, "  ");
     };

@@ -14,7 +14,7 @@ struct Entry {
     const char* english;
 };
 
-constexpr std::array<Entry, 24> Table{{
+constexpr std::array<Entry, 29> Table{{
     {Message::PortBusy, "Port %1 jest zajęty przez inny program.",
      "Port %1 is in use by another program."},
     {Message::DeviceLost, "Utracono połączenie z rejestratorem na porcie %1 (%2).",
@@ -62,6 +62,11 @@ constexpr std::array<Entry, 24> Table{{
      "the file is in use by another program"},
     {Message::FileNoDevice, "urządzenie nie istnieje", "no such device"},
     {Message::FileInOut, "błąd wejścia/wyjścia", "input/output error"},
+    {Message::Temperature, "Temperatura", "Temperature"},
+    {Message::Humidity, "Wilgotność", "Humidity"},
+    {Message::DewPoint, "Punkt rosy", "Dew point"},
+    {Message::Above, "powyżej", "above"},
+    {Message::Below, "poniżej", "below"},
 }};
 
 bool IsArgumentDigit(char c) {

@@ -38,6 +38,12 @@ enum class Message {
     FileBusy,
     FileNoDevice,
     FileInOut,
+    // The words of the analysis (velkor-cli summary and the window's analysis).
+    Temperature,
+    Humidity,
+    DewPoint,
+    Above, // beyond the high limit or threshold
+    Below, // beyond the low one
 };
 
 // UTF-8 text of the message; see FormatMessage for the arguments.
