@@ -82,6 +82,9 @@ void LineSeries::SetTitle(const QString& v) {
 void LineSeries::SetSeriesColor(Color v) {
     Update(seriesColor_, v);
 }
+void LineSeries::SetLinePen(const ChartPen& v) {
+    Update(linePen_, v);
+}
 void LineSeries::SetPointerVisible(bool v) {
     Update(pointerVisible_, v);
 }

@@ -104,6 +104,7 @@ public:
     bool ShowInLegend() const { return showInLegend_; }
     // The line pen; its colour is replaced by the point colour when drawing.
     const ChartPen& LinePen() const { return linePen_; }
+    void SetLinePen(const ChartPen& v);
     // Point markers are not drawn by this engine; the flag is kept for the configuration.
     bool PointerVisible() const { return pointerVisible_; }
     void SetPointerVisible(bool v);
