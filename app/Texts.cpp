@@ -40,7 +40,7 @@ struct RunTextEntry {
 };
 
 // The captions keep their blanks before the colon as the logger's users know them.
-constexpr std::array<RunTextEntry, 39> RunTable{{
+constexpr std::array<RunTextEntry, 40> RunTable{{
     {RunText::BatteryPrefix, "Napięcie baterii: ", "Battery voltage: "},
     {RunText::FoundCaption, "Znaleziono urządzenie  :", "Found Device   :"},
     {RunText::FoundStatus, "Znaleziono", "Found"},
@@ -68,7 +68,9 @@ constexpr std::array<RunTextEntry, 39> RunTable{{
     {RunText::PortBusy, "Port %1 jest zajęty przez inny program.",
      "Port %1 is in use by another program."},
     {RunText::NoLoggerData, "Plik %1 nie zawiera danych rejestratora.",
-     "The file %1 holds no logger data."},
+     "File %1 holds no logger data."},
+    {RunText::FileShrank, "Plik %1 skrócił się w trakcie odczytu.",
+     "File %1 got shorter while it was read."},
     {RunText::NotRegularFile, "%1 nie jest zwykłym plikiem.", "%1 is not a regular file."},
     {RunText::EndBeforeStart, "Koniec rejestracji jest wcześniejszy niż jej początek.",
      "The logging end is earlier than its start."},
