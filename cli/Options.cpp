@@ -24,9 +24,13 @@ const OptionSpec Port{"port", 0, true};
 
 const std::vector<CommandSpec>& Commands() {
     static const std::vector<CommandSpec> commands = {
-        {Command::Ports, "ports", {}, 0, ""},
+        {Command::Ports, "ports", {{"json", 0, false}, {"quiet", 'q', false}}, 0, ""},
         {Command::Info, "info", {Port, {"json", 0, false}}, 0, ""},
-        {Command::Download, "download", {Port, {"output", 'o', true}}, 0, ""},
+        {Command::Download,
+         "download",
+         {Port, {"output", 'o', true}, {"quiet", 'q', false}, {"json", 0, false}},
+         0,
+         ""},
         {Command::SetClock, "set-clock", {Port, {"time", 0, true}}, 0, ""},
         {Command::Configure,
          "configure",
@@ -34,7 +38,11 @@ const std::vector<CommandSpec>& Commands() {
          0,
          ""},
         {Command::Erase, "erase", {Port, {"yes", 0, false}}, 0, ""},
-        {Command::Export, "export", {{"output", 'o', true}}, 1, "DATAFILE"},
+        {Command::Export,
+         "export",
+         {{"output", 'o', true}, {"dialect", 0, true}, {"quiet", 'q', false}, {"json", 0, false}},
+         1,
+         "DATAFILE"},
     };
     return commands;
 }

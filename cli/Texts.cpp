@@ -53,10 +53,12 @@ const Entry Entries[] = {
      "Kod wyjścia: 0 wykonano, 1 błędne użycie, 2 nie znaleziono rejestratora, błąd portu\n"
      "lub utrata urządzenia, 3 zakończono, ale niekompletnie.\n"},
     {Msg::CommandUsagePorts,
-     "Usage: velkor-cli ports\n"
-     "Lists the COM names that resolve to a device, and the device of each.\n",
-     "Użycie: velkor-cli ports\n"
-     "Wypisuje nazwy COM, którym odpowiada urządzenie, i urządzenie każdej z nich.\n"},
+     "Usage: velkor-cli ports [--json] [-q]\n"
+     "Lists the COM names that resolve to a device, and the device of each; --json as one\n"
+     "JSON array.\n",
+     "Użycie: velkor-cli ports [--json] [-q]\n"
+     "Wypisuje nazwy COM, którym odpowiada urządzenie, i urządzenie każdej z nich; z --json\n"
+     "jako jedną tablicę JSON.\n"},
     {Msg::CommandUsageInfo,
      "Usage: velkor-cli info [--port COMn] [--json]\n"
      "Shows the logger's settings, one \"key: value\" line each, or one JSON object.\n"
@@ -65,13 +67,17 @@ const Entry Entries[] = {
      "Wypisuje ustawienia rejestratora, po jednym wierszu \"klucz: wartość\", albo jeden\n"
      "obiekt JSON. Bez --port przeszukuje porty i używa pierwszego znalezionego rejestratora.\n"},
     {Msg::CommandUsageDownload,
-     "Usage: velkor-cli download [--port COMn] [-o FILE]\n"
+     "Usage: velkor-cli download [--port COMn] [-o FILE|-] [-q] [--json]\n"
      "Downloads the measurement log into FILE (default: logger.txt), the same data file as\n"
-     "the window's Read data. Ctrl+C stops after the current block, keeping what arrived.\n",
-     "Użycie: velkor-cli download [--port COMn] [-o PLIK]\n"
+     "the window's Read data; -o - writes it to standard output. Ctrl+C stops after the\n"
+     "current block, keeping what arrived. -q, --quiet: no progress and no summary;\n"
+     "--json: the summary as one JSON object (on standard error with -o -).\n",
+     "Użycie: velkor-cli download [--port COMn] [-o PLIK|-] [-q] [--json]\n"
      "Pobiera zapis pomiarów do PLIKU (domyślnie logger.txt), tego samego pliku danych, co\n"
-     "przycisk Odczyt danych w oknie. Ctrl+C przerywa po bieżącym bloku, zachowując to, co\n"
-     "już nadeszło.\n"},
+     "przycisk Odczyt danych w oknie; -o - wypisuje go na standardowe wyjście. Ctrl+C\n"
+     "przerywa po bieżącym bloku, zachowując to, co już nadeszło. -q, --quiet: bez postępu\n"
+     "i podsumowania; --json: podsumowanie jako obiekt JSON (z -o - na standardowe wyjście\n"
+     "błędów).\n"},
     {Msg::CommandUsageSetClock,
      "Usage: velkor-cli set-clock [--port COMn] [--time \"yyyy-mm-dd hh:mm:ss\"]\n"
      "Sets the logger's clock (default: this computer's local time).\n",
@@ -91,12 +97,20 @@ const Entry Entries[] = {
      "Użycie: velkor-cli erase [--port COMn] --yes\n"
      "Kasuje pamięć rejestratora i czeka na jego potwierdzenie. Bez --yes nic nie robi.\n"},
     {Msg::CommandUsageExport,
-     "Usage: velkor-cli export DATAFILE [-o FILE.csv]\n"
-     "Writes the data file as CSV (default: DATAFILE with .csv): the header\n"
-     "time,temperature_c,humidity_pct, then one row for every data line.\n",
-     "Użycie: velkor-cli export PLIK_DANYCH [-o PLIK.csv]\n"
-     "Zapisuje plik danych jako CSV (domyślnie PLIK_DANYCH z rozszerzeniem .csv): nagłówek\n"
-     "time,temperature_c,humidity_pct, potem jeden wiersz na każdy wiersz danych.\n"},
+     "Usage: velkor-cli export DATAFILE [-o FILE.csv|-] [--dialect rfc|pl] [-q] [--json]\n"
+     "Writes the data file as CSV (default: DATAFILE with .csv; -o -: standard output): the\n"
+     "header time,temperature_c,humidity_pct, then one row for every data line, values with\n"
+     "one decimal. --dialect rfc (the default): \",\" and a decimal point; --dialect pl: \";\",\n"
+     "a decimal comma and a UTF-8 byte-order mark, as a Polish spreadsheet opens it.\n"
+     "-q, --quiet: no summary; --json: the summary as one JSON object.\n",
+     "Użycie: velkor-cli export PLIK_DANYCH [-o PLIK.csv|-] [--dialect rfc|pl] [-q] [--json]\n"
+     "Zapisuje plik danych jako CSV (domyślnie PLIK_DANYCH z rozszerzeniem .csv; -o -:\n"
+     "standardowe wyjście): nagłówek time,temperature_c,humidity_pct, potem jeden wiersz na\n"
+     "każdy wiersz danych, wartości z jednym miejscem po przecinku. --dialect rfc\n"
+     "(domyślnie): \",\" i kropka dziesiętna; --dialect pl: \";\", przecinek dziesiętny i "
+     "znacznik\n"
+     "BOM UTF-8, tak jak otwiera go polski arkusz kalkulacyjny. -q, --quiet: bez\n"
+     "podsumowania; --json: podsumowanie jako obiekt JSON.\n"},
     {Msg::SeeHelp, "Try 'velkor-cli --help'.", "Pomoc: 'velkor-cli --help'."},
     {Msg::UnknownCommand, "unknown command '{1}'", "nieznane polecenie '{1}'"},
     {Msg::UnknownOption, "unknown option '{1}' for '{2}'", "nieznana opcja '{1}' polecenia '{2}'"},
@@ -104,6 +118,8 @@ const Entry Entries[] = {
     {Msg::UnexpectedArgument, "unexpected argument '{1}'", "nieoczekiwany argument '{1}'"},
     {Msg::MissingArgument, "'{1}' needs {2}", "'{1}' wymaga {2}"},
     {Msg::BadLanguage, "unknown language '{1}' (en or pl)", "nieznany język '{1}' (en lub pl)"},
+    {Msg::BadDialect, "unknown CSV dialect '{1}' (rfc or pl)",
+     "nieznany rodzaj CSV '{1}' (rfc lub pl)"},
     {Msg::BadPortName, "'{1}' is no port name (COM0 to COM255)",
      "'{1}' nie jest nazwą portu (COM0 do COM255)"},
     {Msg::BadDateTime, "'{1}' is no date and time of the form yyyy-mm-dd hh:mm:ss",

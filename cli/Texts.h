@@ -24,6 +24,7 @@ enum class Msg {
     UnexpectedArgument,
     MissingArgument,
     BadLanguage,
+    BadDialect,
     BadPortName,
     BadDateTime,
     BadInterval,

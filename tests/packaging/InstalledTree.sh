@@ -95,6 +95,12 @@ check_installed_tree() {
     grep -q '<mime-type type="application/x-velkor-data">' "$mime" 2>/dev/null ||
         fail "MIME type missing"
 
+    # velkor-cli's bash completion (its behaviour: completion_test.sh).
+    local completion=$prefix/share/bash-completion/completions/velkor-cli
+    checked+=("$completion")
+    bash -n "$completion" 2>/dev/null && grep -q "complete .*velkor-cli" "$completion" ||
+        fail "bash completion missing or broken"
+
     # The documents; the copyright file in Debian's machine-readable format.
     for doc in README.md LICENSE copyright; do
         checked+=("$prefix/share/doc/velkor/$doc")
