@@ -4,8 +4,8 @@
 // series has no point at that time. The window writes the dialect of its language: Polish
 // spreadsheets open the Polish form, others the comma form.
 
-#include "app/Language.h"
 #include "log/CsvDialect.h"
+#include "messages/Language.h"
 
 #include <QString>
 #include <optional>

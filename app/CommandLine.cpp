@@ -1,12 +1,10 @@
 #include "app/CommandLine.h"
 
+#include "velkor/Version.h"
+
 #include <QCommandLineParser>
 
 #include <optional>
-
-#ifndef VELKOR_VERSION
-#error "VELKOR_VERSION comes from the project's version in CMake"
-#endif
 
 namespace velkor {
 

@@ -4,7 +4,7 @@
 // own options (-style, -platform, -display, -reverse...) are taken and left for QApplication.
 // Read before any window exists, so that --help and --version work without a display.
 
-#include "app/Language.h"
+#include "messages/Language.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,8 @@
 #include "app/Texts.h"
 
 #include <array>
+#include <string>
+#include <vector>
 
 namespace velkor {
 
@@ -40,7 +42,7 @@ struct RunTextEntry {
 };
 
 // The captions keep their blanks before the colon as the logger's users know them.
-constexpr std::array<RunTextEntry, 40> RunTable{{
+constexpr std::array<RunTextEntry, 29> RunTable{{
     {RunText::BatteryPrefix, "Napięcie baterii: ", "Battery voltage: "},
     {RunText::FoundCaption, "Znaleziono urządzenie  :", "Found Device   :"},
     {RunText::FoundStatus, "Znaleziono", "Found"},
@@ -53,30 +55,6 @@ constexpr std::array<RunTextEntry, 40> RunTable{{
     {RunText::EraseResultCaption, "Status pamięci  :", "Memory status  :"},
     {RunText::Erased, "Skasowana", "Erased"},
     {RunText::NotErased, "Nie skasowana", "Not erased"},
-    {RunText::NoSamplesReceived,
-     "Nie odebrano żadnego pomiaru. Poprzedni plik logger.txt pozostał bez zmian.",
-     "No samples were received. The previous logger.txt is unchanged."},
-    {RunText::LoggerStopped,
-     "Rejestrator przestał odpowiadać. Odebrano %1 z %2 pomiarów i zapisano je w pliku "
-     "logger.txt.",
-     "The logger stopped answering. %1 of %2 samples were received and saved in logger.txt."},
-    {RunText::DownloadCancelled,
-     "Odczyt przerwany. Odebrano %1 z %2 pomiarów i zapisano je w pliku logger.txt.",
-     "Download cancelled. %1 of %2 samples were received and saved in logger.txt."},
-    {RunText::DeviceLost, "Utracono połączenie z rejestratorem na porcie %1 (%2).",
-     "Lost the connection to the logger on port %1 (%2)."},
-    {RunText::PortBusy, "Port %1 jest zajęty przez inny program.",
-     "Port %1 is in use by another program."},
-    {RunText::NoLoggerData, "Plik %1 nie zawiera danych rejestratora.",
-     "File %1 holds no logger data."},
-    {RunText::FileShrank, "Plik %1 skrócił się w trakcie odczytu.",
-     "File %1 got shorter while it was read."},
-    {RunText::NotRegularFile, "%1 nie jest zwykłym plikiem.", "%1 is not a regular file."},
-    {RunText::EndBeforeStart, "Koniec rejestracji jest wcześniejszy niż jej początek.",
-     "The logging end is earlier than its start."},
-    {RunText::ZeroInterval, "Okres pomiaru musi być dłuższy od zera.",
-     "The measurement interval must be longer than zero."},
-    {RunText::ErrorLine, "wiersz %1", "line %1"},
     {RunText::ReplaceAsk, "Plik %1 już istnieje. Czy chcesz go zastąpić?",
      "%1 already exists. Do you want to replace it?"},
     {RunText::ChartCopy, "Kopiuj wykres", "Copy chart"},
@@ -121,6 +99,14 @@ QString TextOf(RunText text, Language language) {
         if (entry.text == text)
             return Choose(entry.polish, entry.english, language);
     return {};
+}
+
+QString TextOf(Message message, Language language, std::initializer_list<QString> args) {
+    std::vector<std::string> values;
+    for (const QString& arg : args)
+        values.push_back(arg.toStdString());
+    return QString::fromStdString(
+        FormatMessage(MessagePattern(language, message), language, values));
 }
 
 } // namespace velkor

@@ -1,66 +1,16 @@
 #include "cli/Cli.h"
 
-#include "cli/Commands.h"
+#include "cli/CommandTable.h"
 #include "cli/Options.h"
 #include "cli/Session.h"
 #include "link/WriteSettings.h"
+#include "messages/ErrorText.h"
 #include "platform/Errors.h"
+#include "velkor/Version.h"
 
 #include <ostream>
 
-#ifndef VELKOR_VERSION
-#define VELKOR_VERSION "unknown"
-#endif
-
 namespace velkor::cli {
-
-namespace {
-
-Msg UsageOf(Command command) {
-    switch (command) {
-    case Command::Ports:
-        return Msg::CommandUsagePorts;
-    case Command::Info:
-        return Msg::CommandUsageInfo;
-    case Command::Download:
-        return Msg::CommandUsageDownload;
-    case Command::SetClock:
-        return Msg::CommandUsageSetClock;
-    case Command::Configure:
-        return Msg::CommandUsageConfigure;
-    case Command::Erase:
-        return Msg::CommandUsageErase;
-    case Command::Export:
-        return Msg::CommandUsageExport;
-    case Command::None:
-        break;
-    }
-    return Msg::Usage;
-}
-
-int Dispatch(Context& context, const Invocation& invocation) {
-    switch (invocation.command) {
-    case Command::Ports:
-        return RunPorts(context, invocation);
-    case Command::Info:
-        return RunInfo(context, invocation);
-    case Command::Download:
-        return RunDownload(context, invocation);
-    case Command::SetClock:
-        return RunSetClock(context, invocation);
-    case Command::Configure:
-        return RunConfigure(context, invocation);
-    case Command::Erase:
-        return RunErase(context, invocation);
-    case Command::Export:
-        return RunExport(context, invocation);
-    case Command::None:
-        break;
-    }
-    return ExitUsage;
-}
-
-} // namespace
 
 int RunCli(const std::vector<std::string>& args, Services& services) {
     Invocation invocation;
@@ -73,7 +23,8 @@ int RunCli(const std::vector<std::string>& args, Services& services) {
     }
     Context context{services, invocation.lang};
     if (invocation.help) {
-        services.out << context.Say(UsageOf(invocation.command));
+        services.out << (invocation.command ? invocation.command->usage.In(context.lang)
+                                            : GeneralUsage(context.lang));
         return ExitDone;
     }
     if (invocation.version) {
@@ -88,18 +39,19 @@ int RunCli(const std::vector<std::string>& args, Services& services) {
         return code;
     };
     try {
-        return Dispatch(context, invocation);
+        return invocation.command->run(context, invocation);
     } catch (const Failure& e) {
         return fail(e.Code(), e.what());
-    } catch (const LostDeviceError& e) {
-        return fail(ExitFailed, context.Say(Msg::DeviceLost, {e.PortName(), e.SystemText()}));
     } catch (const ConvertError& e) {
         return fail(ExitFailed, context.Say(Msg::ReplyUnreadable, {e.what()}));
     } catch (const SettingsError& e) {
         return fail(ExitUsage, context.Say(e.Problem() == SettingsProblem::ZeroInterval
-                                               ? Msg::ZeroInterval
-                                               : Msg::EndBeforeStart));
+                                               ? Message::ZeroInterval
+                                               : Message::EndBeforeStart));
     } catch (const std::exception& e) {
+        // A lost device, a file error: in the window's words.
+        if (const std::optional<std::string> known = KnownErrorText(context.lang, e))
+            return fail(ExitFailed, *known);
         return fail(ExitFailed, context.Say(Msg::Failed, {e.what()}));
     }
 }

@@ -126,23 +126,16 @@ int RunDownload(Context& context, const Invocation& invocation) {
                     cancel, fileName);
     bar.HideProgress();
 
+    // The same words as the window's: a download that ended early says what was kept where.
     std::ostream& err = context.services.err;
-    switch (result.end) {
-    case DownloadEnd::LoggerSilent:
-        err << context.Say(Msg::LoggerSilent) << '\n';
-        break;
-    case DownloadEnd::Cancelled:
-        err << context.Say(Msg::DownloadCancelled) << '\n';
-        break;
-    case DownloadEnd::DeviceLost:
-        err << context.Say(Msg::DeviceLost, {result.portName, result.error}) << '\n';
-        break;
-    case DownloadEnd::Complete:
-        break;
-    }
+    const std::string received = std::to_string(result.recordsWritten);
+    const std::string expected = std::to_string(result.samplesExpected);
+    if (result.end == DownloadEnd::DeviceLost)
+        err << context.Say(Message::DeviceLost, {result.portName, result.error}) << '\n';
     if (toStdout && result.fileReplaced)
         CopyToStream(Utf8Path(fileName), context.services.out);
-    if (json)
+    if (json) {
+        // The summary for scripts: its "end" and "file_written" say what the texts below say.
         SummaryStream(context, toStdout)
             << JsonObject()
                    .String("file", shownName)
@@ -153,15 +146,16 @@ int RunDownload(Context& context, const Invocation& invocation) {
                    .String("end", EndName(result.end))
                    .Text()
             << '\n';
-    else if (quiet)
-        ;
-    else if (result.fileReplaced)
-        err << context.Say(Msg::DownloadSummary,
-                           {std::to_string(result.recordsWritten),
-                            std::to_string(result.samplesExpected), shownName})
-            << '\n';
-    else
-        err << context.Say(Msg::FileUnchanged, {shownName}) << '\n';
+    } else if (!result.fileReplaced) {
+        err << context.Say(Message::NoSamplesReceived, {shownName}) << '\n';
+    } else if (result.end == DownloadEnd::Cancelled) {
+        err << context.Say(Message::DownloadCancelled, {received, expected, shownName}) << '\n';
+    } else if (result.end != DownloadEnd::Complete) {
+        err << context.Say(Message::LoggerStopped, {received, expected, shownName}) << '\n';
+    } else if (!quiet) {
+        // The summary of a complete download; --quiet leaves it out.
+        err << context.Say(Msg::DownloadSummary, {received, expected, shownName}) << '\n';
+    }
 
     if (result.end == DownloadEnd::DeviceLost)
         return ExitFailed;
@@ -190,11 +184,11 @@ int RunExport(Context& context, const Invocation& invocation) {
         result = toStdout ? ExportDataFileToStream(dataFile, context.services.out, csvFile, dialect)
                           : ExportDataFileToCsv(dataFile, csvFile, dialect);
     } catch (const NotRegularFileError& e) {
-        return failed(context.Say(Msg::NotRegularFile, {e.fileName()}));
+        return failed(context.Say(Message::NotRegularFile, {e.fileName()}));
     } catch (const NoLoggerDataError& e) {
-        return failed(context.Say(Msg::NoLoggerData, {e.fileName()}));
+        return failed(context.Say(Message::NoLoggerData, {e.fileName()}));
     } catch (const DataFileShrankError& e) {
-        return failed(context.Say(Msg::FileShrank, {e.fileName()}));
+        return failed(context.Say(Message::FileShrank, {e.fileName()}));
     } catch (const LocatedInOutError& e) {
         const std::string what =
             e.line > 0 ? context.Say(Msg::FileLineError, {e.file, std::to_string(e.line), e.what()})

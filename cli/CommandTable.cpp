@@ -1,0 +1,141 @@
+#include "cli/CommandTable.h"
+
+#include "cli/Commands.h"
+
+#include <algorithm>
+
+namespace velkor::cli {
+
+namespace {
+
+const OptionSpec Port{"port", 0, true};
+const OptionSpec Output{"output", 'o', true};
+const OptionSpec Quiet{"quiet", 'q', false};
+const OptionSpec Json{"json", 0, false};
+
+// One row per command: adding a command adds a row here and its handler in Commands.h.
+const std::vector<CommandRow> Rows = {
+    {"ports",
+     {Json, Quiet},
+     {},
+     nullptr,
+     {"list COM names and the devices they resolve to",
+      "lista nazw COM i urządzeń, którym odpowiadają"},
+     {"Usage: velkor-cli ports [--json] [-q]\n"
+      "Lists the COM names that resolve to a device, and the device of each; --json as one\n"
+      "JSON array.\n",
+      "Użycie: velkor-cli ports [--json] [-q]\n"
+      "Wypisuje nazwy COM, którym odpowiada urządzenie, i urządzenie każdej z nich; z --json\n"
+      "jako jedną tablicę JSON.\n"},
+     RunPorts},
+    {"info",
+     {Port, {"json", 0, false}},
+     {},
+     nullptr,
+     {"show the logger's settings", "ustawienia rejestratora"},
+     {"Usage: velkor-cli info [--port COMn] [--json]\n"
+      "Shows the logger's settings, one \"key: value\" line each, or one JSON object.\n"
+      "Without --port the ports are scanned and the first logger found is used.\n",
+      "Użycie: velkor-cli info [--port COMn] [--json]\n"
+      "Wypisuje ustawienia rejestratora, po jednym wierszu \"klucz: wartość\", albo jeden\n"
+      "obiekt JSON. Bez --port przeszukuje porty i używa pierwszego znalezionego rejestratora.\n"},
+     RunInfo},
+    {"download",
+     {Port, Output, Quiet, Json},
+     {},
+     nullptr,
+     {"download the measurement log into a data file", "pobranie zapisu pomiarów do pliku danych"},
+     {"Usage: velkor-cli download [--port COMn] [-o FILE|-] [-q] [--json]\n"
+      "Downloads the measurement log into FILE (default: logger.txt), the same data file as\n"
+      "the window's Read data; -o - writes it to standard output. Ctrl+C stops after the\n"
+      "current block, keeping what arrived. -q, --quiet: no progress and no summary;\n"
+      "--json: the summary as one JSON object (on standard error with -o -).\n",
+      "Użycie: velkor-cli download [--port COMn] [-o PLIK|-] [-q] [--json]\n"
+      "Pobiera zapis pomiarów do PLIKU (domyślnie logger.txt), tego samego pliku danych, co\n"
+      "przycisk Odczyt danych w oknie; -o - wypisuje go na standardowe wyjście. Ctrl+C\n"
+      "przerywa po bieżącym bloku, zachowując to, co już nadeszło. -q, --quiet: bez postępu\n"
+      "i podsumowania; --json: podsumowanie jako obiekt JSON (z -o - na standardowe wyjście\n"
+      "błędów).\n"},
+     RunDownload},
+    {"set-clock",
+     {Port, {"time", 0, true}},
+     {},
+     nullptr,
+     {"set the logger's clock", "ustawienie zegara rejestratora"},
+     {"Usage: velkor-cli set-clock [--port COMn] [--time \"yyyy-mm-dd hh:mm:ss\"]\n"
+      "Sets the logger's clock (default: this computer's local time).\n",
+      "Użycie: velkor-cli set-clock [--port COMn] [--time \"rrrr-mm-dd gg:mm:ss\"]\n"
+      "Ustawia zegar rejestratora (domyślnie na czas lokalny tego komputera).\n"},
+     RunSetClock},
+    {"configure",
+     {Port, {"interval", 0, true}, {"start", 0, true}, {"end", 0, true}},
+     {"interval", "start", "end"},
+     nullptr,
+     {"set the interval, the start and the end of logging",
+      "ustawienie interwału, początku i końca rejestracji"},
+     {"Usage: velkor-cli configure [--port COMn] --interval hh:mm:ss\n"
+      "           --start \"yyyy-mm-dd hh:mm:ss\" --end \"yyyy-mm-dd hh:mm:ss\"\n"
+      "Sets the measurement interval and the start and end of logging.\n",
+      "Użycie: velkor-cli configure [--port COMn] --interval gg:mm:ss\n"
+      "           --start \"rrrr-mm-dd gg:mm:ss\" --end \"rrrr-mm-dd gg:mm:ss\"\n"
+      "Ustawia interwał pomiarów oraz początek i koniec rejestracji.\n"},
+     RunConfigure},
+    {"erase",
+     {Port, {"yes", 0, false}},
+     {},
+     nullptr,
+     {"erase the logger's memory", "skasowanie pamięci rejestratora"},
+     {"Usage: velkor-cli erase [--port COMn] --yes\n"
+      "Erases the logger's memory and waits for its confirmation. Nothing is done without\n"
+      "--yes.\n",
+      "Użycie: velkor-cli erase [--port COMn] --yes\n"
+      "Kasuje pamięć rejestratora i czeka na jego potwierdzenie. Bez --yes nic nie robi.\n"},
+     RunErase},
+    {"export",
+     {Output, {"dialect", 0, true}, Quiet, Json},
+     {},
+     "DATAFILE",
+     {"convert a data file to CSV", "zamiana pliku danych na CSV"},
+     {"Usage: velkor-cli export DATAFILE [-o FILE.csv|-] [--dialect rfc|pl] [-q] [--json]\n"
+      "Writes the data file as CSV (default: DATAFILE with .csv; -o -: standard output): the\n"
+      "header time,temperature_c,humidity_pct, then one row for every data line, values with\n"
+      "one decimal. --dialect rfc (the default): \",\" and a decimal point; --dialect pl: \";\",\n"
+      "a decimal comma and a UTF-8 byte-order mark, as a Polish spreadsheet opens it.\n"
+      "-q, --quiet: no summary; --json: the summary as one JSON object.\n",
+      "Użycie: velkor-cli export PLIK_DANYCH [-o PLIK.csv|-] [--dialect rfc|pl] [-q] [--json]\n"
+      "Zapisuje plik danych jako CSV (domyślnie PLIK_DANYCH z rozszerzeniem .csv; -o -:\n"
+      "standardowe wyjście): nagłówek time,temperature_c,humidity_pct, potem jeden wiersz na\n"
+      "każdy wiersz danych, wartości z jednym miejscem po przecinku. --dialect rfc\n"
+      "(domyślnie): \",\" i kropka dziesiętna; --dialect pl: \";\", przecinek dziesiętny\n"
+      "i znacznik BOM UTF-8, tak jak otwiera go polski arkusz kalkulacyjny. -q, --quiet: bez\n"
+      "podsumowania; --json: podsumowanie jako obiekt JSON.\n"},
+     RunExport},
+};
+
+} // namespace
+
+std::string Bilingual::In(Language language) const {
+    return language == Language::Polish ? polish : english;
+}
+
+std::span<const CommandRow> CommandTable() {
+    return Rows;
+}
+
+const CommandRow* FindCommand(std::string_view name) {
+    const auto it = std::find_if(Rows.begin(), Rows.end(),
+                                 [&](const CommandRow& row) { return name == row.name; });
+    return it == Rows.end() ? nullptr : &*it;
+}
+
+std::string GeneralUsage(Language language) {
+    std::string text = Text(language, Msg::UsageHead);
+    for (const CommandRow& row : Rows) {
+        std::string name = std::string("  ") + row.name;
+        name.resize(std::max<std::size_t>(name.size() + 1, 27), ' ');
+        text += name + row.summary.In(language) + '\n';
+    }
+    return text + Text(language, Msg::UsageTail);
+}
+
+} // namespace velkor::cli
