@@ -11,6 +11,25 @@ tools/install-deps.sh --windows
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
+echo "== Format"
+# Every tracked C++ source must be as clang-format (with the repository's .clang-format) leaves
+# it; the check names each file it would change.
+git ls-files -z -- '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+
+# The tests never write the home folder: ctest runs with HOME and XDG_CONFIG_HOME on an empty
+# read-only folder (the tests point them at folders of their own), which must stay empty.
+home=$(mktemp -d "${TMPDIR:-/tmp}/velkor-home.XXXXXX")
+chmod 555 "$home"
+trap 'chmod 755 "$home"; rm -rf "$home"' EXIT
+isolated_ctest() {
+    HOME=$home XDG_CONFIG_HOME=$home ctest "$@"
+    if [ -n "$(ls -A "$home")" ]; then
+        echo "The tests wrote into the home folder:" >&2
+        ls -AR "$home" >&2
+        return 1
+    fi
+}
+
 echo "== Build"
 # Unity builds (the sources of a target compiled a batch at a time) halve the build time.
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELKOR_BENCH=ON -DCMAKE_UNITY_BUILD=ON \
@@ -18,7 +37,7 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELKOR_BENCH=ON -DCMAKE_
 cmake --build build -j"$jobs"
 
 echo "== Tests"
-(cd build && ctest --output-on-failure -j"$jobs" --timeout 600)
+(cd build && isolated_ctest --output-on-failure -j"$jobs" --timeout 600)
 
 if [ "${VELKOR_SKIP_WINDOWS:-0}" != 1 ] && command -v x86_64-w64-mingw32-g++-posix >/dev/null &&
     [ -x /usr/lib/wine/wine64 ]; then
@@ -33,7 +52,7 @@ if [ "${VELKOR_SKIP_SANITIZE:-0}" != 1 ]; then
     cmake --build build-sanitize -j"$jobs"
     echo "== Tests under the sanitizers"
     export ASAN_OPTIONS=detect_leaks=0
-    (cd build-sanitize && ctest --output-on-failure -j"$jobs" --timeout 900)
+    (cd build-sanitize && isolated_ctest --output-on-failure -j"$jobs" --timeout 900)
 fi
 
 if command -v clang++ >/dev/null && [ "${VELKOR_SKIP_FUZZ:-0}" != 1 ]; then

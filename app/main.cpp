@@ -4,6 +4,7 @@
 #include "app/QtTranslation.h"
 #include "app/Services.h"
 #include "app/UseEnglish.h"
+#include "app/report/ReportCommand.h"
 #include "link/LoggerSettings.h"
 #include "link/SerialLink.h"
 #include "log/DataFileState.h"
@@ -52,6 +53,10 @@ void HoldStartMessages(QtMsgType type, const QMessageLogContext&, const QString&
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // The headless report needs no display and opens no window.
+    if (velkor::report::IsReportCommand(argc, argv))
+        return velkor::report::RunReportCommand(argc, argv,
+                                                velkor::LanguageFromSwitch(velkor::UseEnglish));
     // The command line is read before Qt opens a display, so that --help, --version and the
     // errors need none.
     const velkor::Language buildDefault = velkor::LanguageFromSwitch(velkor::UseEnglish);

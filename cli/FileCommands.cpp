@@ -9,6 +9,7 @@
 #include "log/Download.h"
 #include "platform/Errors.h"
 #include "platform/SystemSerialPorts.h"
+#include "platform/TextEscape.h"
 #include "platform/Utf8Path.h"
 
 #include <filesystem>
@@ -46,6 +47,8 @@ const char* EndName(DownloadEnd end) {
         return "complete";
     case DownloadEnd::LoggerSilent:
         return "logger_silent";
+    case DownloadEnd::ReplyCut:
+        return "reply_cut";
     case DownloadEnd::Cancelled:
         return "cancelled";
     case DownloadEnd::DeviceLost:
@@ -150,6 +153,8 @@ int RunDownload(Context& context, const Invocation& invocation) {
         err << context.Say(Message::NoSamplesReceived, {shownName}) << '\n';
     } else if (result.end == DownloadEnd::Cancelled) {
         err << context.Say(Message::DownloadCancelled, {received, expected, shownName}) << '\n';
+    } else if (result.end == DownloadEnd::ReplyCut) {
+        err << context.Say(Message::ReplyCut, {received, expected, shownName}) << '\n';
     } else if (result.end != DownloadEnd::Complete) {
         err << context.Say(Message::LoggerStopped, {received, expected, shownName}) << '\n';
     } else if (!quiet) {
@@ -159,10 +164,7 @@ int RunDownload(Context& context, const Invocation& invocation) {
 
     if (result.end == DownloadEnd::DeviceLost)
         return ExitFailed;
-    const bool complete =
-        result.end == DownloadEnd::Complete &&
-        static_cast<std::uint32_t>(result.recordsWritten) >= result.samplesExpected;
-    return complete ? ExitDone : ExitIncomplete;
+    return result.IsComplete() ? ExitDone : ExitIncomplete;
 }
 
 int RunExport(Context& context, const Invocation& invocation) {
@@ -187,6 +189,8 @@ int RunExport(Context& context, const Invocation& invocation) {
         return failed(context.Say(Message::NotRegularFile, {e.fileName()}));
     } catch (const NoLoggerDataError& e) {
         return failed(context.Say(Message::NoLoggerData, {e.fileName()}));
+    } catch (const CsvOntoDataFileError& e) {
+        return failed(context.Say(Msg::CsvIsDataFile, {e.fileName()}));
     } catch (const DataFileShrankError& e) {
         return failed(context.Say(Message::FileShrank, {e.fileName()}));
     } catch (const LocatedInOutError& e) {
@@ -233,7 +237,7 @@ int RunPorts(Context& context, const Invocation& invocation) {
         return ExitDone;
     }
     for (const ComPortEntry& port : ports)
-        out << port.comName << '\t' << port.device << '\n';
+        out << EscapeForMessage(port.comName) << '\t' << EscapeForMessage(port.device) << '\n';
     if (ports.empty() && !invocation.Has("quiet"))
         context.services.err << context.Say(Msg::NoPorts) << '\n';
     return ExitDone;

@@ -11,6 +11,7 @@
 
 using namespace velkor;
 using namespace velkor::analysis;
+using velkor::fuzz::AnyDouble;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);

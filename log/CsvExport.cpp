@@ -2,7 +2,9 @@
 
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
+#include "platform/Utf8Path.h"
 
+#include <filesystem>
 #include <ostream>
 #include <system_error>
 
@@ -79,6 +81,9 @@ CsvExportResult ExportDataFileToCsv(const std::string& dataFile, const std::stri
                                     const CsvDialect& dialect) {
     // The data file first: a FIFO or device is refused before anything is created.
     DataFileReader reader(dataFile);
+    std::error_code error;
+    if (std::filesystem::equivalent(Utf8Path(dataFile), Utf8Path(csvFile), error))
+        throw CsvOntoDataFileError(csvFile);
     files::TemporaryFile out;
     try {
         files::CheckReplaceable(csvFile);

@@ -1,9 +1,7 @@
 #include "platform/Dialogs.h"
 
-#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -11,50 +9,53 @@
 #include <QStandardPaths>
 
 #include <algorithm>
-#include <memory>
 #include <utility>
 
 namespace velkor {
+
+// Qt finds the configuration folder from XDG_CONFIG_HOME each time it is asked.
+std::unique_ptr<QSettings> ProgramSettings() {
+    return std::make_unique<QSettings>(
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+            QStringLiteral("/velkor/velkor.conf"),
+        QSettings::IniFormat);
+}
 
 namespace {
 
 const QString FolderKey = QStringLiteral("dialogs/lastFolder");
 
-// Qt finds the configuration folder from XDG_CONFIG_HOME each time it is asked.
-QSettings ProgramSettings() {
-    return QSettings(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-                         QStringLiteral("/velkor/velkor.conf"),
-                     QSettings::IniFormat);
-}
-
-// "Text Files|*.txt|All Files|*.*" becomes "Text Files (*.txt);;All Files (*.*)".
+// "Text Files|*.txt|All Files|*.*" becomes "Text Files (*.txt);;All Files (*)". "*.*" is
+// written "*": a save dialog gives the typed name the extension of the filter picked, and
+// would make "logger.*" of "logger.txt".
 QString QtFilter(const QString& filter) {
     if (filter.isEmpty())
         return {};
     const QStringList parts = filter.split('|');
     QStringList out;
-    for (int i = 0; i + 1 < parts.size(); i += 2)
-        out << parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns = parts[i + 1].split(';', Qt::SkipEmptyParts);
+        for (QString& pattern : patterns)
+            if (pattern == QLatin1String("*.*"))
+                pattern = QStringLiteral("*");
+        out << parts[i] + " (" + patterns.join(' ') + ")";
+    }
     return out.join(";;");
 }
 
-// Qt's own save dialog gives the typed name the extension of a filter the user picks, so that
-// "All Files (*.*)" turns "logger.txt" into "logger.*". The name is taken just before the
-// filter changes and put back once the dialog has rewritten it. A native dialog has neither
-// child and is left alone.
-void KeepNameAcrossFilters(QFileDialog& dialog) {
-    auto* filters = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
-    auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    if (filters == nullptr || name == nullptr)
-        return;
-    auto kept = std::make_shared<QString>(name->text());
-    // A pick emits currentIndexChanged before activated, on which the dialog rewrites the name.
-    QObject::connect(filters, &QComboBox::currentIndexChanged, name,
-                     [name, kept] { *kept = name->text(); });
-    QObject::connect(filters, &QComboBox::activated, name, [name, kept] {
-        if (name->text() != *kept)
-            name->setText(*kept);
-    });
+// The extension a name without one gets under a filter: "txt" for "Text Files (*.txt)",
+// none for "All Files (*)".
+QString SuffixOf(const QString& qtFilter) {
+    const qsizetype open = qtFilter.lastIndexOf(u'(');
+    const qsizetype close = qtFilter.lastIndexOf(u')');
+    const QStringList patterns =
+        open >= 0 && close > open
+            ? qtFilter.mid(open + 1, close - open - 1).split(u' ', Qt::SkipEmptyParts)
+            : QStringList();
+    if (patterns.isEmpty() || !patterns.first().startsWith(QLatin1String("*.")))
+        return {};
+    const QString suffix = patterns.first().mid(2);
+    return suffix.contains(u'*') || suffix.contains(u'?') ? QString() : suffix;
 }
 
 bool RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const FileDialogOptions& options,
@@ -64,7 +65,7 @@ bool RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const FileDial
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::ReadOnly, false);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.confirmReplace);
     dialog.setSizeGripEnabled(true);
     // The remembered folder; a preset name with a folder of its own (one chosen earlier in this
     // run) then opens in that folder instead.
@@ -75,8 +76,12 @@ bool RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const FileDial
         dialog.setNameFilter(QtFilter(options.filter));
     if (!options.presetName.isEmpty())
         dialog.selectFile(options.presetName);
-    if (mode == QFileDialog::AcceptSave)
-        KeepNameAcrossFilters(dialog);
+    if (mode == QFileDialog::AcceptSave) {
+        dialog.setDefaultSuffix(SuffixOf(dialog.selectedNameFilter()));
+        QObject::connect(
+            &dialog, &QFileDialog::filterSelected, &dialog,
+            [&dialog](const QString& filter) { dialog.setDefaultSuffix(SuffixOf(filter)); });
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     fileName = dialog.selectedFiles().first();
@@ -116,12 +121,12 @@ QString BoxText(const QString& text) {
 }
 
 QString RememberedFolder() {
-    const QString folder = ProgramSettings().value(FolderKey).toString();
+    const QString folder = ProgramSettings()->value(FolderKey).toString();
     return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
 }
 
 void RememberFolder(const QString& chosenFile) {
-    ProgramSettings().setValue(FolderKey, QFileInfo(chosenFile).absolutePath());
+    ProgramSettings()->setValue(FolderKey, QFileInfo(chosenFile).absolutePath());
 }
 
 void QtDialogs::message(const QString& text, const QString& caption) {

@@ -4,6 +4,10 @@
 
 #include <QString>
 
+#include <memory>
+
+class QSettings;
+
 class QPrinter;
 class QWidget;
 
@@ -18,6 +22,9 @@ struct FileDialogOptions {
     QString presetName;          // file name shown at first; empty for none
     QString filter;              // "Text Files|*.txt|All Files|*.*" style; empty for no filter
     int* chosenFilter = nullptr; // when set: receives the index of the filter chosen (0: first)
+    // The save dialog asks before an existing file is replaced; false for a caller that asks
+    // itself.
+    bool confirmReplace = true;
 };
 
 class Dialogs {
@@ -30,8 +37,8 @@ public:
     // The application's error report: stop icon, OK button.
     virtual void error(const QString& text, const QString& caption) = 0;
     // Open and save dialogs; true with the chosen name in fileName when the user confirmed.
-    // Neither changes the process's current directory. Picking another filter of the save
-    // dialog keeps the name typed or chosen.
+    // Neither changes the process's current directory. In the save dialog, "All Files" keeps
+    // the name typed, a filter of one extension ("Text Files") gives the name that extension.
     virtual bool openFile(const FileDialogOptions& options, QString& fileName) = 0;
     virtual bool saveFile(const FileDialogOptions& options, QString& fileName) = 0;
     // The print dialog; true when the user confirmed. The printer keeps the choices made.
@@ -42,6 +49,8 @@ public:
 // kept across runs in $XDG_CONFIG_HOME/velkor/velkor.conf (~/.config when the variable is
 // unset). Empty when none is remembered or the folder is gone.
 QString RememberedFolder();
+// The program's settings file, $XDG_CONFIG_HOME/velkor/velkor.conf.
+std::unique_ptr<QSettings> ProgramSettings();
 // Remembers the folder of a file chosen in a dialog.
 void RememberFolder(const QString& chosenFile);
 

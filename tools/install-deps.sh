@@ -13,6 +13,7 @@ packages=(
     # The MIME type as the desktop sees it (gio, update-mime-database).
     libglib2.0-bin shared-mime-info
     clang libclang-rt-dev # the fuzz harnesses: clang with its libFuzzer and sanitizer runtimes
+    clang-format          # the format check of ./test.sh
 )
 for flag in "$@"; do
     case "$flag" in

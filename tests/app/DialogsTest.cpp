@@ -1,16 +1,13 @@
-// The real boxes and the save dialog, driven as a user would: what a box shows, and the name the
-// save dialog gives back after another filter was picked.
+// The real boxes and the save dialog, driven as a user would: what a box shows, the name the
+// save dialog gives back after a filter was picked, and its question before a file is replaced.
 #include "platform/Dialogs.h"
 #include "tests/platform/TempFolder.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QMessageBox>
-#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -86,31 +83,58 @@ TEST(QtDialogs, BoxesShowPlainEscapedText) {
     }
 }
 
-// Picking a filter leaves the name alone: "All Files (*.*)" once made "logger.*" of it.
-TEST(QtDialogs, SaveDialogKeepsTheNameWhateverFilterIsPicked) {
+// The save dialog through its public API: "All Files" keeps the name typed ("All Files (*.*)"
+// once made "logger.*" of it), "Text Files" gives it .txt, and an existing file is replaced only
+// after a question.
+TEST(QtDialogs, SaveDialogKeepsTheNameUnderAllFilesAndAsksBeforeReplacing) {
     testing::TempFolder folder;
+    folder.file("stary.txt", "old");
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(folder.path().string())));
-    for (const char* typed : {"logger.txt", "pomiary.csv"}) {
-        QString seenAfterPick;
+    const struct {
+        const char* typed;
+        int filter; // picked last: 0 Text Files, 1 All Files
+        const char* chosen;
+        bool asked; // a question about replacing came up (and was answered No)
+    } cases[] = {
+        {"pomiary.csv", 1, "pomiary.csv", false}, {"pomiary", 1, "pomiary", false},
+        {"pomiary.csv", 0, "pomiary.txt", false}, {"pomiary", 0, "pomiary.txt", false},
+        {"stary.txt", 1, nullptr, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        bool asked = false;
         OnModal([&](QWidget& modal) {
-            auto* filters = modal.findChild<QComboBox*>("fileTypeCombo");
-            auto* name = modal.findChild<QLineEdit*>("fileNameEdit");
-            ASSERT_TRUE(filters && name);
-            name->setText(typed);
-            // Down picks the next filter as a click in its list does; then back up.
-            QTest::keyClick(filters, Qt::Key_Down);
-            ASSERT_EQ(filters->currentIndex(), 1);
-            seenAfterPick = name->text();
-            QTest::keyClick(filters, Qt::Key_Up);
-            QTest::keyClick(filters, Qt::Key_Down);
-            static_cast<QDialog&>(modal).accept();
+            auto& dialog = static_cast<QFileDialog&>(modal);
+            const QStringList filters = dialog.nameFilters();
+            ASSERT_EQ(filters, (QStringList{"Text Files (*.txt)", "All Files (*)"}));
+            dialog.selectFile(c.typed);
+            // Picked as a user picks it (Text Files is the current one).
+            dialog.selectNameFilter(filters[c.filter]);
+            emit dialog.filterSelected(filters[c.filter]);
+            // A question that comes up is answered No; the timer ends with this call.
+            QTimer answer;
+            answer.setSingleShot(true);
+            QObject::connect(&answer, &QTimer::timeout, [&asked] {
+                auto* question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                asked = question != nullptr;
+                if (question)
+                    question->button(QMessageBox::No)->click();
+            });
+            answer.start(0);
+            static_cast<QDialog&>(dialog).accept(); // as the Save button does
+            if (dialog.isVisible())
+                dialog.reject();
         });
         QtDialogs dialogs(nullptr);
         QString chosen;
-        ASSERT_TRUE(dialogs.saveFile({"logger.txt", "Text Files|*.txt|All Files|*.*"}, chosen));
-        EXPECT_EQ(seenAfterPick, typed);
-        EXPECT_EQ(QFileInfo(chosen).fileName(), typed);
+        const bool confirmed =
+            dialogs.saveFile({"logger.txt", "Text Files|*.txt|All Files|*.*"}, chosen);
+        EXPECT_EQ(asked, c.asked);
+        EXPECT_EQ(confirmed, c.chosen != nullptr);
+        if (c.chosen) {
+            EXPECT_EQ(QFileInfo(chosen).fileName(), c.chosen);
+        }
     }
     QDir::setCurrent(previous);
 }
