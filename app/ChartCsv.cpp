@@ -1,7 +1,6 @@
 #include "app/ChartCsv.h"
 
 #include "chart/Chart.h"
-#include "log/CsvExport.h"
 #include "log/Sinks.h"
 #include "platform/Errors.h"
 
@@ -44,11 +43,20 @@ std::vector<TimeRow> ChartRows(const chart::Chart& chart) {
                       h.YValues().Values());
 }
 
-void ExportChartCsv(const chart::Chart& chart, const QString& fileName,
-                    const QString& failureText) {
-    std::string text = std::string(CsvHeader) + "\r\n";
+const CsvDialect& CsvDialectOf(Language language) {
+    return language == Language::Polish ? PolishCsv : CommaCsv;
+}
+
+std::string ChartCsvText(const chart::Chart& chart, const CsvDialect& dialect) {
+    std::string text = CsvStart(dialect);
     for (const TimeRow& row : ChartRows(chart))
-        text += CsvRow(row.time, row.temperature, row.humidity) + "\r\n";
+        text += CsvLine(dialect, row.time, row.temperature, row.humidity) + "\r\n";
+    return text;
+}
+
+void ExportChartCsv(const chart::Chart& chart, const CsvDialect& dialect, const QString& fileName,
+                    const QString& failureText) {
+    const std::string text = ChartCsvText(chart, dialect);
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(text.data(), static_cast<qint64>(text.size())) !=

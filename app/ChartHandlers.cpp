@@ -75,7 +75,10 @@ void MainWindow::Button4Click() {
         return;
     // Landscape whatever the dialog chose; the chosen orientation is restored afterwards, also
     // when the job fails (the error then reaches the report).
-    chart::PrintLandscape(Chart1(), *printer_);
+    // A resized window prints the chart as laid out at its size in the table, so that the page
+    // is the same whatever the window's size; the axes keep their present ranges.
+    const ControlLayout& layout = LayoutOf(Control::Chart1);
+    chart::PrintLandscape(Chart1(), *printer_, QSize(layout.width, layout.height));
 }
 
 } // namespace velkor

@@ -184,7 +184,8 @@ void ChartMenu::ExportCsv() {
     if (!dialogs_.saveFile(options, fileName))
         return;
     csvFolder_ = QFileInfo(fileName).absolutePath();
-    ExportChartCsv(widget_.Chart(), fileName, Text(RunText::ChartSaveFailed));
+    ExportChartCsv(widget_.Chart(), CsvDialectOf(language_), fileName,
+                   Text(RunText::ChartSaveFailed));
 }
 
 void ChartMenu::SaveReport() {

@@ -15,6 +15,27 @@ QString Pick(Language language, const char* polish, const char* english) {
     return QString::fromUtf8(language == Language::Polish ? polish : english);
 }
 
+// Qt's own options (QGuiApplication, QApplication and the X11 platform), each as "-name" or
+// "--name"; the ones that take a value take it as the next argument or after "=". They are only
+// let through: QApplication reads and removes them.
+struct QtOption {
+    const char* name;
+    bool takesValue;
+};
+constexpr QtOption QtOptions[] = {
+    {"platform", true},        {"platformpluginpath", true},
+    {"platformtheme", true},   {"plugin", true},
+    {"qwindowgeometry", true}, {"qwindowicon", true},
+    {"qwindowtitle", true},    {"geometry", true},
+    {"title", true},           {"icon", true},
+    {"display", true},         {"name", true},
+    {"session", true},         {"style", true},
+    {"stylesheet", true},      {"reverse", false},
+    {"widgetcount", false},    {"nograb", false},
+    {"dograb", false},         {"sync", false},
+    {"testability", false},
+};
+
 std::optional<Language> LanguageNamed(const QString& name) {
     if (name == QLatin1String("pl"))
         return Language::Polish;
@@ -42,9 +63,9 @@ Language TextLanguage(const QStringList& arguments, Language defaultLanguage) {
     return language;
 }
 
-QString HelpText(Language language, Language defaultLanguage) {
+QString HelpText(Language language, Language buildDefault) {
     const QString fallback =
-        defaultLanguage == Language::Polish ? QStringLiteral("pl") : QStringLiteral("en");
+        buildDefault == Language::Polish ? QStringLiteral("pl") : QStringLiteral("en");
     return Pick(language,
                 "Użycie: velkor [opcje] [plik]\n"
                 "Ustawienia, pobieranie pomiarów, wykres i wydruk rejestratora temperatury\n"
@@ -54,7 +75,10 @@ QString HelpText(Language language, Language defaultLanguage) {
                 "  -h, --help         Wyświetla tę pomoc i kończy działanie.\n"
                 "  -v, --version      Wyświetla wersję programu i kończy działanie.\n"
                 "  --lang <język>     Język okna: pl (polski) albo en (angielski);\n"
-                "                     domyślnie %1.\n"
+                "                     domyślnie język z LC_ALL, LC_MESSAGES albo LANG,\n"
+                "                     a bez nich %1.\n"
+                "  Standardowe opcje Qt (-style, -platform, -display, -reverse…) trafiają\n"
+                "  do Qt.\n"
                 "\n"
                 "Argumenty:\n"
                 "  plik               Plik danych wczytywany przy starcie tak, jak wczytuje\n"
@@ -67,7 +91,10 @@ QString HelpText(Language language, Language defaultLanguage) {
                 "  -h, --help         Show this help and exit.\n"
                 "  -v, --version      Show the program's version and exit.\n"
                 "  --lang <language>  The window's language: pl (Polish) or en (English);\n"
-                "                     %1 by default.\n"
+                "                     by default the language of LC_ALL, LC_MESSAGES or\n"
+                "                     LANG, and %1 without them.\n"
+                "  Qt's standard options (-style, -platform, -display, -reverse...) go to\n"
+                "  Qt.\n"
                 "\n"
                 "Arguments:\n"
                 "  file               A data file to load at start, as the \"Read from file\"\n"
@@ -86,7 +113,8 @@ CommandLine Failure(Language language, const QString& error) {
 
 } // namespace
 
-CommandLine ParseCommandLine(const QStringList& arguments, Language defaultLanguage) {
+CommandLine ParseCommandLine(const QStringList& arguments, Language defaultLanguage,
+                             Language buildDefault) {
     const Language language = TextLanguage(arguments, defaultLanguage);
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -96,6 +124,10 @@ CommandLine ParseCommandLine(const QStringList& arguments, Language defaultLangu
     parser.addOption(help);
     parser.addOption(version);
     parser.addOption(lang);
+    for (const QtOption& option : QtOptions)
+        parser.addOption(option.takesValue ? QCommandLineOption(QString::fromLatin1(option.name),
+                                                                QString(), QStringLiteral("value"))
+                                           : QCommandLineOption(QString::fromLatin1(option.name)));
     parser.addPositionalArgument(QStringLiteral("file"), QString());
 
     if (!parser.parse(arguments)) {
@@ -110,14 +142,16 @@ CommandLine ParseCommandLine(const QStringList& arguments, Language defaultLangu
         if (arguments.constLast() == QLatin1String("--lang"))
             return Failure(language, Pick(language, "po --lang brak języka (pl albo en).",
                                           "--lang needs a language (pl or en)."));
-        return Failure(language, parser.errorText());
+        // What else fails to parse is an option given last without its value.
+        return Failure(language, Pick(language, "po „%1” brak wartości.", "'%1' needs a value.")
+                                     .arg(arguments.constLast()));
     }
 
     CommandLine line;
     line.language = language;
     if (parser.isSet(help)) {
         line.action = CommandLine::Action::Help;
-        line.output = HelpText(language, defaultLanguage);
+        line.output = HelpText(language, buildDefault);
         return line;
     }
     if (parser.isSet(version)) {
@@ -125,10 +159,13 @@ CommandLine ParseCommandLine(const QStringList& arguments, Language defaultLangu
         line.output = QStringLiteral("velkor " VELKOR_VERSION "\n");
         return line;
     }
-    if (parser.isSet(lang) && !LanguageNamed(parser.value(lang)))
-        return Failure(language, Pick(language, "nieznany język „%1” (dostępne: pl, en).",
-                                      "unknown language '%1' (choose pl or en).")
-                                     .arg(parser.value(lang)));
+    for (const QString& value : parser.values(lang))
+        if (!LanguageNamed(value))
+            return Failure(language, Pick(language, "nieznany język „%1” (dostępne: pl, en).",
+                                          "unknown language '%1' (choose pl or en).")
+                                         .arg(value));
+    line.platform = parser.value(QStringLiteral("platform"));
+    line.display = parser.value(QStringLiteral("display"));
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1)
         return Failure(language, Pick(language, "można podać tylko jeden plik danych.",
@@ -138,13 +175,33 @@ CommandLine ParseCommandLine(const QStringList& arguments, Language defaultLangu
     return line;
 }
 
-bool HasDisplay() {
-    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+Language LanguageOfLocale(const QString& locale, Language buildDefault) {
+    // "pl_PL.UTF-8@euro": the language is what comes before '_', '.' and '@'.
+    const QString language = locale.section(QLatin1Char('.'), 0, 0)
+                                 .section(QLatin1Char('@'), 0, 0)
+                                 .section(QLatin1Char('_'), 0, 0);
+    if (language.isEmpty() || language == QLatin1String("C") || language == QLatin1String("POSIX"))
+        return buildDefault;
+    return language == QLatin1String("pl") ? Language::Polish : Language::English;
 }
 
-QString NoDisplayMessage(Language language) {
+Language EnvironmentLanguage(Language buildDefault) {
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const QString value = qEnvironmentVariable(name);
+        if (!value.isEmpty())
+            return LanguageOfLocale(value, buildDefault);
+    }
+    return buildDefault;
+}
+
+QString NoDisplayMessage(Language language, const QString& tried) {
+    if (!tried.isEmpty())
+        return Pick(language,
+                    "velkor: okno potrzebuje ekranu, a ekran %1 nie odpowiada; bez ekranu "
+                    "uruchom program na ekranie wirtualnym: xvfb-run velkor",
+                    "velkor: the window needs a display, and the display %1 does not answer; "
+                    "without one, run it on a virtual display: xvfb-run velkor")
+            .arg(tried);
     return Pick(language,
                 "velkor: okno potrzebuje ekranu, a nie ustawiono DISPLAY ani WAYLAND_DISPLAY; "
                 "bez ekranu uruchom program na ekranie wirtualnym: xvfb-run velkor",

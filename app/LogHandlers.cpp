@@ -156,6 +156,10 @@ void MainWindow::Button6Click() {
     QString chosen;
     if (!dialogs_.openFile(FileDialogOptions{openFileName_, QString()}, chosen))
         return;
+    LoadFile(chosen);
+}
+
+void MainWindow::LoadFile(const QString& chosen) {
     openFileName_ = chosen;
     ChartPlot plot(Chart1().Chart());
     // The buttons are enabled once the file is open and its first lines read, also when a

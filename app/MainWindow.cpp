@@ -10,6 +10,7 @@
 #include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QTimeEdit>
 
@@ -106,6 +107,9 @@ MainWindow::MainWindow(Dialogs& dialogs, const Services& services, Language lang
         for (const auto& entry : ControlTexts())
             ApplyText(entry.target, QString::fromUtf8(entry.english));
     ConnectHandlers();
+    CreateShortcuts();
+    // A data file dropped from a file manager loads as with Odczytaj z pliku.
+    setAcceptDrops(true);
     built_ = true;
     FitAllLabels();
     FitToControls();
@@ -140,6 +144,8 @@ void MainWindow::CreateControls() {
         case ControlKind::DatePicker: {
             auto* picker = new QDateEdit(this);
             picker->setCalendarPopup(true);
+            // The layout's value as the layout shows it, not in the locale's format.
+            picker->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
             picker->setDate(PickerStartDate);
             widget = picker;
             break;
@@ -147,6 +153,7 @@ void MainWindow::CreateControls() {
         case ControlKind::TimePicker: {
             auto* picker = new QTimeEdit(this);
             picker->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+            picker->setDisplayFormat(QStringLiteral("HH:mm:ss"));
             picker->setTime(PickerStartTime(layout.control));
             widget = picker;
             break;
@@ -230,20 +237,74 @@ void MainWindow::FitAllLabels() {
             FitLabel(layout.control);
 }
 
-void MainWindow::FitToControls() {
-    if (!built_)
-        return;
+QSize MainWindow::AutomaticSize() const {
     int right = 0;
     int bottom = 0;
-    for (QWidget* widget : controls_) {
+    for (const ControlLayout& layout : ControlLayouts()) {
+        const QWidget* widget = Widget(layout.control);
         if (widget->isHidden())
             continue;
-        right = std::max(right, widget->x() + widget->width());
-        bottom = std::max(bottom, widget->y() + widget->height());
+        // Labels are as large as their text; the rest as the table says.
+        const QSize size =
+            layout.kind == ControlKind::Label ? widget->size() : QSize(layout.width, layout.height);
+        right = std::max(right, layout.left + size.width());
+        bottom = std::max(bottom, layout.top + size.height());
     }
-    // A fixed size: nothing in the window stretches, so the user gains nothing by resizing.
-    if (size() != QSize(right, bottom) || minimumSize() != maximumSize())
-        setFixedSize(right, bottom);
+    return {right, bottom};
+}
+
+void MainWindow::FitToControls() {
+    if (!built_ || fitting_)
+        return;
+    fitting_ = true;
+    const QSize automatic = AutomaticSize();
+    setMinimumSize(automatic);
+    const QSize target = enlarged_ ? size().expandedTo(automatic) : automatic;
+    if (size() != target)
+        resize(target);
+    PlaceControls();
+    fitting_ = false;
+}
+
+void MainWindow::PlaceControls() {
+    const ControlLayout& chart = LayoutOf(Control::Chart1);
+    const int chartRight = chart.left + chart.width;
+    const int chartBottom = chart.top + chart.height;
+    const QSize automatic = AutomaticSize();
+    const int dx = std::max(0, width() - automatic.width());
+    const int dy = std::max(0, height() - automatic.height());
+    const bool wasFitting = fitting_;
+    fitting_ = true;
+    for (const ControlLayout& layout : ControlLayouts()) {
+        QWidget* widget = Widget(layout.control);
+        const QSize size =
+            layout.kind == ControlKind::Label ? widget->size() : QSize(layout.width, layout.height);
+        const bool chartItself = layout.control == Control::Chart1;
+        const bool stretches = chartItself || layout.control == Control::ProgressBar1;
+        QRect place(layout.left, layout.top, size.width(), size.height());
+        if (layout.left >= chartRight)
+            place.translate(dx, 0);
+        if (layout.top >= chartBottom)
+            place.translate(0, dy);
+        if (stretches)
+            place.setWidth(size.width() + dx);
+        if (chartItself)
+            place.setHeight(size.height() + dy);
+        if (widget->geometry() != place)
+            widget->setGeometry(place);
+    }
+    fitting_ = wasFitting;
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (!built_)
+        return;
+    // Any size other than the automatic one is the user's (the window manager's maximise
+    // included); the automatic size itself puts the window back to following it.
+    if (!fitting_)
+        enlarged_ = size() != AutomaticSize();
+    PlaceControls();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

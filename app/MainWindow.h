@@ -1,8 +1,14 @@
 #pragma once
 // The program's only window, Form1. It builds every control from the control table, carries the
-// texts of one language, keeps its client area equal to the bounding rectangle of the visible
-// controls, and offers the operations through which the click handlers read and change the
-// controls. Only the state operations (On...) change which controls are enabled or visible.
+// texts of one language, and offers the operations through which the click handlers read and
+// change the controls. Only the state operations (On...) change which controls are enabled or
+// visible.
+//
+// Its automatic size is the bounding rectangle of the visible controls at their places in the
+// table; a window at that size follows it as controls show, hide or resize. The user may enlarge
+// the window: the chart then grows, the controls right of and below it keep their distance to
+// the right and bottom edges, the progress bar stretches with the width, and the window keeps its
+// size (never less than the automatic one) when the automatic size changes.
 
 #include "app/ControlTable.h"
 #include "app/ErrorReport.h"
@@ -149,6 +155,10 @@ public:
     void RunGuarded(const std::function<void()>& handler) noexcept;
     const HandlerGuard& Guard() const { return guard_; }
 
+    // Loads a data file as Odczytaj z pliku does once its dialog has given the name: a file
+    // dropped on the window. Runs inside RunGuarded like the handlers.
+    void LoadFile(const QString& fileName);
+
     // Bound to the clicks of their controls, each inside RunGuarded. Button5 has none.
     void OdczytUstawienClick();
     void ZapisUstawienClick();
@@ -170,6 +180,9 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     static int Index(Control control) { return static_cast<int>(control); }
@@ -177,10 +190,18 @@ private:
     void ApplyText(TextTarget target, const QString& text);
     void ApplyProgramStart();
     void ConnectHandlers();
+    // Ctrl+O, Ctrl+S, Ctrl+P for the buttons, Ctrl+Q to close, Shift+F10 and the menu key for
+    // the chart's menu.
+    void CreateShortcuts();
     void FitLabel(Control label);
     void FitAllLabels();
-    // Client area := bounding rectangle of the visible controls, from the top-left corner.
+    // The bounding rectangle of the visible controls at their places in the table, from the
+    // top-left corner.
+    QSize AutomaticSize() const;
+    // The window follows the automatic size, unless enlarged; then the controls are placed.
     void FitToControls();
+    // Every control placed for the window's present size.
+    void PlaceControls();
     QDateTimeEdit* Picker(Control control) const;
     QLabel* Label(Control control) const;
     QCheckBox* CheckBox(Control control) const;
@@ -202,6 +223,10 @@ private:
     int progressPosition_ = 0;
     bool built_ = false;
     bool placed_ = false;
+    // The user made the window larger than its automatic size.
+    bool enlarged_ = false;
+    // Set while FitToControls moves and resizes, whose events must not start it again.
+    bool fitting_ = false;
     bool busy_ = false;
     bool stopRequested_ = false;
     bool closeRequested_ = false;

@@ -4,12 +4,21 @@
 // in EraseHandler.cpp, the log download, load and copy in LogHandlers.cpp, the check boxes and
 // the print button in ChartHandlers.cpp.
 
+#include "app/ChartMenu.h"
 #include "app/MainWindow.h"
+#include "chart/ChartWidget.h"
 #include "platform/Errors.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
+#include <QCursor>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QShortcut>
+#include <QUrl>
 
 namespace velkor {
 
@@ -29,6 +38,61 @@ void MainWindow::ConnectHandlers() {
     bind(Control::Button4, &MainWindow::Button4Click);
     bind(Control::CheckBox1, &MainWindow::CheckBox1Click);
     bind(Control::CheckBox2, &MainWindow::CheckBox2Click);
+}
+
+namespace {
+
+// The one local file a drag carries; empty for none, several, or anything else.
+QString DroppedFile(const QMimeData* data) {
+    if (!data || !data->hasUrls() || data->urls().size() != 1)
+        return {};
+    const QUrl url = data->urls().constFirst();
+    return url.isLocalFile() ? url.toLocalFile() : QString();
+}
+
+} // namespace
+
+void MainWindow::CreateShortcuts() {
+    // A button's key clicks it, and so does nothing while the button is disabled.
+    const auto clickKey = [this](QKeySequence key, Control control) {
+        auto* button = static_cast<QAbstractButton*>(Widget(control));
+        connect(new QShortcut(key, this), &QShortcut::activated, button, [button] {
+            if (button->isEnabled() && button->isVisible())
+                button->click();
+        });
+    };
+    clickKey(QKeySequence(Qt::CTRL | Qt::Key_O), Control::Button6);
+    clickKey(QKeySequence(Qt::CTRL | Qt::Key_S), Control::Button3);
+    clickKey(QKeySequence(Qt::CTRL | Qt::Key_P), Control::Button4);
+    // Closing asks a running operation to stop first, as the close button does.
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this), &QShortcut::activated, this,
+            &QWidget::close);
+    // The chart's menu, on the chart: under the mouse when it is there, else at its centre.
+    const auto chartMenu = [this] {
+        chart::ChartWidget& chart = Chart1();
+        if (!chart.isEnabled())
+            return;
+        const QPoint mouse = chart.mapFromGlobal(QCursor::pos());
+        const QPoint at = chart.rect().contains(mouse) ? mouse : chart.rect().center();
+        if (auto* menu = chart.findChild<ChartMenu*>())
+            menu->Menu().popup(chart.mapToGlobal(at));
+    };
+    for (const QKeySequence& key :
+         {QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)})
+        connect(new QShortcut(key, this), &QShortcut::activated, this, chartMenu);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (IsControlEnabled(Control::Button6) && !DroppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString file = DroppedFile(event->mimeData());
+    if (!IsControlEnabled(Control::Button6) || file.isEmpty())
+        return;
+    event->acceptProposedAction();
+    RunGuarded([this, &file] { LoadFile(file); });
 }
 
 void MainWindow::RunGuarded(const std::function<void()>& handler) noexcept {

@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "app/DisplayCheck.h"
 #include "app/MainWindow.h"
 #include "app/QtTranslation.h"
 #include "app/Services.h"
@@ -19,6 +20,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 
 namespace {
@@ -34,6 +36,20 @@ void Print(std::FILE* stream, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stream);
 }
 
+// While QApplication connects to the display, Qt's messages are held back, and a fatal one (the
+// platform could not start after all) becomes the one no-display line and exit status 1 instead
+// of an abort. Once the start has succeeded, what was held back is printed.
+QString noDisplayLine;
+QStringList heldMessages;
+
+void HoldStartMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtFatalMsg) {
+        Print(stderr, noDisplayLine + QLatin1Char('\n'));
+        std::_Exit(1);
+    }
+    heldMessages << message;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -43,8 +59,9 @@ int main(int argc, char* argv[]) {
                                                 velkor::LanguageFromSwitch(velkor::UseEnglish));
     // The command line is read before Qt opens a display, so that --help, --version and the
     // errors need none.
+    const velkor::Language buildDefault = velkor::LanguageFromSwitch(velkor::UseEnglish);
     const velkor::CommandLine line = velkor::ParseCommandLine(
-        Arguments(argc, argv), velkor::LanguageFromSwitch(velkor::UseEnglish));
+        Arguments(argc, argv), velkor::EnvironmentLanguage(buildDefault), buildDefault);
     switch (line.action) {
     case velkor::CommandLine::Action::Help:
     case velkor::CommandLine::Action::Version:
@@ -56,13 +73,20 @@ int main(int argc, char* argv[]) {
     case velkor::CommandLine::Action::Run:
         break;
     }
-    // Without a display Qt would abort.
-    if (!velkor::HasDisplay()) {
-        Print(stderr, velkor::NoDisplayMessage(line.language) + QLatin1Char('\n'));
+    // Without a display Qt would abort; with one that does not answer it could wait for ever.
+    const velkor::DisplayCheck display = velkor::CheckDisplay(line.platform, line.display);
+    noDisplayLine = velkor::NoDisplayMessage(line.language, display.tried);
+    if (!display.usable) {
+        Print(stderr, noDisplayLine + QLatin1Char('\n'));
         return 1;
     }
 
+    const QtMessageHandler qtMessages = qInstallMessageHandler(HoldStartMessages);
+    // Takes Qt's own options (-style, -platform...) out of argv.
     QApplication application(argc, argv);
+    qInstallMessageHandler(qtMessages);
+    for (const QString& message : std::as_const(heldMessages))
+        Print(stderr, message + QLatin1Char('\n'));
     QApplication::setApplicationName(QStringLiteral("velkor"));
     QApplication::setApplicationVersion(QStringLiteral(VELKOR_VERSION));
     // The desktop entry and the icon as installed (none when run from the build folder).

@@ -54,14 +54,15 @@ private:
 };
 
 // One job: begin, draw, end; on an error the job is aborted and the error passed on.
-void PrintIntoRectangle(ChartWidget& widget, QPrinter& printer, const PlotRect& rect) {
+void PrintIntoRectangle(ChartWidget& widget, QPrinter& printer, const PlotRect& rect,
+                        QSize layoutSize) {
     Chart& chart = widget.Chart();
     printer.setDocName(widget.objectName().isEmpty() ? chart.Name() : widget.objectName());
     QPainter painter;
     if (!painter.begin(&printer))
         CannotStart(printer);
     try {
-        PaintOnPage(chart, painter, widget.size(), rect, chart.PrintSettings().resolution);
+        PaintOnPage(chart, painter, layoutSize, rect, chart.PrintSettings().resolution);
         if (printer.printerState() == QPrinter::Error)
             JobFailed(printer);
         if (!painter.end() || printer.printerState() == QPrinter::Error)
@@ -92,7 +93,9 @@ void PaintOnPage(Chart& chart, QPainter& painter, QSize screen, const PlotRect& 
     chart.Paint(painter, area.ToQRect(), true);
 }
 
-void PrintLandscape(ChartWidget& widget, QPrinter& printer) {
+void PrintLandscape(ChartWidget& widget, QPrinter& printer, QSize layoutSize) {
+    if (layoutSize.isEmpty())
+        layoutSize = widget.size();
     std::exception_ptr error;
     {
         OrientationGuard orientation(printer);
@@ -104,11 +107,11 @@ void PrintLandscape(ChartWidget& widget, QPrinter& printer) {
             if (settings.proportional) {
                 const double ratio =
                     static_cast<double>(printer.logicalDpiX()) / printer.logicalDpiY();
-                settings.margins = ProportionalMargins(widget.width(), widget.height(), pageWidth,
-                                                       pageHeight, ratio);
+                settings.margins = ProportionalMargins(layoutSize.width(), layoutSize.height(),
+                                                       pageWidth, pageHeight, ratio);
             }
             PrintIntoRectangle(widget, printer,
-                               PageRectangle(settings.margins, pageWidth, pageHeight));
+                               PageRectangle(settings.margins, pageWidth, pageHeight), layoutSize);
         } catch (...) {
             error = std::current_exception();
         }

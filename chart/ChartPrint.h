@@ -18,8 +18,10 @@ class ChartWidget;
 // name ("Chart1"). The printer's orientation is landscape only for the print and is restored
 // also when printing fails. A failure to start the job or a printer error raises
 // velkor::InOutError (the job is aborted first); other errors pass through unchanged. A
-// QPrinter with PdfFormat and an output file prints the same page into that file.
-void PrintLandscape(ChartWidget& chart, QPrinter& printer);
+// QPrinter with PdfFormat and an output file prints the same page into that file. The chart is
+// laid out at `layoutSize` (with the ranges its axes have now), or at its size on screen when
+// that is empty.
+void PrintLandscape(ChartWidget& chart, QPrinter& printer, QSize layoutSize = QSize());
 
 // Draws `chart`, laid out at `screen` size less `resolution` percent, stretched onto
 // `rect` (device pixels of the painter's device), clipped to it and with the printed

@@ -9,19 +9,24 @@ namespace velkor::cli {
 namespace {
 
 const OptionSpec Port{"port", 0, true};
+const OptionSpec Output{"output", 'o', true};
+const OptionSpec Quiet{"quiet", 'q', false};
+const OptionSpec Json{"json", 0, false};
 
 // One row per command: adding a command adds a row here and its handler in Commands.h.
 const std::vector<CommandRow> Rows = {
     {"ports",
-     {},
+     {Json, Quiet},
      {},
      nullptr,
      {"list COM names and the devices they resolve to",
       "lista nazw COM i urządzeń, którym odpowiadają"},
-     {"Usage: velkor-cli ports\n"
-      "Lists the COM names that resolve to a device, and the device of each.\n",
-      "Użycie: velkor-cli ports\n"
-      "Wypisuje nazwy COM, którym odpowiada urządzenie, i urządzenie każdej z nich.\n"},
+     {"Usage: velkor-cli ports [--json] [-q]\n"
+      "Lists the COM names that resolve to a device, and the device of each; --json as one\n"
+      "JSON array.\n",
+      "Użycie: velkor-cli ports [--json] [-q]\n"
+      "Wypisuje nazwy COM, którym odpowiada urządzenie, i urządzenie każdej z nich; z --json\n"
+      "jako jedną tablicę JSON.\n"},
      RunPorts},
     {"info",
      {Port, {"json", 0, false}},
@@ -36,17 +41,21 @@ const std::vector<CommandRow> Rows = {
       "obiekt JSON. Bez --port przeszukuje porty i używa pierwszego znalezionego rejestratora.\n"},
      RunInfo},
     {"download",
-     {Port, {"output", 'o', true}},
+     {Port, Output, Quiet, Json},
      {},
      nullptr,
      {"download the measurement log into a data file", "pobranie zapisu pomiarów do pliku danych"},
-     {"Usage: velkor-cli download [--port COMn] [-o FILE]\n"
+     {"Usage: velkor-cli download [--port COMn] [-o FILE|-] [-q] [--json]\n"
       "Downloads the measurement log into FILE (default: logger.txt), the same data file as\n"
-      "the window's Read data. Ctrl+C stops after the current block, keeping what arrived.\n",
-      "Użycie: velkor-cli download [--port COMn] [-o PLIK]\n"
+      "the window's Read data; -o - writes it to standard output. Ctrl+C stops after the\n"
+      "current block, keeping what arrived. -q, --quiet: no progress and no summary;\n"
+      "--json: the summary as one JSON object (on standard error with -o -).\n",
+      "Użycie: velkor-cli download [--port COMn] [-o PLIK|-] [-q] [--json]\n"
       "Pobiera zapis pomiarów do PLIKU (domyślnie logger.txt), tego samego pliku danych, co\n"
-      "przycisk Odczyt danych w oknie. Ctrl+C przerywa po bieżącym bloku, zachowując to, co\n"
-      "już nadeszło.\n"},
+      "przycisk Odczyt danych w oknie; -o - wypisuje go na standardowe wyjście. Ctrl+C\n"
+      "przerywa po bieżącym bloku, zachowując to, co już nadeszło. -q, --quiet: bez postępu\n"
+      "i podsumowania; --json: podsumowanie jako obiekt JSON (z -o - na standardowe wyjście\n"
+      "błędów).\n"},
      RunDownload},
     {"set-clock",
      {Port, {"time", 0, true}},
@@ -83,16 +92,23 @@ const std::vector<CommandRow> Rows = {
       "Kasuje pamięć rejestratora i czeka na jego potwierdzenie. Bez --yes nic nie robi.\n"},
      RunErase},
     {"export",
-     {{"output", 'o', true}},
+     {Output, {"dialect", 0, true}, Quiet, Json},
      {},
      "DATAFILE",
      {"convert a data file to CSV", "zamiana pliku danych na CSV"},
-     {"Usage: velkor-cli export DATAFILE [-o FILE.csv]\n"
-      "Writes the data file as CSV (default: DATAFILE with .csv): the header\n"
-      "time,temperature_c,humidity_pct, then one row for every data line.\n",
-      "Użycie: velkor-cli export PLIK_DANYCH [-o PLIK.csv]\n"
-      "Zapisuje plik danych jako CSV (domyślnie PLIK_DANYCH z rozszerzeniem .csv): nagłówek\n"
-      "time,temperature_c,humidity_pct, potem jeden wiersz na każdy wiersz danych.\n"},
+     {"Usage: velkor-cli export DATAFILE [-o FILE.csv|-] [--dialect rfc|pl] [-q] [--json]\n"
+      "Writes the data file as CSV (default: DATAFILE with .csv; -o -: standard output): the\n"
+      "header time,temperature_c,humidity_pct, then one row for every data line, values with\n"
+      "one decimal. --dialect rfc (the default): \",\" and a decimal point; --dialect pl: \";\",\n"
+      "a decimal comma and a UTF-8 byte-order mark, as a Polish spreadsheet opens it.\n"
+      "-q, --quiet: no summary; --json: the summary as one JSON object.\n",
+      "Użycie: velkor-cli export PLIK_DANYCH [-o PLIK.csv|-] [--dialect rfc|pl] [-q] [--json]\n"
+      "Zapisuje plik danych jako CSV (domyślnie PLIK_DANYCH z rozszerzeniem .csv; -o -:\n"
+      "standardowe wyjście): nagłówek time,temperature_c,humidity_pct, potem jeden wiersz na\n"
+      "każdy wiersz danych, wartości z jednym miejscem po przecinku. --dialect rfc\n"
+      "(domyślnie): \",\" i kropka dziesiętna; --dialect pl: \";\", przecinek dziesiętny\n"
+      "i znacznik BOM UTF-8, tak jak otwiera go polski arkusz kalkulacyjny. -q, --quiet: bez\n"
+      "podsumowania; --json: podsumowanie jako obiekt JSON.\n"},
      RunExport},
     {"summary",
      {{"profile", 0, true},

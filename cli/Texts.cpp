@@ -49,6 +49,8 @@ const Entry Entries[] = {
     {Msg::UnexpectedArgument, "unexpected argument '%1'", "nieoczekiwany argument '%1'"},
     {Msg::MissingArgument, "'%1' needs %2", "'%1' wymaga %2"},
     {Msg::BadLanguage, "unknown language '%1' (en or pl)", "nieznany język '%1' (en lub pl)"},
+    {Msg::BadDialect, "unknown CSV dialect '%1' (rfc or pl)",
+     "nieznany rodzaj CSV '%1' (rfc lub pl)"},
     {Msg::BadPortName, "'%1' is no port name (COM0 to COM255)",
      "'%1' nie jest nazwą portu (COM0 do COM255)"},
     {Msg::BadDateTime, "'%1' is no date and time of the form yyyy-mm-dd hh:mm:ss",

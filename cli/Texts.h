@@ -20,6 +20,7 @@ enum class Msg {
     UnexpectedArgument,
     MissingArgument,
     BadLanguage,
+    BadDialect,
     BadPortName,
     BadDateTime,
     BadInterval,

@@ -10,6 +10,8 @@ set(mingw_prefix x86_64-w64-mingw32)
 set(CMAKE_C_COMPILER ${mingw_prefix}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${mingw_prefix}-g++-posix)
 set(CMAKE_RC_COMPILER ${mingw_prefix}-windres)
+# The package strips velkor-cli.exe with the toolchain's own strip.
+set(CMAKE_STRIP ${mingw_prefix}-strip)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${mingw_prefix})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

@@ -1,35 +1,23 @@
 #include "log/CsvExport.h"
 
-#include "platform/DateTime.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
 #include "platform/Utf8Path.h"
 
-#include <charconv>
 #include <filesystem>
+#include <ostream>
 #include <system_error>
 
 namespace velkor {
 
 namespace {
 
-std::string NumberField(std::optional<double> value) {
-    if (!value)
-        return {};
-    // Room for the longest fixed-point text of a double (about 330 characters).
-    char text[400];
-    const auto result = std::to_chars(text, text + sizeof text, *value, std::chars_format::fixed);
-    std::string field(text, result.ec == std::errc() ? result.ptr : text);
-    // Whole numbers keep a decimal point too, like every value of the data file.
-    if (field.find('.') == std::string::npos)
-        field += ".0";
-    return field;
-}
-
 // Rows collected and written in blocks.
 class CsvOut {
 public:
     CsvOut(FileHandle& file, const std::string& name) : file_(file), name_(name) {}
+    // The byte-order mark and the header, as CsvStart gives them.
+    void Start(const std::string& text) { block_ += text; }
     void Line(const std::string& text) {
         block_ += text;
         block_ += "\r\n";
@@ -52,15 +40,45 @@ private:
     std::string block_;
 };
 
-} // namespace
-
-std::string CsvRow(double dateTime, std::optional<double> temperature,
-                   std::optional<double> humidity) {
-    return FormatDateTime("yyyy-mm-dd hh:nn:ss", dateTime) + ',' + NumberField(temperature) + ',' +
-           NumberField(humidity);
+// Every row of the data file, each handed to `line` as it is read.
+template <class Line>
+CsvExportResult ConvertRows(DataFileReader& reader, const CsvDialect& dialect, Line&& line) {
+    CsvExportResult result;
+    DataRecord r;
+    while (reader.NextData(r)) {
+        line(CsvLine(dialect, r.dateTime, r.temperature, r.humidity));
+        ++result.rows;
+    }
+    result.counts = reader.Counts();
+    reader.Close();
+    return result;
 }
 
-CsvExportResult ExportDataFileToCsv(const std::string& dataFile, const std::string& csvFile) {
+} // namespace
+
+CsvExportResult ExportDataFileToStream(const std::string& dataFile, std::ostream& out,
+                                       const std::string& outName, const CsvDialect& dialect) {
+    DataFileReader reader(dataFile);
+    std::string block = CsvStart(dialect);
+    const auto flush = [&] {
+        if (!out.write(block.data(), static_cast<std::streamsize>(block.size())))
+            throw InOutError(outName + ": write error");
+        block.clear();
+    };
+    const CsvExportResult result = ConvertRows(reader, dialect, [&](const std::string& row) {
+        block += row;
+        block += "\r\n";
+        if (block.size() >= 64 * 1024)
+            flush();
+    });
+    flush();
+    if (!out.flush())
+        throw InOutError(outName + ": write error");
+    return result;
+}
+
+CsvExportResult ExportDataFileToCsv(const std::string& dataFile, const std::string& csvFile,
+                                    const CsvDialect& dialect) {
     // The data file first: a FIFO or device is refused before anything is created.
     DataFileReader reader(dataFile);
     std::error_code error;
@@ -78,14 +96,8 @@ CsvExportResult ExportDataFileToCsv(const std::string& dataFile, const std::stri
     CsvExportResult result;
     try {
         CsvOut csv(out.file, csvFile);
-        csv.Line(CsvHeader);
-        DataRecord r;
-        while (reader.NextData(r)) {
-            csv.Line(CsvRow(r.dateTime, r.temperature, r.humidity));
-            ++result.rows;
-        }
-        result.counts = reader.Counts();
-        reader.Close();
+        csv.Start(CsvStart(dialect));
+        result = ConvertRows(reader, dialect, [&csv](const std::string& row) { csv.Line(row); });
         csv.Flush();
         try {
             files::FlushToDisk(out.file);

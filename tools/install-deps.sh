@@ -9,7 +9,9 @@ packages=(
     fonts-liberation2 fontconfig poppler-utils
     xvfb xauth
     # The checks of the installed program and of the Debian package.
-    desktop-file-utils appstream man-db dpkg-dev
+    desktop-file-utils appstream man-db dpkg-dev lintian
+    # The MIME type as the desktop sees it (gio, update-mime-database).
+    libglib2.0-bin shared-mime-info
     clang libclang-rt-dev # the fuzz harnesses: clang with its libFuzzer and sanitizer runtimes
     clang-format          # the format check of ./test.sh
 )

@@ -131,5 +131,13 @@ echo "-- Package"
 (cd build-windows && cpack -G ZIP >/dev/null)
 for zip in build-windows/*.zip; do
     echo "   $zip: $(cmake -E tar tf "$zip" | tr '\n' ' ')"
+    # The Windows README and a stripped program: no debugging sections left.
+    rm -rf "$work/zip" && mkdir "$work/zip" && (cd "$work/zip" && cmake -E tar xf "$root/$zip")
+    exe=$(find "$work/zip" -name velkor-cli.exe)
+    [ -n "$(find "$work/zip" -name README-Windows.txt)" ] ||
+        { echo "windows-check: $zip has no README-Windows.txt" >&2; exit 1; }
+    debug=$(x86_64-w64-mingw32-objdump -h "$exe" | grep -c " \.debug" || true)
+    [ "$debug" = 0 ] || { echo "windows-check: velkor-cli.exe keeps $debug debug sections" >&2; exit 1; }
+    echo "   velkor-cli.exe: stripped, $(stat -c %s "$exe") bytes"
 done
 stamp

@@ -202,9 +202,9 @@ TEST_F(ChartLayers, CsvExportHoldsEveryPointOfTheChart) {
             auto& entry = byTime[Chart().Series(s).XValue(i)];
             (s == 0 ? entry.first : entry.second) = Chart().Series(s).YValue(i);
         }
-    std::string expected = std::string(CsvHeader) + "\r\n";
+    std::string expected = CsvStart(PolishCsv);
     for (const auto& [time, values] : byTime)
-        expected += CsvRow(time, values.first, values.second) + "\r\n";
+        expected += CsvLine(PolishCsv, time, values.first, values.second) + "\r\n";
     QFile f(file);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll().toStdString(), expected);
@@ -212,6 +212,36 @@ TEST_F(ChartLayers, CsvExportHoldsEveryPointOfTheChart) {
     Menu().Run(ChartMenu::Entry::ExportCsv);
     EXPECT_EQ(dialogs.saveOptions.back().presetName,
               QString::fromStdString(folder.path().string()) + "/dane.csv");
+}
+
+// The CSV follows the window's language: the Polish form for a Polish spreadsheet, the comma
+// form otherwise; the values with one decimal as in the data file, not as the chart's floats.
+TEST_F(ChartLayers, CsvExportInTheWindowsLanguage) {
+    const struct {
+        Language language;
+        std::string bytes;
+    } cases[] = {
+        {Language::Polish, "\xEF\xBB\xBFtime;temperature_c;humidity_pct\r\n"
+                           "2024-03-05 06:00:00;20,7;42,3\r\n"
+                           "2024-03-05 06:10:00;21,3;\r\n"
+                           "2024-03-05 06:20:00;-0,1;100,0\r\n"},
+        {Language::English, "time,temperature_c,humidity_pct\r\n"
+                            "2024-03-05 06:00:00,20.7,42.3\r\n"
+                            "2024-03-05 06:10:00,21.3,\r\n"
+                            "2024-03-05 06:20:00,-0.1,100.0\r\n"},
+    };
+    for (const auto& c : cases) {
+        Open(c.language);
+        // As a loaded file gives them: each value rounded to single precision.
+        AddSamples({20.7f, 21.3f, -0.1f}, {42.3f, std::nullopt, 100.0f});
+        const QString file = QString::fromStdString((folder / "d.csv").string());
+        dialogs.chosenFile = file;
+        Menu().Run(ChartMenu::Entry::ExportCsv);
+        ASSERT_TRUE(dialogs.errors.empty());
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll().toStdString(), c.bytes);
+    }
 }
 
 // Over the visible time range, for the visible series only.

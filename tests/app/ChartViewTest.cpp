@@ -296,6 +296,31 @@ TEST_F(ChartPrinting, TheNextDialogOpensWithTheChoicesOfTheLastOne) {
     EXPECT_EQ(ReadPdf(pdf).pages, 1);
 }
 
+// The page of a PDF file without what differs between two prints of one page (the time).
+QString PageOf(const std::filesystem::path& file) {
+    QFile f(QString::fromStdString(file.string()));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromLatin1(f.readAll())
+        .remove(QRegularExpression(QStringLiteral("/CreationDate \\([^)]*\\)")));
+}
+
+// A resized window prints the page of the window at its size in the table, with the axes'
+// present ranges.
+TEST_F(ChartPrinting, AResizedWindowPrintsTheSamePage) {
+    window->show();
+    Chart().BottomAxis().AssignRange(Start + 0.25, Start + 0.5);
+    Click(Control::Button4);
+    const QString atTableSize = PageOf(pdf);
+    ASSERT_FALSE(atTableSize.isEmpty());
+    window->resize(1100, 800);
+    ASSERT_EQ(window->Chart1().size(), QSize(980, 713));
+    Click(Control::Button4);
+    EXPECT_TRUE(PageOf(pdf) == atTableSize);
+    EXPECT_EQ(Chart().BottomAxis().Minimum(), Start + 0.25);
+    EXPECT_TRUE(dialogs.errors.empty());
+}
+
 TEST_F(ChartPrinting, CancelPrintsNothing) {
     dialogs.confirm = false;
     Click(Control::Button4);

@@ -94,6 +94,28 @@ TEST_F(PickerWindow, FarFutureDateShowsLastDateAndNanChangesNothing) {
     EXPECT_EQ(window.PickerValue(Control::DateTimePicker6), 40200.0);
 }
 
+// Before the first Connect the pickers show the layout's values in the layout's form, in both
+// languages.
+TEST(PickerStart, ShowsTheLayoutsValues) {
+    const struct {
+        Control picker;
+        const char* shown;
+    } cases[] = {
+        {Control::DateTimePicker6, "2000-01-01"}, {Control::DateTimePicker7, "00:00:00"},
+        {Control::DateTimePicker2, "2000-01-01"}, {Control::DateTimePicker3, "00:00:00"},
+        {Control::DateTimePicker4, "2000-01-01"}, {Control::DateTimePicker5, "00:00:00"},
+        {Control::DateTimePicker1, "00:01:00"},
+    };
+    for (Language language : {Language::Polish, Language::English}) {
+        test::FakeDialogs dialogs;
+        test::TestServices services;
+        MainWindow window(dialogs, services.services, language);
+        for (const auto& c : cases)
+            EXPECT_EQ(static_cast<QDateTimeEdit*>(window.Widget(c.picker))->text(), c.shown)
+                << LayoutOf(c.picker).name;
+    }
+}
+
 TEST_F(PickerWindow, DisplayFormatsAsReadingTheSettingsSetsThem) {
     window.SetPickerFormat(Control::DateTimePicker7, "HH:mm:ss");
     window.SetPickerFormat(Control::DateTimePicker6, "yyyy-MM-dd");

@@ -49,25 +49,30 @@ TEST(CommandLine, ReadsOptionsLanguageAndDataFile) {
          Action::Help,
          Pl,
          {},
-         {"Użycie: velkor [opcje] [plik]", "--lang <język>", "domyślnie pl", "„Odczytaj z pliku”"}},
+         {"Użycie: velkor [opcje] [plik]", "--lang <język>", "a bez nich pl",
+          "„Odczytaj z pliku”"}},
         {{"--help", "--lang", "en"},
          Pl,
          Action::Help,
          En,
          {},
-         {"Usage: velkor [options] [file]", "--lang <language>", "pl by default"}},
-        {{"--help"}, En, Action::Help, En, {}, {"Usage: velkor", "en by default"}},
+         {"Usage: velkor [options] [file]", "--lang <language>", "pl without them"}},
+        {{"--help"}, En, Action::Help, En, {}, {"Usage: velkor", "pl without them", "-style"}},
         {{"--bogus"}, Pl, Action::Fail, Pl, {}, {"velkor: nieznana opcja „--bogus”.\n"}},
         {{"--lang", "en", "-x"}, Pl, Action::Fail, En, {}, {"velkor: unknown option '-x'.\n"}},
         {{"--lang", "de"}, Pl, Action::Fail, Pl, {}, {"„de”", "velkor --help"}},
         {{"--lang", "de"}, En, Action::Fail, En, {}, {"unknown language 'de'"}},
         {{"--lang"}, En, Action::Fail, En, {}, {"--lang needs a language"}},
+        {{"--lang", "en", "--lang", "pl"}, En, Action::Run, Pl, {}, {}},
+        {{"--lang", "en", "--lang", "xx"}, Pl, Action::Fail, En, {}, {"unknown language 'xx'"}},
+        {{"-style"}, Pl, Action::Fail, Pl, {}, {"po „-style” brak wartości."}},
         {{"a.txt", "b.txt"}, Pl, Action::Fail, Pl, {}, {"jeden plik"}},
     };
     for (const LineCase& c : cases) {
         const QStringList arguments = QStringList{QStringLiteral("velkor")} + c.arguments;
         SCOPED_TRACE(arguments.join(' ').toStdString());
-        const CommandLine line = ParseCommandLine(arguments, c.defaultLanguage);
+        // The build's default is Polish; the environment's language comes as defaultLanguage.
+        const CommandLine line = ParseCommandLine(arguments, c.defaultLanguage, Pl);
         EXPECT_EQ(line.action, c.action);
         EXPECT_EQ(line.language, c.language);
         EXPECT_EQ(line.dataFile, c.dataFile);
@@ -79,15 +84,88 @@ TEST(CommandLine, ReadsOptionsLanguageAndDataFile) {
     }
 }
 
+// Qt's options are taken with their values, so the data file after them is still found.
+TEST(CommandLine, LetsQtsOptionsThrough) {
+    const struct {
+        QStringList arguments;
+        QString dataFile, platform, display;
+    } cases[] = {
+        {{"-style", "Fusion", "a.txt"}, "a.txt", {}, {}},
+        {{"-style=Fusion", "a.txt"}, "a.txt", {}, {}},
+        {{"--stylesheet", "x.qss", "-reverse", "a.txt"}, "a.txt", {}, {}},
+        {{"-platform", "offscreen", "-widgetcount"}, {}, "offscreen", {}},
+        {{"-display", ":7", "-geometry", "900x700", "-title", "T", "a.txt"}, "a.txt", {}, ":7"},
+        {{"a.txt", "-platform", "xcb:nograb", "-qwindowtitle", "T", "-name", "n"},
+         "a.txt",
+         "xcb:nograb",
+         {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const CommandLine line = ParseCommandLine(QStringList{"velkor"} + c.arguments, Pl, Pl);
+        EXPECT_EQ(line.action, Action::Run) << line.output.toStdString();
+        EXPECT_EQ(line.dataFile, c.dataFile);
+        EXPECT_EQ(line.platform, c.platform);
+        EXPECT_EQ(line.display, c.display);
+    }
+}
+
+TEST(CommandLine, LanguageOfTheLocale) {
+    const struct {
+        const char* locale;
+        Language polishBuild, englishBuild;
+    } cases[] = {
+        {"pl_PL.UTF-8", Pl, Pl}, {"pl", Pl, Pl},
+        {"pl_PL@euro", Pl, Pl},  {"en_US.UTF-8", En, En},
+        {"de_DE.UTF-8", En, En}, {"plt_XX", En, En},
+        {"C", Pl, En},           {"C.UTF-8", Pl, En},
+        {"POSIX", Pl, En},       {"", Pl, En},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(LanguageOfLocale(c.locale, Pl), c.polishBuild) << c.locale;
+        EXPECT_EQ(LanguageOfLocale(c.locale, En), c.englishBuild) << c.locale;
+    }
+}
+
+// LC_ALL before LC_MESSAGES before LANG; an empty one counts as not set.
+TEST(CommandLine, LanguageOfTheEnvironment) {
+    const struct {
+        const char *lcAll, *lcMessages, *lang;
+        Language language;
+    } cases[] = {
+        {nullptr, nullptr, "en_GB.UTF-8", En}, {nullptr, "pl_PL", "en_GB", Pl},
+        {"en_US", "pl_PL", "pl_PL", En},       {"", "", "pl_PL.UTF-8", Pl},
+        {"C", nullptr, "en_GB", Pl},           {nullptr, nullptr, nullptr, Pl},
+    };
+    const char* names[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+    QByteArray saved[3];
+    for (int i = 0; i < 3; ++i)
+        saved[i] = qgetenv(names[i]);
+    for (const auto& c : cases) {
+        const char* values[] = {c.lcAll, c.lcMessages, c.lang};
+        for (int i = 0; i < 3; ++i)
+            values[i] ? qputenv(names[i], values[i]) : qunsetenv(names[i]);
+        EXPECT_EQ(EnvironmentLanguage(Pl), c.language)
+            << (c.lcAll ? c.lcAll : "-") << ' ' << (c.lcMessages ? c.lcMessages : "-") << ' '
+            << (c.lang ? c.lang : "-");
+    }
+    for (int i = 0; i < 3; ++i)
+        saved[i].isNull() ? qunsetenv(names[i]) : qputenv(names[i], saved[i]);
+}
+
 TEST(CommandLine, TheNoDisplayLineSaysHowToRunOnAVirtualDisplay) {
     for (Language language : {Pl, En}) {
-        const QString message = NoDisplayMessage(language);
-        EXPECT_FALSE(message.contains('\n'));
-        EXPECT_TRUE(message.startsWith("velkor: "));
-        EXPECT_TRUE(message.contains("DISPLAY"));
-        EXPECT_TRUE(message.contains("xvfb-run velkor"));
+        for (const QString& tried : {QString(), QStringLiteral("DISPLAY=:99")}) {
+            const QString message = NoDisplayMessage(language, tried);
+            EXPECT_FALSE(message.contains('\n'));
+            EXPECT_TRUE(message.startsWith("velkor: "));
+            EXPECT_TRUE(message.contains("DISPLAY"));
+            EXPECT_TRUE(message.contains("xvfb-run velkor"));
+            EXPECT_TRUE(message.contains(tried));
+        }
     }
     EXPECT_NE(NoDisplayMessage(Pl), NoDisplayMessage(En));
+    EXPECT_NE(NoDisplayMessage(Pl), NoDisplayMessage(Pl, "DISPLAY=:99"));
 }
 
 // The window is built in the language the command line chose, whatever the build's default.
@@ -100,7 +178,7 @@ TEST_F(StartWindow, IsBuiltInTheLanguageOfTheCommandLine) {
     } cases[] = {{"en", "Read from file"}, {"pl", "Odczytaj z pliku"}};
     for (const auto& c : cases) {
         const CommandLine line =
-            ParseCommandLine({"velkor", "--lang", c.lang}, c.lang[0] == 'e' ? Pl : En);
+            ParseCommandLine({"velkor", "--lang", c.lang}, c.lang[0] == 'e' ? Pl : En, Pl);
         MainWindow& w = Open(line.language);
         EXPECT_EQ(w.ControlText(Control::Button6), QString::fromUtf8(c.button6)) << c.lang;
     }

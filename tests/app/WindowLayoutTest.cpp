@@ -1,6 +1,7 @@
 #include "FakeDialogs.h"
 #include "TestServices.h"
 #include "app/MainWindow.h"
+#include "chart/ChartWidget.h"
 
 #include <QCheckBox>
 #include <QFontInfo>
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 namespace velkor {
@@ -85,6 +87,72 @@ TEST_F(LayoutTest, ClientAreaAtStartIsTheProgressBarsCorner) {
     EXPECT_EQ(window.size(), QSize(785, 536));
     EXPECT_EQ(window.windowTitle(), "Velkor");
     EXPECT_EQ(window.objectName(), "Form1");
+}
+
+// The user enlarges the window: the chart grows by as much, the controls right of the chart keep
+// their distance to the right edge, those below it their distance to the bottom edge, and the
+// progress bar stretches with the width. Back at the automatic size, all is as in the table.
+TEST_F(LayoutTest, AnEnlargedWindowGrowsTheChart) {
+    window.show();
+    for (const QSize size :
+         {QSize(1000, 700), QSize(785, 900), QSize(1280, 536), QSize(785, 536)}) {
+        window.resize(size);
+        ASSERT_EQ(window.size(), size);
+        const int dx = size.width() - 785, dy = size.height() - 536;
+        for (const ControlLayout& c : ControlLayouts()) {
+            const QRect place = window.Widget(c.control)->geometry();
+            SCOPED_TRACE(std::string(c.name) + " at " + std::to_string(size.width()) + "x" +
+                         std::to_string(size.height()));
+            EXPECT_EQ(place.x(), c.left + (c.left >= 665 ? dx : 0));
+            EXPECT_EQ(place.y(), c.top + (c.top >= 449 ? dy : 0));
+            if (c.kind == ControlKind::Label)
+                continue;
+            const bool chart = c.control == Control::Chart1;
+            EXPECT_EQ(place.width(),
+                      c.width + (chart || c.control == Control::ProgressBar1 ? dx : 0));
+            EXPECT_EQ(place.height(), c.height + (chart ? dy : 0));
+        }
+    }
+    EXPECT_EQ(window.minimumSize(), QSize(785, 536));
+}
+
+// The progress bar's row comes and goes: a window at its automatic size follows it, as the
+// layout wants; an enlarged window keeps its size and gives the row to the chart.
+TEST_F(LayoutTest, TheProgressBarsRowAndTheWindowsSize) {
+    window.show();
+    // Without the bar the right edge is the right-hand column's, which depends on the font.
+    window.SetControlVisible(Control::ProgressBar1, false);
+    const QSize withoutBar = window.size();
+    ASSERT_EQ(withoutBar.height(), 505);
+    window.SetControlVisible(Control::ProgressBar1, true);
+    ASSERT_EQ(window.size(), QSize(785, 536));
+
+    const struct {
+        QSize enlarged; // empty: left at the automatic size
+        int chartHeightWithoutBar;
+    } cases[] = {
+        {QSize(), 449},
+        {QSize(900, 700), 449 + 164 + 31},
+        {QSize(785, 600), 449 + 64 + 31},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.chartHeightWithoutBar);
+        window.SetControlVisible(Control::ProgressBar1, true);
+        window.resize(785, 536);
+        if (!c.enlarged.isEmpty())
+            window.resize(c.enlarged);
+        const QSize withBar = c.enlarged.isEmpty() ? QSize(785, 536) : c.enlarged;
+        EXPECT_EQ(window.size(), withBar);
+        window.SetControlVisible(Control::ProgressBar1, false);
+        EXPECT_EQ(window.size(), c.enlarged.isEmpty() ? withoutBar : c.enlarged);
+        EXPECT_EQ(window.minimumSize(), withoutBar);
+        EXPECT_EQ(window.Chart1().height(), c.chartHeightWithoutBar);
+        EXPECT_EQ(window.Widget(Control::ZapisUstawien)->geometry().bottom() + 1, window.height());
+        window.SetControlVisible(Control::ProgressBar1, true);
+        EXPECT_EQ(window.size(), withBar);
+        EXPECT_EQ(window.minimumSize(), QSize(785, 536));
+        EXPECT_EQ(window.Widget(Control::ProgressBar1)->geometry().bottom() + 1, window.height());
+    }
 }
 
 TEST_F(LayoutTest, TabOrder) {

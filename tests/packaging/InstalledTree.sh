@@ -26,14 +26,18 @@ check_installed_tree() {
         name=$(basename "$program")
         checked+=("$program")
         [ -x "$program" ] || fail "bin/$name is not executable"
-        [ -f "$prefix/share/man/man1/$name.1" ] || fail "no man page for $name"
+        [ -f "$prefix/share/man/man1/$name.1.gz" ] || fail "no man page for $name"
         grep -q "<binary>$name</binary>" "$metainfo" 2>/dev/null ||
             fail "metainfo does not provide $name"
     done
 
-    # Man pages render without a warning.
-    for page in "$prefix"/share/man/man1/*.1; do
+    # Man pages render without a warning; they and the changelog are compressed as gzip -9n
+    # does it: no file name and no time stamp in the header.
+    for page in "$prefix"/share/man/man1/* "$prefix/share/doc/velkor/changelog.gz"; do
         checked+=("$page")
+        [ "$(od -An -tx1 -N8 "$page" | tr -d ' ')" = 1f8b080000000000 ] ||
+            fail "$(basename "$page") is not gzip -9n"
+        [[ $page == */man1/* ]] || continue
         local warnings
         warnings=$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
         [ -z "$warnings" ] || fail "man $(basename "$page"): $warnings"
@@ -47,13 +51,16 @@ check_installed_tree() {
         local said
         said=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate: $said"
         if grep -Eq "error|warning" <<<"$said"; then fail "desktop-file-validate: $said"; fi
-        for line in "Exec=velkor %f" "Icon=$id" "MimeType=text/plain;" "Categories=Utility;Science;"; do
+        for line in "Exec=velkor %f" "Icon=$id" "MimeType=application/x-velkor-data;" \
+            "Categories=Science;DataVisualization;"; do
             grep -qxF "$line" "$desktop" || fail "desktop entry lacks $line"
         done
-        for key in Name Comment; do
+        # English keys, translated to Polish.
+        for key in GenericName Comment Keywords; do
             grep -q "^$key=" "$desktop" || fail "desktop entry lacks $key"
-            grep -q "^$key\[en\]=" "$desktop" || fail "desktop entry lacks $key[en]"
+            grep -q "^$key\[pl\]=" "$desktop" || fail "desktop entry lacks $key[pl]"
         done
+        if grep -q "^[A-Za-z]*\[en\]=" "$desktop"; then fail "desktop entry has [en] keys"; fi
     else
         fail "desktop entry missing"
     fi
@@ -76,16 +83,34 @@ check_installed_tree() {
         grep -q "<release version=\"$version\"" "$metainfo" || fail "metainfo has no release $version"
         grep -q "<project_license>MIT</project_license>" "$metainfo" || fail "metainfo licence"
         grep -q "<content_rating" "$metainfo" || fail "metainfo has no content rating"
+        grep -q "<mediatype>application/x-velkor-data</mediatype>" "$metainfo" ||
+            fail "metainfo does not provide the data file type"
     else
         fail "metainfo missing"
     fi
 
-    # The documents.
-    for doc in README.md LICENSE; do
+    # The MIME type (its recognition: mime_test.sh).
+    local mime=$prefix/share/mime/packages/$id.xml
+    checked+=("$mime")
+    grep -q '<mime-type type="application/x-velkor-data">' "$mime" 2>/dev/null ||
+        fail "MIME type missing"
+
+    # velkor-cli's bash completion (its behaviour: completion_test.sh).
+    local completion=$prefix/share/bash-completion/completions/velkor-cli
+    checked+=("$completion")
+    bash -n "$completion" 2>/dev/null && grep -q "complete .*velkor-cli" "$completion" ||
+        fail "bash completion missing or broken"
+
+    # The documents; the copyright file in Debian's machine-readable format.
+    for doc in README.md LICENSE copyright; do
         checked+=("$prefix/share/doc/velkor/$doc")
         [ -s "$prefix/share/doc/velkor/$doc" ] || fail "share/doc/velkor/$doc missing"
     done
     grep -q "^MIT License" "$prefix/share/doc/velkor/LICENSE" 2>/dev/null || fail "LICENSE is not MIT"
+    grep -qx "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" \
+        "$prefix/share/doc/velkor/copyright" 2>/dev/null || fail "copyright is not machine-readable"
+    zcat "$prefix/share/doc/velkor/changelog.gz" 2>/dev/null | head -1 |
+        grep -qF "velkor ($version) " || fail "changelog.gz does not start with $version"
 
     # Nothing else.
     local known
