@@ -20,12 +20,12 @@ namespace {
 constexpr int Records = 30; // two blocks
 
 struct LogFaultPty : SimulatedLoggerFixture {
-    test::TempDir dir;
+    velkor::testing::TempFolder dir;
     std::string fileName = dir.File("logger.txt");
     LoggerSettings settings;
     DataFileState state;
-    test::RecordingPlot plot;
-    test::RecordingProgress progress;
+    velkor::testing::RecordingPlot plot;
+    velkor::testing::RecordingProgress progress;
 
     void SetUp() override {
         SimulatedLoggerFixture::SetUp();
@@ -41,7 +41,7 @@ struct LogFaultPty : SimulatedLoggerFixture {
             }
             s.sampleCount = Records;
         });
-        settings.LoggingStart = test::At(2024, 3, 5, 8, 0, 0);
+        settings.LoggingStart = velkor::testing::At(2024, 3, 5, 8, 0, 0);
         settings.SampleCount = Records;
     }
 
@@ -82,7 +82,7 @@ TEST_F(LogFaultPty, DownloadsKeepEveryRecordThatArrivedWhole) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        test::WriteFile(fileName, "previous\r\n");
+        velkor::testing::WriteFile(fileName, "previous\r\n");
         logger.setFaults(c.faults);
         const DownloadResult result =
             DownloadLog(link, pause, settings, state, plot, progress, {}, fileName);
@@ -92,7 +92,7 @@ TEST_F(LogFaultPty, DownloadsKeepEveryRecordThatArrivedWhole) {
         std::string expected;
         for (int i = 0; i < c.records; ++i)
             expected += Line(i + 1, i);
-        EXPECT_EQ(test::ReadFile(fileName), expected);
+        EXPECT_EQ(velkor::testing::ReadFile(fileName), expected);
         EXPECT_EQ(dir.Names(), std::vector<std::string>{"logger.txt"});
         if (c.end == DownloadEnd::DeviceLost) {
             EXPECT_EQ(result.portName, "COM3");
@@ -111,7 +111,7 @@ TEST_F(LogFaultPty, AnEraseConfirmationInTwoPiecesIsSeen) {
     faults.splitAt = 3; // "E!O", then "K" CR
     faults.splitPauseMs = 150;
     logger.setFaults(faults);
-    test::RecordingProgress eraseProgress;
+    velkor::testing::RecordingProgress eraseProgress;
     EXPECT_TRUE(EraseMemory(link, pause, eraseProgress, {}));
     EXPECT_TRUE(logger.state().records.empty());
 }

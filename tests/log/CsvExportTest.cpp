@@ -2,7 +2,7 @@
 
 #include "log/DataLine.h"
 #include "platform/Errors.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

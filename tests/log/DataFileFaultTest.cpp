@@ -11,12 +11,12 @@
 #include <sys/stat.h>
 
 using namespace velkor;
-using namespace velkor::test;
+using namespace velkor::testing;
 
 namespace {
 
 struct DataFileFault : ::testing::Test {
-    TempDir dir;
+    TempFolder dir;
     std::string name = dir.File("data.txt");
     RecordingPlot plot;
     DataFileState state;
