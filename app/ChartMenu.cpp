@@ -1,7 +1,10 @@
 #include "app/ChartMenu.h"
 
+#include "app/AnalysisDialog.h"
 #include "app/ChartCsv.h"
 #include "app/ChartImage.h"
+#include "app/ChartView.h"
+#include "app/report/ReportText.h"
 #include "chart/ChartOverlay.h"
 #include "chart/ChartReadout.h"
 #include "chart/ChartWidget.h"
@@ -22,9 +25,27 @@ namespace velkor {
 
 namespace {
 
-constexpr std::array<RunText, 5> EntryTexts = {RunText::ChartCopy, RunText::ChartSaveImage,
-                                               RunText::ChartExportCsv, RunText::ChartStatistics,
-                                               RunText::ChartShowAll};
+QString EntryText(ChartMenu::Entry entry, Language language) {
+    switch (entry) {
+    case ChartMenu::Entry::Copy:
+        return TextOf(RunText::ChartCopy, language);
+    case ChartMenu::Entry::SaveImage:
+        return TextOf(RunText::ChartSaveImage, language);
+    case ChartMenu::Entry::ExportCsv:
+        return TextOf(RunText::ChartExportCsv, language);
+    case ChartMenu::Entry::Statistics:
+        return TextOf(RunText::ChartStatistics, language);
+    case ChartMenu::Entry::Analysis:
+        return TextOf(RunText::ChartAnalysis, language);
+    case ChartMenu::Entry::Report:
+        return report::WordOf(report::Word::MenuEntry, language);
+    case ChartMenu::Entry::ShowAll:
+        break;
+    }
+    return TextOf(RunText::ChartShowAll, language);
+}
+
+constexpr int EntryCount = static_cast<int>(ChartMenu::Entry::ShowAll) + 1;
 
 bool HasPoints(const chart::Chart& chart) {
     for (std::size_t i = 0; i < chart.SeriesCount(); ++i)
@@ -35,7 +56,7 @@ bool HasPoints(const chart::Chart& chart) {
 
 QString Value(const chart::Chart& chart, double v, const char* pattern, std::size_t series) {
     QString text = chart::FormatNumber(v, QLatin1String(pattern), chart.Separators());
-    const QString unit = SeriesUnit(series);
+    const QString unit = SeriesUnit(chart, series);
     return unit.isEmpty() ? text : text + u' ' + unit;
 }
 
@@ -46,9 +67,9 @@ QString Proposed(const QString& folder, const QString& name) {
 
 } // namespace
 
-QString SeriesUnit(std::size_t series) {
-    if (series == static_cast<std::size_t>(TemperatureSeries))
-        return QStringLiteral("°C");
+QString SeriesUnit(const chart::Chart& chart, std::size_t series) {
+    if (series == static_cast<std::size_t>(TemperatureSeries) || series == DewPointSeries)
+        return ShowsFahrenheit(chart) ? QStringLiteral("°F") : QStringLiteral("°C");
     if (series == static_cast<std::size_t>(HumiditySeries))
         return QStringLiteral("%");
     return {};
@@ -83,9 +104,10 @@ QString StatisticsText(const chart::Chart& chart, Language language) {
     return lines.join(u'\n');
 }
 
-ChartMenu::ChartMenu(chart::ChartWidget& widget, Dialogs& dialogs, Language language, Guard guard)
+ChartMenu::ChartMenu(chart::ChartWidget& widget, Dialogs& dialogs, Language language, Guard guard,
+                     std::function<std::string()> dataFile, chart::ChartOverlay* readout)
     : QObject(&widget), widget_(widget), dialogs_(dialogs), language_(language),
-      guard_(std::move(guard)) {
+      guard_(std::move(guard)), dataFile_(std::move(dataFile)), readout_(readout) {
     widget_.installEventFilter(this);
 }
 
@@ -93,15 +115,17 @@ QMenu& ChartMenu::Menu() {
     if (!menu_) {
         menu_ = new QMenu(&widget_);
         menu_->setObjectName(QStringLiteral("ChartMenu"));
-        for (std::size_t k = 0; k < EntryTexts.size(); ++k) {
+        for (int k = 0; k < EntryCount; ++k) {
             const Entry entry = static_cast<Entry>(k);
-            menu_->addAction(Text(EntryTexts[k]), this, [this, entry] { Run(entry); });
+            menu_->addAction(EntryText(entry, language_), this, [this, entry] { Run(entry); });
         }
     }
     const bool points = HasPoints(widget_.Chart());
     const QList<QAction*> actions = menu_->actions();
     for (qsizetype k = 1; k < actions.size(); ++k)
         actions[k]->setEnabled(points);
+    const qsizetype report = static_cast<qsizetype>(Entry::Report);
+    actions[report]->setEnabled(points && dataFile_ && !dataFile_().empty());
     return *menu_;
 }
 
@@ -119,6 +143,12 @@ void ChartMenu::Run(Entry entry) {
             break;
         case Entry::Statistics:
             ShowStatistics();
+            break;
+        case Entry::Analysis:
+            ShowAnalysis();
+            break;
+        case Entry::Report:
+            SaveReport();
             break;
         case Entry::ShowAll:
             widget_.ZoomScroll().ResetZoom(widget_);
@@ -157,8 +187,34 @@ void ChartMenu::ExportCsv() {
     ExportChartCsv(widget_.Chart(), fileName, Text(RunText::ChartSaveFailed));
 }
 
+void ChartMenu::SaveReport() {
+    const std::string file = dataFile_ ? dataFile_() : std::string();
+    if (file.empty())
+        return;
+    // The analysis dialog's settings and period, as it shows them or last saved them.
+    const AnalysisSettings settings = analysis_ ? analysis_->Settings() : LoadAnalysisSettings();
+    analysis::Options options = OptionsOf(settings);
+    if (settings.visibleOnly) {
+        const chart::ChartAxis& time = widget_.Chart().BottomAxis();
+        options.from = time.Minimum();
+        options.to = time.Maximum();
+    }
+    report::SaveReport(dialogs_, language_, file, options,
+                       loggerFacts_ ? loggerFacts_() : std::nullopt, reportFolder_);
+}
+
 void ChartMenu::ShowStatistics() {
     dialogs_.message(StatisticsText(widget_.Chart(), language_), Text(RunText::StatisticsCaption));
+}
+
+void ChartMenu::ShowAnalysis() {
+    if (!analysis_)
+        analysis_ = new AnalysisDialog(
+            widget_, readout_, language_, dataFile_ ? dataFile_ : [] { return std::string(); });
+    analysis_->Recompute();
+    analysis_->show();
+    analysis_->raise();
+    analysis_->activateWindow();
 }
 
 bool ChartMenu::eventFilter(QObject* watched, QEvent* event) {
@@ -181,14 +237,14 @@ bool ChartMenu::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-void AttachChartLayers(chart::ChartWidget& widget, Dialogs& dialogs, Language language,
-                       ChartMenu::Guard guard) {
+ChartMenu& AttachChartLayers(chart::ChartWidget& widget, Dialogs& dialogs, Language language,
+                             ChartMenu::Guard guard, std::function<std::string()> dataFile) {
     auto* readout = new chart::ChartOverlay(widget);
-    readout->SetUnit(static_cast<std::size_t>(TemperatureSeries),
-                     SeriesUnit(static_cast<std::size_t>(TemperatureSeries)));
-    readout->SetUnit(static_cast<std::size_t>(HumiditySeries),
-                     SeriesUnit(static_cast<std::size_t>(HumiditySeries)));
-    new ChartMenu(widget, dialogs, language, std::move(guard));
+    for (std::size_t series : {static_cast<std::size_t>(TemperatureSeries),
+                               static_cast<std::size_t>(HumiditySeries), DewPointSeries})
+        readout->SetUnit(series, SeriesUnit(widget.Chart(), series));
+    return *new ChartMenu(widget, dialogs, language, std::move(guard), std::move(dataFile),
+                          readout);
 }
 
 } // namespace velkor

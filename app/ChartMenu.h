@@ -1,10 +1,12 @@
 #pragma once
 // The chart's menu, opened by a right-button click without a drag (press and release within
 // 3 pixels; a right drag still pans): copy the chart, save it as an image, export its points to
-// CSV, statistics of what is shown, show the whole chart. With the hover readout it makes the
-// layers the window puts over Chart1; neither changes what the chart paints or prints.
+// CSV, statistics of what is shown, the analysis of the data file and its PDF report, show the
+// whole chart. With the hover readout it makes the layers the window puts over Chart1; neither
+// changes what the chart paints or prints.
 
 #include "app/Texts.h"
+#include "app/report/ReportAction.h"
 #include "messages/Language.h"
 
 #include <QObject>
@@ -12,23 +14,27 @@
 #include <QString>
 #include <cstddef>
 #include <functional>
+#include <optional>
+#include <string>
 
 class QMenu;
 
 namespace velkor::chart {
 class Chart;
+class ChartOverlay;
 class ChartWidget;
 } // namespace velkor::chart
 
 namespace velkor {
 
+class AnalysisDialog;
 class Dialogs;
 
 // A press and its release this close (in both directions) make a click.
 constexpr int MenuClickDistance = 3;
 
-// The unit of the logger chart's series ("°C", "%").
-QString SeriesUnit(std::size_t series);
+// The unit of the logger chart's series ("°C" or "°F", "%").
+QString SeriesUnit(const chart::Chart& chart, std::size_t series);
 
 // The statistics box's text: the visible time range, then for each visible series its title,
 // number of points, minimum and maximum each with its time, and mean, over that range.
@@ -38,12 +44,18 @@ class ChartMenu final : public QObject {
     Q_OBJECT
 
 public:
-    enum class Entry { Copy, SaveImage, ExportCsv, Statistics, ShowAll }; // the menu's order
+    enum class Entry { Copy, SaveImage, ExportCsv, Statistics, Analysis, Report, ShowAll };
     // Runs a menu action inside the window's error report.
     using Guard = std::function<void(const std::function<void()>&)>;
 
-    // A child of `widget`, watching its mouse.
-    ChartMenu(chart::ChartWidget& widget, Dialogs& dialogs, Language language, Guard guard);
+    // A child of `widget`, watching its mouse. `dataFile` names the file the chart shows.
+    ChartMenu(chart::ChartWidget& widget, Dialogs& dialogs, Language language, Guard guard,
+              std::function<std::string()> dataFile = {}, chart::ChartOverlay* readout = nullptr);
+
+    // What the logger told at the download the data file comes from, for the report.
+    void SetLoggerFacts(std::function<std::optional<report::LoggerFacts>()> facts) {
+        loggerFacts_ = std::move(facts);
+    }
 
     // The menu with its entries enabled as the chart now allows (all but Copy need points).
     QMenu& Menu();
@@ -58,6 +70,8 @@ private:
     void SaveImage();
     void ExportCsv();
     void ShowStatistics();
+    void ShowAnalysis();
+    void SaveReport();
     QString Text(RunText text) const { return TextOf(text, language_); }
 
     chart::ChartWidget& widget_;
@@ -70,10 +84,15 @@ private:
     // The folders the save dialogs were last confirmed in (empty: the dialog's own choice).
     QString imageFolder_;
     QString csvFolder_;
+    QString reportFolder_;
+    std::function<std::optional<report::LoggerFacts>()> loggerFacts_;
+    std::function<std::string()> dataFile_;
+    chart::ChartOverlay* readout_;
+    AnalysisDialog* analysis_ = nullptr; // made at its first use
 };
 
-// The hover readout and the menu over the window's Chart1.
-void AttachChartLayers(chart::ChartWidget& widget, Dialogs& dialogs, Language language,
-                       ChartMenu::Guard guard);
+// The hover readout and the menu over the window's Chart1; returns the menu.
+ChartMenu& AttachChartLayers(chart::ChartWidget& widget, Dialogs& dialogs, Language language,
+                             ChartMenu::Guard guard, std::function<std::string()> dataFile = {});
 
 } // namespace velkor

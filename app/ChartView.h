@@ -7,12 +7,14 @@
 #include "log/Sinks.h"
 #include "messages/Language.h"
 
+#include <cstddef>
 #include <cstdint>
 
 class QWidget;
 
 namespace velkor::chart {
 class Chart;
+class LineSeries;
 class ChartWidget;
 } // namespace velkor::chart
 
@@ -27,6 +29,18 @@ void ConfigureChartView(chart::Chart& chart, Language language);
 // Chart1, a child of `parent` (which owns it), configured as above, its background the button
 // colour of the widget's palette.
 chart::ChartWidget* CreateChartView(QWidget* parent, Language language);
+
+// The third series the analysis adds: the dew point (blue), "Punkt rosy" ("Dew point").
+constexpr std::size_t DewPointSeries = 2;
+chart::LineSeries& AddDewPointSeries(chart::Chart& chart, Language language);
+// Removes it, if the chart has it.
+void RemoveDewPointSeries(chart::Chart& chart);
+bool HasDewPointSeries(const chart::Chart& chart);
+
+// Shows the temperatures (the temperature series and the dew point) in °F or in °C: converts
+// the points the series hold and those added later. The data file stays in °C.
+void SetFahrenheit(chart::Chart& chart, bool fahrenheit);
+bool ShowsFahrenheit(const chart::Chart& chart);
 
 // The chart's two series as the log operations fill them. Adding a point only marks the chart
 // for redrawing; it is drawn when the window next paints.

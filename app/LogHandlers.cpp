@@ -112,9 +112,7 @@ void MainWindow::Button7Click() {
 
 void MainWindow::ShowDownloadEnd(const DownloadResult& result) {
     // A complete download of what the logger holds ends as it always did.
-    const bool complete =
-        result.end == DownloadEnd::Complete && (result.fileReplaced || result.samplesExpected == 0);
-    if (complete) {
+    if (result.IsComplete()) {
         OnDownloadFinished();
         return;
     }
@@ -134,6 +132,8 @@ void MainWindow::ShowDownloadEnd(const DownloadResult& result) {
     const QString counts = !result.fileReplaced ? Text(Message::NoSamplesReceived, {file})
                            : result.end == DownloadEnd::Cancelled
                                ? Text(Message::DownloadCancelled, {received, expected, file})
+                           : result.end == DownloadEnd::ReplyCut
+                               ? Text(Message::ReplyCut, {received, expected, file})
                                : Text(Message::LoggerStopped, {received, expected, file});
     switch (result.end) {
     case DownloadEnd::Cancelled:
@@ -146,6 +146,7 @@ void MainWindow::ShowDownloadEnd(const DownloadResult& result) {
         break;
     case DownloadEnd::Complete:
     case DownloadEnd::LoggerSilent:
+    case DownloadEnd::ReplyCut:
         guard_.Report(counts);
         break;
     }

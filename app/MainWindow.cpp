@@ -119,8 +119,14 @@ void MainWindow::CreateControls() {
         switch (layout.kind) {
         case ControlKind::Chart:
             widget = CreateChartView(this, language_);
-            AttachChartLayers(*static_cast<chart::ChartWidget*>(widget), dialogs_, language_,
-                              [this](const std::function<void()>& h) { RunGuarded(h); });
+            AttachChartLayers(
+                *static_cast<chart::ChartWidget*>(widget), dialogs_, language_,
+                [this](const std::function<void()>& h) { RunGuarded(h); },
+                [this] { return services_.dataFile.DataFileName; })
+                .SetLoggerFacts([this] {
+                    return report::DownloadedLoggerFacts(services_.dataFile.DataFileName,
+                                                         services_.settings);
+                });
             break;
         case ControlKind::Button:
             widget = new QPushButton(this);

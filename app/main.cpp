@@ -3,6 +3,7 @@
 #include "app/QtTranslation.h"
 #include "app/Services.h"
 #include "app/UseEnglish.h"
+#include "app/report/ReportCommand.h"
 #include "link/LoggerSettings.h"
 #include "link/SerialLink.h"
 #include "log/DataFileState.h"
@@ -36,6 +37,10 @@ void Print(std::FILE* stream, const QString& text) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // The headless report needs no display and opens no window.
+    if (velkor::report::IsReportCommand(argc, argv))
+        return velkor::report::RunReportCommand(argc, argv,
+                                                velkor::LanguageFromSwitch(velkor::UseEnglish));
     // The command line is read before Qt opens a display, so that --help, --version and the
     // errors need none.
     const velkor::CommandLine line = velkor::ParseCommandLine(

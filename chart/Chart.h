@@ -77,6 +77,8 @@ public:
 
     // The chart owns its series; they are drawn and listed in the order they were added.
     LineSeries& AddSeries(const QString& name = {});
+    // Removes series i with its points; the later ones move up.
+    void RemoveSeries(std::size_t i);
     std::size_t SeriesCount() const { return series_.size(); }
     LineSeries& Series(std::size_t i) { return *series_.at(i); }
     const LineSeries& Series(std::size_t i) const { return *series_.at(i); }

@@ -85,6 +85,9 @@ public:
 
     // Zooms the axes to the rectangle with corners `start` and `end` (chart pixels).
     void ZoomToRectangle(ChartWidget& widget, QPoint start, QPoint end);
+    // Zooms the bottom axis to minimum..maximum (day counts), the value axes left as they are;
+    // a reset returns to the ranges before, as after a drag.
+    void ZoomTimeRange(ChartWidget& widget, double minimum, double maximum);
     // Returns the axes to the snapshot, if one was taken, and repaints.
     void ResetZoom(ChartWidget& widget);
 

@@ -6,7 +6,9 @@
 #include "log/CsvExport.h"
 #include "log/DataFileState.h"
 #include "log/Download.h"
+#include "platform/Errors.h"
 #include "platform/SystemSerialPorts.h"
+#include "platform/TextEscape.h"
 #include "platform/Utf8Path.h"
 
 #include <filesystem>
@@ -63,6 +65,8 @@ int RunDownload(Context& context, const Invocation& invocation) {
         err << context.Say(Message::NoSamplesReceived, {fileName}) << '\n';
     else if (result.end == DownloadEnd::Cancelled)
         err << context.Say(Message::DownloadCancelled, {received, expected, fileName}) << '\n';
+    else if (result.end == DownloadEnd::ReplyCut)
+        err << context.Say(Message::ReplyCut, {received, expected, fileName}) << '\n';
     else if (result.end == DownloadEnd::Complete)
         err << context.Say(Msg::DownloadSummary, {received, expected, fileName}) << '\n';
     else
@@ -70,24 +74,48 @@ int RunDownload(Context& context, const Invocation& invocation) {
 
     if (result.end == DownloadEnd::DeviceLost)
         return ExitFailed;
-    const bool complete =
-        result.end == DownloadEnd::Complete &&
-        static_cast<std::uint32_t>(result.recordsWritten) >= result.samplesExpected;
-    return complete ? ExitDone : ExitIncomplete;
+    return result.IsComplete() ? ExitDone : ExitIncomplete;
 }
 
 int RunExport(Context& context, const Invocation& invocation) {
     const std::string& dataFile = invocation.operands.at(0);
     const std::string csvFile = invocation.Value("output").value_or(CsvNameFor(dataFile));
-    const std::size_t rows = ExportDataFileToCsv(dataFile, csvFile);
-    context.services.err << context.Say(Msg::Exported, {std::to_string(rows), csvFile}) << '\n';
-    return ExitDone;
+    std::ostream& err = context.services.err;
+    auto failed = [&](const std::string& message) {
+        err << "velkor-cli: " << message << '\n';
+        return ExitFailed;
+    };
+    CsvExportResult result;
+    try {
+        result = ExportDataFileToCsv(dataFile, csvFile);
+    } catch (const NotRegularFileError& e) {
+        return failed(context.Say(Message::NotRegularFile, {e.fileName()}));
+    } catch (const NoLoggerDataError& e) {
+        return failed(context.Say(Message::NoLoggerData, {e.fileName()}));
+    } catch (const CsvOntoDataFileError& e) {
+        return failed(context.Say(Msg::CsvIsDataFile, {e.fileName()}));
+    } catch (const DataFileShrankError& e) {
+        return failed(context.Say(Message::FileShrank, {e.fileName()}));
+    } catch (const LocatedInOutError& e) {
+        const std::string what =
+            e.line > 0 ? context.Say(Msg::FileLineError, {e.file, std::to_string(e.line), e.what()})
+                       : e.file + ": " + e.what();
+        return failed(context.Say(Msg::Failed, {what}));
+    }
+    err << context.Say(Msg::Exported, {std::to_string(result.rows), csvFile}) << '\n';
+    if (result.counts.badLines == 0)
+        return ExitDone;
+    err << context.Say(Msg::BadLinesLeftOut, {std::to_string(result.counts.badLines),
+                                              std::to_string(result.counts.firstBadLine)})
+        << '\n';
+    return ExitIncomplete;
 }
 
 int RunPorts(Context& context, const Invocation&) {
     const std::vector<ComPortEntry> ports = ListComPorts(context.services.where);
     for (const ComPortEntry& port : ports)
-        context.services.out << port.comName << '\t' << port.device << '\n';
+        context.services.out << EscapeForMessage(port.comName) << '\t'
+                             << EscapeForMessage(port.device) << '\n';
     const std::size_t found = ports.size();
     if (found == 0)
         context.services.err << context.Say(Msg::NoPorts) << '\n';

@@ -1,5 +1,6 @@
 #include "messages/ErrorText.h"
 
+#include "log/DataFileReader.h"
 #include "messages/Messages.h"
 
 namespace velkor {
@@ -37,6 +38,8 @@ std::optional<std::string> KnownErrorText(Language language, const std::exceptio
         return MessageText(language, Message::NotRegularFile, {special->fileName()});
     if (const auto* empty = dynamic_cast<const NoLoggerDataError*>(&error))
         return MessageText(language, Message::NoLoggerData, {empty->fileName()});
+    if (const auto* shrank = dynamic_cast<const DataFileShrankError*>(&error))
+        return MessageText(language, Message::FileShrank, {shrank->fileName()});
     if (const auto* file = dynamic_cast<const FileError*>(&error))
         return MessageText(
             language, Message::FileError,

@@ -1,6 +1,7 @@
 #pragma once
 // The words for the errors of the libraries that both front ends explain alike: a lost device,
-// a file that is no regular file or holds no logger data, a file operation that failed.
+// a file that is no regular file, holds no logger data or shrank while read, a file operation that
+// failed.
 
 #include "messages/Language.h"
 #include "platform/Errors.h"

@@ -13,15 +13,19 @@
 namespace velkor {
 
 enum class Message {
-    PortBusy,          // %1 port
-    DeviceLost,        // %1 port, %2 the reason
-    EndBeforeStart,    // settings refused, nothing sent
-    ZeroInterval,      // settings refused, nothing sent
+    PortBusy,       // %1 port
+    DeviceLost,     // %1 port, %2 the reason
+    EndBeforeStart, // settings refused, nothing sent
+    ZeroInterval,   // settings refused, nothing sent
+    EndTooSoon, // settings refused, nothing sent: the end less than one interval after the start
+    SampleCountCapped, // %1 the logger's most samples, %2 the end logging will really reach
     NoSamplesReceived, // %1 data file, left as it was
     LoggerStopped,     // %1 of %2 samples saved in %3
     DownloadCancelled, // %1 of %2 samples saved in %3
+    ReplyCut,          // a block stayed cut short when asked again; %1 of %2 samples saved in %3
     NoLoggerData,      // %1 file
     NotRegularFile,    // %1 file
+    FileShrank,        // %1 file, shorter than when it was opened
     FileError,         // %1 file, %2 the reason (FileProblemText)
     ErrorLine,         // %1 line number, after a file name
     // The reasons of file errors.
@@ -34,6 +38,12 @@ enum class Message {
     FileBusy,
     FileNoDevice,
     FileInOut,
+    // The words of the analysis (velkor-cli summary and the window's analysis).
+    Temperature,
+    Humidity,
+    DewPoint,
+    Above, // beyond the high limit or threshold
+    Below, // beyond the low one
 };
 
 // UTF-8 text of the message; see FormatMessage for the arguments.

@@ -91,10 +91,12 @@ TEST_F(ChartLayers, MenuEntriesInOrderAllButCopyNeedPoints) {
     for (const auto& [language, points, texts] :
          {std::tuple{Language::Polish, false,
                      Texts{"Kopiuj wykres", "Zapisz wykres jako obraz...",
-                           "Eksportuj dane do CSV...", "Statystyka...", "Pokaż cały wykres"}},
+                           "Eksportuj dane do CSV...", "Statystyka...", "Analiza i alarmy...",
+                           "Raport PDF...", "Pokaż cały wykres"}},
           std::tuple{Language::English, true,
                      Texts{"Copy chart", "Save chart as image...", "Export data to CSV...",
-                           "Statistics...", "Show whole chart"}}}) {
+                           "Statistics...", "Analysis and alarms...", "PDF report...",
+                           "Show whole chart"}}}) {
         Open(language);
         if (points)
             AddDay();
@@ -105,7 +107,9 @@ TEST_F(ChartLayers, MenuEntriesInOrderAllButCopyNeedPoints) {
             enabled.push_back(a->isEnabled());
         }
         EXPECT_EQ(shown, texts);
-        EXPECT_EQ(enabled, (std::vector<bool>{true, points, points, points, points}));
+        // The report needs a data file; these points were added without one.
+        EXPECT_EQ(enabled,
+                  (std::vector<bool>{true, points, points, points, points, false, points}));
     }
 }
 
