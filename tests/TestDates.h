@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-namespace velkor::test {
+namespace velkor::testing {
 
 inline double Date(int year, int month, int day) {
     double result = 0;
@@ -25,4 +25,4 @@ inline double At(int year, int month, int day, int hour, int minute, int second 
     return result;
 }
 
-} // namespace velkor::test
+} // namespace velkor::testing

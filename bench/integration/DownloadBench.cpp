@@ -8,7 +8,7 @@
 #include "platform/Pause.h"
 #include "platform/PosixSerial.h"
 #include "tests/app/FakeDialogs.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tools/loggersim/LogSource.h"
 #include "tools/loggersim/LoggerSim.h"
 
@@ -46,7 +46,7 @@ void BM_DownloadTenThousandSamples(benchmark::State& state) {
     LoggerSettings settings;
     SleepPause pause;
     DataFileState dataFile;
-    test::FakeDialogs dialogs;
+    velkor::testing::FakeDialogs dialogs;
 
     const int blocks = BlockRequestCount(Samples);
     double seconds = 0;

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace velkor::test {
+namespace velkor::testing {
 
 struct FridgeReading {
     int day, hour, minute; // day 0 is 2026-03-02
@@ -90,4 +90,4 @@ inline std::string FridgeWeekFile() {
     return text;
 }
 
-} // namespace velkor::test
+} // namespace velkor::testing

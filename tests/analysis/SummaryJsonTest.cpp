@@ -24,7 +24,7 @@ TEST(SummaryJsonTest, RoundsHalfAwayFromZeroOnTheDecimalValue) {
 }
 
 TEST(SummaryJsonTest, WritesTheSchema) {
-    const double t0 = test::At(2026, 5, 1, 8, 0);
+    const double t0 = velkor::testing::At(2026, 5, 1, 8, 0);
     auto at = [&](int minute) { return t0 + minute * 60 * OneSecond; };
     // Four readings a minute apart, then one after a gap of three minutes.
     std::vector<Sample> samples = {{at(0), 7.5, 45.0},
@@ -59,7 +59,7 @@ TEST(SummaryJsonTest, WritesTheSchema) {
 }
 
 TEST(SummaryJsonTest, LeavesOutWhatWasNotAskedOrMeasured) {
-    std::vector<Sample> samples = {{test::At(2026, 5, 1, 8, 0), 20.0, 0.0}};
+    std::vector<Sample> samples = {{velkor::testing::At(2026, 5, 1, 8, 0), 20.0, 0.0}};
     std::string json = SummaryJson(Summarize(samples, Options{}));
     EXPECT_EQ(json, R"({"samples":1,"duplicates":0,"bad_lines":{"count":0,"first_line":null},)"
                     R"("first":"2026-05-01 08:00:00","last":"2026-05-01 08:00:00","interval_s":0,)"

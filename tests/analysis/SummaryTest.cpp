@@ -10,7 +10,7 @@
 namespace velkor::analysis {
 namespace {
 
-const double Start = test::At(2026, 1, 10, 12, 0);
+const double Start = velkor::testing::At(2026, 1, 10, 12, 0);
 
 double AtSecond(int seconds) {
     return Start + seconds * OneSecond;
@@ -318,7 +318,7 @@ TEST(SummaryTest, PeriodIsInclusive) {
 
 // The week's expected values come from fridge_week.py.
 TEST(SummaryTest, FridgeWeek) {
-    std::vector<test::FridgeReading> week = test::FridgeWeek();
+    std::vector<velkor::testing::FridgeReading> week = velkor::testing::FridgeWeek();
     std::vector<Sample> samples;
     // Any order: every 7th reading first, then the rest, each run backwards; the duplicate
     // stays last, so the reading before it in time is the one kept.

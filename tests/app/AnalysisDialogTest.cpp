@@ -10,7 +10,7 @@
 #include "chart/ChartWidget.h"
 #include "tests/TestDates.h"
 #include "tests/analysis/FridgeWeek.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -18,7 +18,7 @@
 namespace velkor {
 namespace {
 
-using test::LoggerWindow;
+using velkor::testing::LoggerWindow;
 
 class AnalysisWindow : public LoggerWindow {
 protected:
@@ -64,7 +64,7 @@ protected:
     }
 
     velkor::testing::TempFolder folder;
-    std::filesystem::path fridge = folder.file("fridge.txt", test::FridgeWeekFile());
+    std::filesystem::path fridge = folder.file("fridge.txt", velkor::testing::FridgeWeekFile());
 
 private:
     QTemporaryDir config_;
@@ -150,7 +150,7 @@ TEST_F(AnalysisWindow, ShowOnChartIsALayerThatLeavesTheChartAsItWas) {
     EXPECT_TRUE(LimitLineAt(shown, Chart(), 8));
     EXPECT_TRUE(LimitLineAt(shown, Chart(), 2));
     // The freezing night is shaded blue at its middle, over the chart's grey.
-    const int night = Chart().BottomAxis().ValueToPosition(test::At(2026, 3, 8, 1, 0));
+    const int night = Chart().BottomAxis().ValueToPosition(velkor::testing::At(2026, 3, 8, 1, 0));
     const chart::PlotRect& plot = Chart().LastLayout().plot;
     const QColor shade = shown.pixelColor(night, plot.top + 3);
     EXPECT_GT(shade.blue(), shade.red());
@@ -217,7 +217,8 @@ TEST_F(AnalysisWindow, ExcursionZoomsTheChartAndTheVisibleRangeIsRecomputed) {
     // The chart begins at line 3: lines 1 and 2 lie before the visible range.
     EXPECT_EQ(dialog.Result()->samples, 1978u);
     dialog.ExcursionTable().selectRow(17); // the freezing night
-    const double start = test::At(2026, 3, 7, 22, 0), end = test::At(2026, 3, 8, 3, 55);
+    const double start = velkor::testing::At(2026, 3, 7, 22, 0),
+                 end = velkor::testing::At(2026, 3, 8, 3, 55);
     const chart::ChartAxis& time = Chart().BottomAxis();
     EXPECT_LT(time.Minimum(), start);
     EXPECT_GT(time.Maximum(), end);

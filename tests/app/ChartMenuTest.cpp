@@ -6,7 +6,7 @@
 #include "chart/ChartOverlay.h"
 #include "chart/ChartWidget.h"
 #include "log/CsvExport.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,7 +20,7 @@
 namespace velkor {
 namespace {
 
-using test::LoggerWindow;
+using velkor::testing::LoggerWindow;
 
 constexpr double MenuStart = 45356.25; // 2024-03-05 06:00
 constexpr double Step = 1.0 / 144;     // ten minutes

@@ -2,7 +2,7 @@
 // in the painted chart), and the print button printing to a PDF file through the dialog.
 #include "LoggerWindow.h"
 #include "chart/ChartWidget.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <QFile>
 #include <QImage>
@@ -18,7 +18,7 @@ namespace velkor {
 namespace {
 
 using chart::ChartAxis;
-using test::LoggerWindow;
+using velkor::testing::LoggerWindow;
 
 constexpr double Start = 45352.0; // 2024-03-01 00:00
 

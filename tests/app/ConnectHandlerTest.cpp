@@ -8,9 +8,9 @@
 namespace velkor {
 namespace {
 
-using test::LoggerWindow;
-using test::Replies;
-using test::ValidLogger;
+using velkor::testing::LoggerWindow;
+using velkor::testing::Replies;
+using velkor::testing::ValidLogger;
 
 class ConnectHandler : public LoggerWindow {};
 
@@ -150,7 +150,7 @@ TEST_F(ConnectHandler, ReadsEverySettingIntoPickersAndLoggerSettings) {
 TEST_F(ConnectHandler, AskedInOrderAndWaitedAfterEach) {
     Open();
     std::vector<std::string> asked;
-    test::AnswerCommands(logger, ValidLogger());
+    velkor::testing::AnswerCommands(logger, ValidLogger());
     auto answer = logger.onWrite;
     logger.onWrite = [&](const std::string& written, MemoryLine& line) {
         asked.push_back(written);
@@ -186,7 +186,7 @@ TEST_F(ConnectHandler, EnablingFollowsTheQueriesOneByOne) {
         Control::DateTimePicker1, Control::DateTimePicker2, Control::DateTimePicker3,
         Control::DateTimePicker4, Control::DateTimePicker5, Control::Button7,
         Control::Button8,         Control::ZapisUstawien};
-    test::AnswerCommands(logger, ValidLogger());
+    velkor::testing::AnswerCommands(logger, ValidLogger());
     auto answer = logger.onWrite;
     logger.onWrite = [&](const std::string& written, MemoryLine& line) {
         std::vector<Control> enabled;
@@ -305,7 +305,7 @@ TEST_F(ConnectHandler, ConversionErrorMidwayKeepsWhatWasEnabledAndTheLoggerConne
     MainWindow& w = Open();
     Replies replies = ValidLogger();
     replies["R?\r"] = std::string("R\0", 2); // the reply text ends after one character
-    test::AnswerCommands(logger, replies);
+    velkor::testing::AnswerCommands(logger, replies);
     Click(Control::OdczytUstawien);
 
     ASSERT_EQ(dialogs.errors.size(), 1u);

@@ -1,7 +1,7 @@
 // The real boxes and the save dialog, driven as a user would: what a box shows, the name the
 // save dialog gives back after a filter was picked, and its question before a file is replaced.
 #include "platform/Dialogs.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -4,7 +4,7 @@
 #include "LoggerBlocks.h"
 #include "app/ControlLock.h"
 #include "chart/ChartWidget.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -18,8 +18,8 @@
 namespace velkor {
 namespace {
 
-using test::FullBlock;
-using test::LoggerWindow;
+using velkor::testing::FullBlock;
+using velkor::testing::LoggerWindow;
 
 using testing::Slurp;
 
@@ -41,7 +41,7 @@ protected:
     // Runs `act` in the wait for the reply to block `block`.
     void DuringBlock(int block, std::function<void()> act) {
         services.pause.onSleep = [this, block, act](int) {
-            if (logger.writes.back() == test::BlockRequest(block))
+            if (logger.writes.back() == velkor::testing::BlockRequest(block))
                 act();
         };
     }
@@ -61,12 +61,12 @@ enum class Box { None, Message, Error };
 // Each way a download can end, in both languages: the box, the data file, the buttons.
 TEST_F(DownloadEnd, WhatTheUserIsToldAndCanDoNext) {
     const auto smallLogSilentFrom2 = [] {
-        auto blocks = test::SmallLog();
+        auto blocks = velkor::testing::SmallLog();
         blocks.erase(2);
         return blocks;
     };
     const auto smallLogCutAt2 = [] {
-        auto blocks = test::SmallLog();
+        auto blocks = velkor::testing::SmallLog();
         blocks[2].resize(105);
         return blocks;
     };
@@ -138,34 +138,34 @@ TEST_F(DownloadEnd, WhatTheUserIsToldAndCanDoNext) {
          false,
          true,
          true},
-        {"Esc at block 1", Language::Polish, test::SmallLog(), 1, [this] { PressEsc(); },
+        {"Esc at block 1", Language::Polish, velkor::testing::SmallLog(), 1, [this] { PressEsc(); },
          Box::Message,
          "Odczyt przerwany. Odebrano 4 z 100 pomiarów i zapisano je w pliku logger.txt.", nullptr,
          true, true, true},
-        {"Esc at block 1, English", Language::English, test::SmallLog(), 1, [this] { PressEsc(); },
-         Box::Message,
+        {"Esc at block 1, English", Language::English, velkor::testing::SmallLog(), 1,
+         [this] { PressEsc(); }, Box::Message,
          "Download cancelled. 4 of 100 samples were received and saved in logger.txt.", nullptr,
          true, true, true},
-        {"unplugged at block 2", Language::Polish, test::SmallLog(), 2,
+        {"unplugged at block 2", Language::Polish, velkor::testing::SmallLog(), 2,
          [this] { logger.gone = true; }, Box::Error,
          "Utracono połączenie z rejestratorem na porcie COM3 (",
          "Rejestrator przestał odpowiadać. Odebrano 4 z 100 pomiarów i zapisano je w pliku "
          "logger.txt.",
          true, false, false},
-        {"unplugged at block 0, English", Language::English, test::SmallLog(), 0,
+        {"unplugged at block 0, English", Language::English, velkor::testing::SmallLog(), 0,
          [this] { logger.gone = true; }, Box::Error,
          "Lost the connection to the logger on port COM3 (",
          "No samples were received. The previous logger.txt is unchanged.", false, false, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        dialogs = test::FakeDialogs();
+        dialogs = velkor::testing::FakeDialogs();
         folder.file("logger.txt", PreviousFile);
         logger.gone = false;
         services.pause.onSleep = {};
         MainWindow& w = Open(c.language);
         w.show();
-        Connect(test::LoggerWithBlocks(c.blocks));
+        Connect(velkor::testing::LoggerWithBlocks(c.blocks));
         w.AddPoint(Series::Series1, 45000.0, 1.0, chart::DefaultColor);
         dialogs.messages.clear();
         if (c.event)
@@ -211,14 +211,14 @@ TEST_F(DownloadEnd, WindowTakesEventsButClicksMeanwhileAreDropped) {
     MainWindow& w = Open();
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    Connect(test::LoggerWithBlocks(test::SmallLog()));
+    Connect(velkor::testing::LoggerWithBlocks(velkor::testing::SmallLog()));
     int eventsTaken = 0;
     bool everythingLocked = true;
     services.pause.onSleep = [&](int) {
         for (const ControlLayout& layout : ControlLayouts())
             if (ControlLock::Locks(layout.control) && w.IsControlEnabled(layout.control))
                 everythingLocked = false;
-        if (logger.writes.back() == test::BlockRequest(4))
+        if (logger.writes.back() == velkor::testing::BlockRequest(4))
             Post([&] {
                 ++eventsTaken;
                 for (Control c : {Control::Button8, Control::Button6, Control::Button3,
@@ -236,7 +236,7 @@ TEST_F(DownloadEnd, WindowTakesEventsButClicksMeanwhileAreDropped) {
     EXPECT_TRUE(dialogs.saveOptions.empty());
     EXPECT_TRUE(dialogs.errors.empty());
     EXPECT_EQ(dialogs.messages.size(), 1u); // Connect's
-    EXPECT_EQ(logger.writes.back(), test::BlockRequest(4));
+    EXPECT_EQ(logger.writes.back(), velkor::testing::BlockRequest(4));
     // Then the window is as after any complete download.
     EXPECT_TRUE(w.IsControlEnabled(Control::Button8));
     EXPECT_FALSE(w.IsControlEnabled(Control::Button7));
@@ -249,7 +249,7 @@ TEST_F(DownloadEnd, ClosingTheWindowCancelsAfterTheBlockAndCloses) {
     MainWindow& w = Open();
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    Connect(test::LoggerWithBlocks(test::SmallLog()));
+    Connect(velkor::testing::LoggerWithBlocks(velkor::testing::SmallLog()));
     DuringBlock(1, [&] { Post([&] { w.close(); }); });
     Click(Control::Button7);
 

@@ -12,7 +12,7 @@
 namespace velkor {
 namespace {
 
-using test::LoggerWindow;
+using velkor::testing::LoggerWindow;
 
 class EraseHandler : public LoggerWindow {
 protected:

@@ -51,7 +51,7 @@ TEST(ApplicationTitle, OfTheRunningProgram) {
 }
 
 TEST(HandlerGuard, ReportsStandardExceptionWithTitleAndPeriod) {
-    test::FakeDialogs dialogs;
+    velkor::testing::FakeDialogs dialogs;
     HandlerGuard guard(dialogs, "Velkor");
     bool after = false;
     guard.Run([&] {
@@ -66,7 +66,7 @@ TEST(HandlerGuard, ReportsStandardExceptionWithTitleAndPeriod) {
 }
 
 TEST(HandlerGuard, ReportsAnythingThrownAndNothingWhenAllIsWell) {
-    test::FakeDialogs dialogs;
+    velkor::testing::FakeDialogs dialogs;
     HandlerGuard guard(dialogs, "Velkor");
     guard.Run([] {});
     EXPECT_TRUE(dialogs.errors.empty());
@@ -79,7 +79,7 @@ TEST(HandlerGuard, ReportsAnythingThrownAndNothingWhenAllIsWell) {
 }
 
 TEST(HandlerGuard, FailingReportDoesNotEscape) {
-    test::FakeDialogs dialogs;
+    velkor::testing::FakeDialogs dialogs;
     dialogs.failOnError = true;
     HandlerGuard guard(dialogs, "Velkor");
     EXPECT_NO_THROW(guard.Run([] { throw std::runtime_error("disk full"); }));
@@ -87,8 +87,8 @@ TEST(HandlerGuard, FailingReportDoesNotEscape) {
 }
 
 TEST(HandlerGuard, WindowReportsUnderTheProgramsTitle) {
-    test::FakeDialogs dialogs;
-    test::TestServices services;
+    velkor::testing::FakeDialogs dialogs;
+    velkor::testing::TestServices services;
     MainWindow window(dialogs, services.services, Language::Polish);
     window.RunGuarded([] { throw std::runtime_error("I/O error 5"); });
     ASSERT_EQ(dialogs.errors.size(), 1u);
@@ -97,8 +97,8 @@ TEST(HandlerGuard, WindowReportsUnderTheProgramsTitle) {
 }
 
 TEST(HandlerGuard, WrongControlForAnOperationIsReportedNotCrashed) {
-    test::FakeDialogs dialogs;
-    test::TestServices services;
+    velkor::testing::FakeDialogs dialogs;
+    velkor::testing::TestServices services;
     MainWindow window(dialogs, services.services, Language::Polish);
     window.RunGuarded([&] { window.SetPickerValue(Control::Button1, 1.0); });
     window.RunGuarded([&] { window.SetControlText(Control::ProgressBar1, "x"); });

@@ -15,7 +15,7 @@ inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
 
-namespace velkor::test {
+namespace velkor::testing {
 
 struct Box {
     QString text;
@@ -71,4 +71,4 @@ public:
     int chosenFilter = 0; // the save dialog's filter, for callers that ask
 };
 
-} // namespace velkor::test
+} // namespace velkor::testing

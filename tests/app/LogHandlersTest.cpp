@@ -4,7 +4,7 @@
 #include "chart/ChartWidget.h"
 #include "platform/DateTime.h"
 #include "tests/TestDates.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -22,11 +22,11 @@
 namespace velkor {
 namespace {
 
-using test::LoggerWindow;
-using test::Replies;
-using test::ValidLogger;
+using velkor::testing::LoggerWindow;
+using velkor::testing::Replies;
+using velkor::testing::ValidLogger;
 
-using test::At;
+using velkor::testing::At;
 
 using testing::Slurp;
 
@@ -57,7 +57,9 @@ protected:
         return static_cast<QProgressBar*>(window->Widget(Control::ProgressBar1));
     }
 
-    void ConnectWithSmallLog() { Connect(test::LoggerWithBlocks(test::SmallLog())); }
+    void ConnectWithSmallLog() {
+        Connect(velkor::testing::LoggerWithBlocks(velkor::testing::SmallLog()));
+    }
     void Choose(const std::filesystem::path& file) {
         dialogs.chosenFile = QString::fromStdString(file.string());
     }

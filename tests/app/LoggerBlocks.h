@@ -9,7 +9,7 @@
 #include <map>
 #include <string>
 
-namespace velkor::test {
+namespace velkor::testing {
 
 // One log record as the logger stores it.
 inline std::string Record(int year, int month, int day, int hour, int minute, int second,
@@ -59,4 +59,4 @@ inline std::map<int, std::string> SmallLog() {
         {4, FullBlock()}};
 }
 
-} // namespace velkor::test
+} // namespace velkor::testing

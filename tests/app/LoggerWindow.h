@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-namespace velkor::test {
+namespace velkor::testing {
 
 using Replies = std::map<std::string, std::string>;
 
@@ -70,4 +70,4 @@ protected:
     std::unique_ptr<MainWindow> window;
 };
 
-} // namespace velkor::test
+} // namespace velkor::testing

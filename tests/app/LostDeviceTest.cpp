@@ -9,7 +9,7 @@
 namespace velkor {
 namespace {
 
-using test::LoggerWindow;
+using velkor::testing::LoggerWindow;
 
 class LostDevice : public LoggerWindow {};
 
@@ -35,14 +35,14 @@ TEST_F(LostDevice, AnyExchangeReturnsTheWindowToNotConnected) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        dialogs = test::FakeDialogs();
+        dialogs = velkor::testing::FakeDialogs();
         logger.gone = false;
         services.pause.onSleep = {};
         MainWindow& w = Open(c.language);
         if (c.connectFirst)
             Connect();
         else
-            test::AnswerCommands(logger, test::ValidLogger());
+            velkor::testing::AnswerCommands(logger, velkor::testing::ValidLogger());
         w.OnFileLoaded();
         w.AddPoint(Series::Series1, 45000.0, 1.0, chart::DefaultColor);
         const std::size_t messages = dialogs.messages.size();

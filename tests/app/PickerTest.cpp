@@ -17,8 +17,8 @@
 namespace velkor {
 namespace {
 
-using test::Date;
-using test::Time;
+using velkor::testing::Date;
+using velkor::testing::Time;
 
 TEST(PickerValues, DayCountsOfKnownDates) {
     EXPECT_EQ(DayCountFromDate(QDate(1899, 12, 30)), 0.0);
@@ -50,8 +50,8 @@ TEST(PickerValues, TimeOfDayOfDayCount) {
 
 class PickerWindow : public ::testing::Test {
 protected:
-    test::FakeDialogs dialogs;
-    test::TestServices services;
+    velkor::testing::FakeDialogs dialogs;
+    velkor::testing::TestServices services;
     MainWindow window{dialogs, services.services, Language::Polish};
 };
 

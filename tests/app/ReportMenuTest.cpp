@@ -3,7 +3,7 @@
 #include "LoggerBlocks.h"
 #include "app/ChartMenu.h"
 #include "chart/ChartWidget.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <QDir>
 #include <QProcess>
@@ -11,7 +11,7 @@
 namespace velkor {
 namespace {
 
-using test::LoggerWindow;
+using velkor::testing::LoggerWindow;
 
 class ReportMenu : public LoggerWindow {
 protected:
@@ -50,7 +50,7 @@ TEST_F(ReportMenu, SavesTheReportWithWhatTheLoggerToldAfterADownload) {
         SCOPED_TRACE(download);
         Open(Language::English);
         if (download) {
-            Connect(test::LoggerWithBlocks(test::SmallLog()));
+            Connect(velkor::testing::LoggerWithBlocks(velkor::testing::SmallLog()));
             Click(Control::Button7);
         } else {
             dialogs.chosenFile = QString::fromStdString(

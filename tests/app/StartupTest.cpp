@@ -169,7 +169,7 @@ TEST(CommandLine, TheNoDisplayLineSaysHowToRunOnAVirtualDisplay) {
 }
 
 // The window is built in the language the command line chose, whatever the build's default.
-class StartWindow : public test::LoggerWindow {};
+class StartWindow : public velkor::testing::LoggerWindow {};
 
 TEST_F(StartWindow, IsBuiltInTheLanguageOfTheCommandLine) {
     const struct {
@@ -202,7 +202,7 @@ TEST_F(StartWindow, LoadsTheDataFileOfTheCommandLineAsTheButtonDoes) {
     ASSERT_TRUE(dialogs.errors.empty());
     const std::vector<bool> enabledByButton = EnabledStates();
 
-    test::TestServices startServices;
+    velkor::testing::TestServices startServices;
     QtDialogs startDialogs(nullptr);
     MainWindow atStart(startDialogs, startServices.services, Pl);
     startDialogs.answerNextOpenFile(file);

@@ -1,9 +1,12 @@
 // The window tests need a QApplication; they always run offscreen.
+#include "tests/support/TempFolder.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
 
 int main(int argc, char* argv[]) {
+    velkor::testing::UseTemporaryHome();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

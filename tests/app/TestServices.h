@@ -5,7 +5,7 @@
 #include "app/Services.h"
 #include "platform/MemorySerial.h"
 
-namespace velkor::test {
+namespace velkor::testing {
 
 struct TestServices {
     MemorySerialPorts ports;
@@ -16,4 +16,4 @@ struct TestServices {
     Services services{link, settings, pause, dataFile};
 };
 
-} // namespace velkor::test
+} // namespace velkor::testing

@@ -22,8 +22,8 @@ namespace {
 
 class LayoutTest : public ::testing::Test {
 protected:
-    test::FakeDialogs dialogs;
-    test::TestServices services;
+    velkor::testing::FakeDialogs dialogs;
+    velkor::testing::TestServices services;
     MainWindow window{dialogs, services.services, Language::Polish};
 };
 

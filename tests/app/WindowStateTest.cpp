@@ -38,8 +38,8 @@ protected:
         return qobject_cast<QProgressBar*>(window.Widget(Control::ProgressBar1));
     }
 
-    test::FakeDialogs dialogs;
-    test::TestServices services;
+    velkor::testing::FakeDialogs dialogs;
+    velkor::testing::TestServices services;
     MainWindow window{dialogs, services.services, Language::Polish};
 };
 

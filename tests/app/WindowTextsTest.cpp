@@ -63,8 +63,8 @@ const Expected EnglishTexts = {
 };
 
 TEST(WindowTexts, PolishWindow) {
-    test::FakeDialogs dialogs;
-    test::TestServices services;
+    velkor::testing::FakeDialogs dialogs;
+    velkor::testing::TestServices services;
     MainWindow window(dialogs, services.services, Language::Polish);
     for (const auto& [control, text] : PolishTexts)
         EXPECT_EQ(window.ControlText(control), text) << LayoutOf(control).name;
@@ -76,8 +76,8 @@ TEST(WindowTexts, PolishWindow) {
 }
 
 TEST(WindowTexts, EnglishWindowInTheSameProgram) {
-    test::FakeDialogs dialogs;
-    test::TestServices services;
+    velkor::testing::FakeDialogs dialogs;
+    velkor::testing::TestServices services;
     MainWindow window(dialogs, services.services, LanguageFromSwitch(7));
     for (const auto& [control, text] : EnglishTexts)
         EXPECT_EQ(window.ControlText(control), text) << LayoutOf(control).name;
@@ -92,8 +92,8 @@ TEST(WindowTexts, EnglishWindowInTheSameProgram) {
 }
 
 TEST(WindowTexts, RunTimeVocabularyFollowsTheLanguage) {
-    test::FakeDialogs dialogs;
-    test::TestServices services;
+    velkor::testing::FakeDialogs dialogs;
+    velkor::testing::TestServices services;
     MainWindow polish(dialogs, services.services, Language::Polish);
     MainWindow english(dialogs, services.services, Language::English);
     EXPECT_EQ(polish.Text(RunText::FoundCaption), "Znaleziono urządzenie  :");
@@ -116,8 +116,8 @@ TEST(WindowTexts, LanguageSwitchZeroIsPolishAnythingElseEnglish) {
 }
 
 TEST(WindowTexts, AltDPressesUpdateTimeAndDate) {
-    test::FakeDialogs dialogs;
-    test::TestServices services;
+    velkor::testing::FakeDialogs dialogs;
+    velkor::testing::TestServices services;
     MainWindow window(dialogs, services.services, Language::English);
     window.OnClockDateRead(); // Button1 enabled
     auto* button = qobject_cast<QAbstractButton*>(window.Widget(Control::Button1));

@@ -6,10 +6,10 @@
 namespace velkor {
 namespace {
 
-using test::LoggerWindow;
+using velkor::testing::LoggerWindow;
 
-using test::Date;
-using test::Time;
+using velkor::testing::Date;
+using velkor::testing::Time;
 
 class WriteHandlers : public LoggerWindow {
 protected:

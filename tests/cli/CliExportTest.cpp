@@ -5,7 +5,7 @@
 #include "cli/Cli.h"
 #include "log/DataLine.h"
 #include "platform/MemorySerial.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

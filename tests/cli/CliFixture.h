@@ -6,7 +6,7 @@
 #include "cli/Cli.h"
 #include "platform/DateTime.h"
 #include "platform/PosixSerial.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tools/loggersim/LogSource.h"
 #include "tools/loggersim/LoggerSim.h"
 

@@ -1,6 +1,6 @@
 // The installed kind of velkor-cli: a program that needs no display and no Qt library.
 
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tools/loggersim/LoggerSim.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "log/DataLine.h"
 #include "platform/MemorySerial.h"
 #include "tests/analysis/FridgeWeek.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +36,7 @@ Result Summary(std::vector<std::string> args) {
 class CliSummary : public ::testing::Test {
 protected:
     TempFolder folder;
-    std::string fridge = folder.file("fridge.txt", test::FridgeWeekFile()).string();
+    std::string fridge = folder.file("fridge.txt", velkor::testing::FridgeWeekFile()).string();
 };
 
 // The values of SummaryTest.FridgeWeek (worked out by tests/analysis/fridge_week.py), rounded.

@@ -6,7 +6,7 @@
 #include "cli/TerminalProgress.h"
 #include "link/Commands.h"
 #include "platform/MemorySerial.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tools/loggersim/LogSource.h"
 #include "tools/loggersim/LoggerProtocol.h"
 #include "velkor/Version.h"

@@ -24,12 +24,12 @@ namespace {
 constexpr int Records = 30; // two blocks
 
 struct LogFaultPty : SimulatedLoggerFixture {
-    test::TempDir dir;
+    velkor::testing::TempFolder dir;
     std::string fileName = dir.File("logger.txt");
     LoggerSettings settings;
     DataFileState state;
-    test::RecordingPlot plot;
-    test::RecordingProgress progress;
+    velkor::testing::RecordingPlot plot;
+    velkor::testing::RecordingProgress progress;
 
     void SetUp() override {
         SimulatedLoggerFixture::SetUp();
@@ -45,7 +45,7 @@ struct LogFaultPty : SimulatedLoggerFixture {
             }
             s.sampleCount = Records;
         });
-        settings.LoggingStart = test::At(2024, 3, 5, 8, 0, 0);
+        settings.LoggingStart = velkor::testing::At(2024, 3, 5, 8, 0, 0);
         settings.SampleCount = Records;
     }
 
@@ -86,7 +86,7 @@ TEST_F(LogFaultPty, DownloadsKeepEveryRecordThatArrivedWhole) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        test::WriteFile(fileName, "previous\r\n");
+        velkor::testing::WriteFile(fileName, "previous\r\n");
         logger.setFaults(c.faults);
         const DownloadResult result =
             DownloadLog(link, pause, settings, state, plot, progress, {}, fileName);
@@ -96,7 +96,7 @@ TEST_F(LogFaultPty, DownloadsKeepEveryRecordThatArrivedWhole) {
         std::string expected;
         for (int i = 0; i < c.records; ++i)
             expected += Line(i + 1, i);
-        EXPECT_EQ(test::ReadFile(fileName), expected);
+        EXPECT_EQ(velkor::testing::ReadFile(fileName), expected);
         EXPECT_EQ(dir.Names(), std::vector<std::string>{"logger.txt"});
         if (c.end == DownloadEnd::DeviceLost) {
             EXPECT_EQ(result.portName, "COM3");
@@ -115,7 +115,7 @@ TEST_F(LogFaultPty, AnEraseConfirmationInTwoPiecesIsSeen) {
     faults.splitAt = 3; // "E!O", then "K" CR
     faults.splitPauseMs = 150;
     logger.setFaults(faults);
-    test::RecordingProgress eraseProgress;
+    velkor::testing::RecordingProgress eraseProgress;
     EXPECT_TRUE(EraseMemory(link, pause, eraseProgress, {}));
     EXPECT_TRUE(logger.state().records.empty());
 }
@@ -176,7 +176,7 @@ TEST_F(LogFaultPty, ABlockReplyThatPausesIsAskedForAgain) {
         std::string expected;
         for (int i = 0; i < c.records; ++i)
             expected += DataLine(i + 1, 2024, 3, 5, 8 + i / 60, i % 60, 0, 200 + i, 490 - i);
-        EXPECT_EQ(test::ReadFile(fileName), expected);
+        EXPECT_EQ(velkor::testing::ReadFile(fileName), expected);
         // Asked for again, or read whole when a slow machine read on past the pause.
         const std::vector<std::string> received = logger.received();
         const auto block1Requests = std::count(received.begin(), received.end(), "G?00001\r");

@@ -2,7 +2,7 @@
 
 #include "tools/loggersim/LogSource.h"
 #include "platform/DateTime.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tools/loggersim/CommandLine.h"
 #include "tools/loggersim/LoggerProtocol.h"
 

@@ -7,7 +7,7 @@
 #include "link/SerialLink.h"
 #include "platform/Pause.h"
 #include "platform/PosixSerial.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tools/loggersim/LoggerSim.h"
 
 #include <gtest/gtest.h>

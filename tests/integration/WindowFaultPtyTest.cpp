@@ -10,7 +10,7 @@
 #include "platform/PosixSerial.h"
 #include "tests/app/FakeDialogs.h"
 #include "tests/integration/WindowPtyFixture.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tools/loggersim/LogSource.h"
 #include "tools/loggersim/LoggerSim.h"
 
@@ -98,7 +98,7 @@ TEST_F(WindowFaultOverPty, DownloadFaultsKeepEveryWholeRecordAndSaySoWhenTheLogI
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         home.file("logger.txt", PreviousFile);
-        dialogs = test::FakeDialogs();
+        dialogs = velkor::testing::FakeDialogs();
         window.OnDeviceLost(); // from the start, as a user would after a restart
         logger.setFaults({});
         Connect();

@@ -10,7 +10,7 @@
 #include "platform/PosixSerial.h"
 #include "tests/app/FakeDialogs.h"
 #include "tests/integration/WindowPtyFixture.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tools/loggersim/LogSource.h"
 #include "tools/loggersim/LoggerSim.h"
 

@@ -6,7 +6,7 @@
 #include "platform/Pause.h"
 #include "platform/PosixSerial.h"
 #include "tests/app/FakeDialogs.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tools/loggersim/LogSource.h"
 #include "tools/loggersim/LoggerSim.h"
 
@@ -93,7 +93,7 @@ protected:
     LoggerSettings settings;
     StampingPause pause;
     DataFileState dataFile;
-    test::FakeDialogs dialogs;
+    velkor::testing::FakeDialogs dialogs;
     MainWindow window{dialogs, Services{link, settings, pause, dataFile}, Language::Polish};
     sim::LoggerSim logger;
 };

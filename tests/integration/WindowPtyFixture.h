@@ -7,7 +7,7 @@
 #include "platform/Pause.h"
 #include "platform/PosixSerial.h"
 #include "tests/app/FakeDialogs.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tools/loggersim/LoggerSim.h"
 
 #include <QDir>
@@ -40,7 +40,7 @@ protected:
     LoggerSettings settings;
     SleepPause pause;
     DataFileState dataFile;
-    test::FakeDialogs dialogs;
+    velkor::testing::FakeDialogs dialogs;
     MainWindow window{dialogs, Services{link, settings, pause, dataFile}, Language::Polish};
     sim::LoggerSim logger;
 };

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 using namespace velkor;
-using velkor::test::AnswerCommands;
+using velkor::testing::AnswerCommands;
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-namespace velkor::test {
+namespace velkor::testing {
 
 inline void AnswerCommands(MemoryLine& line, std::map<std::string, std::string> replies) {
     line.onWrite = [replies = std::move(replies)](const std::string& written, MemoryLine& l) {
@@ -17,4 +17,4 @@ inline void AnswerCommands(MemoryLine& line, std::map<std::string, std::string> 
     };
 }
 
-} // namespace velkor::test
+} // namespace velkor::testing

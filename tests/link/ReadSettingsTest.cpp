@@ -12,7 +12,7 @@
 
 using namespace velkor;
 using namespace std::string_literals;
-using velkor::test::AnswerCommands;
+using velkor::testing::AnswerCommands;
 
 namespace {
 
@@ -28,8 +28,8 @@ struct ReadFixture : ::testing::Test {
     static std::string Shown(const char* pattern, double value) {
         return FormatDateTime(pattern, value);
     }
-    static double Date(int y, int m, int d) { return test::Date(y, m, d); }
-    static double Time(int h, int n, int s) { return test::Time(h, n, s); }
+    static double Date(int y, int m, int d) { return velkor::testing::Date(y, m, d); }
+    static double Time(int h, int n, int s) { return velkor::testing::Time(h, n, s); }
 };
 
 } // namespace

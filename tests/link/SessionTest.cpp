@@ -13,7 +13,7 @@
 #include <functional>
 
 using namespace velkor;
-using velkor::test::AnswerCommands;
+using velkor::testing::AnswerCommands;
 
 namespace {
 

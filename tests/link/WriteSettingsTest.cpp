@@ -13,8 +13,8 @@ using namespace velkor;
 
 namespace {
 
-using test::Date;
-using test::Time;
+using velkor::testing::Date;
+using velkor::testing::Time;
 
 struct WriteFixture : ::testing::Test {
     MemorySerialPorts ports;

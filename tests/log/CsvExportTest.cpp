@@ -3,7 +3,7 @@
 #include "log/DataLine.h"
 #include "platform/DateTime.h"
 #include "platform/Errors.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

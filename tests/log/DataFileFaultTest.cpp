@@ -12,12 +12,12 @@
 #include <unistd.h>
 
 using namespace velkor;
-using namespace velkor::test;
+using namespace velkor::testing;
 
 namespace {
 
 struct DataFileFault : ::testing::Test {
-    TempDir dir;
+    TempFolder dir;
     std::string name = dir.File("data.txt");
     RecordingPlot plot;
     DataFileState state;

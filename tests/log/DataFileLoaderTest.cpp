@@ -7,12 +7,12 @@
 #include <gtest/gtest.h>
 
 using namespace velkor;
-using namespace velkor::test;
+using namespace velkor::testing;
 
 namespace {
 
 struct LoaderFixture : ::testing::Test {
-    TempDir dir;
+    TempFolder dir;
     std::string name = dir.File("data.txt");
     EventLog events;
     RecordingPlot plot{&events};

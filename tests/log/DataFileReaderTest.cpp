@@ -11,7 +11,7 @@
 #include <unistd.h>
 
 using namespace velkor;
-using namespace velkor::test;
+using namespace velkor::testing;
 using namespace std::string_literals;
 
 namespace {
@@ -68,7 +68,7 @@ TEST(DataFileReaderTest, EachLineIsDataBadOrNoDataLineWithItsNumber) {
          {},
          {201, 200, 0, 0, 0, 1, 201}},
     };
-    TempDir dir;
+    TempFolder dir;
     const std::string name = dir.File("data.txt");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -99,7 +99,7 @@ TEST(DataFileReaderTest, AFileThatShrinksWhileReadIsAFailure) {
     std::string contents;
     for (int n = 1; n <= 20000; ++n) // about 800 KB, several buffer fills
         contents += DataLine(n, 2024, 3, 5, n % 24, n % 60, 0, n % 500, n % 1000);
-    TempDir dir;
+    TempFolder dir;
     const std::string name = dir.File("data.txt");
     for (const bool whileReading : {true, false}) {
         SCOPED_TRACE(whileReading ? "while reading" : "after the last line");

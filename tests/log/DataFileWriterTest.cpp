@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 using namespace velkor;
-using namespace velkor::test;
+using namespace velkor::testing;
 
 namespace {
 
@@ -25,7 +25,7 @@ std::string InOutMessage(const std::function<void()>& action) {
 } // namespace
 
 TEST(DataFileWriterTest, CreateTruncatesAndAppendWritesTheBytes) {
-    TempDir dir;
+    TempFolder dir;
     const std::string name = dir.File("logger.txt");
     WriteFile(name, "old contents that must go\r\n");
     DataFileWriter writer;
@@ -40,7 +40,7 @@ TEST(DataFileWriterTest, CreateTruncatesAndAppendWritesTheBytes) {
 }
 
 TEST(DataFileWriterTest, FailuresCarryThePlatformMessage) {
-    TempDir dir;
+    TempFolder dir;
     DataFileWriter writer;
     EXPECT_EQ(InOutMessage([&] { writer.Create(dir.File("missing/logger.txt")); }),
               "No such file or directory");
@@ -52,7 +52,7 @@ TEST(DataFileWriterTest, FailuresCarryThePlatformMessage) {
 }
 
 TEST(DataFileWriterTest, AFailingWriteLeavesOnlyWholeLines) {
-    TempDir dir;
+    TempFolder dir;
     const std::string name = dir.File("logger.txt");
     const std::string line = DataLine(1, 2024, 3, 5, 8, 30, 0, 215, 453);
     DataFileWriter writer;
@@ -71,7 +71,7 @@ TEST(DataFileWriterTest, AFailingWriteLeavesOnlyWholeLines) {
 }
 
 TEST(DataFileCopyTest, ReplacesAnExistingFileWithoutAsking) {
-    TempDir dir;
+    TempFolder dir;
     WriteFile(dir.File("logger.txt"), "1\tnew\r\n");
     WriteFile(dir.File("copy.txt"), "an older and longer file\r\n");
     EXPECT_EQ(CopyDataFile(dir.File("logger.txt"), dir.File("copy.txt")).outcome,
@@ -81,7 +81,7 @@ TEST(DataFileCopyTest, ReplacesAnExistingFileWithoutAsking) {
 }
 
 TEST(DataFileCopyTest, NeverEmptiesTheSourceWhenItIsTheDestination) {
-    TempDir dir;
+    TempFolder dir;
     const std::string source = dir.File("logger.txt");
     WriteFile(source, "1\tkeep me\r\n");
     std::filesystem::create_symlink(source, dir.File("link.txt"));
@@ -94,7 +94,7 @@ TEST(DataFileCopyTest, NeverEmptiesTheSourceWhenItIsTheDestination) {
 }
 
 TEST(DataFileCopyTest, FailuresSayWhyAndHarmNothing) {
-    TempDir dir;
+    TempFolder dir;
     WriteFile(dir.File("copy.txt"), "keep");
     CopyResult missing;
     EXPECT_NO_THROW(missing = CopyDataFile(dir.File("missing.txt"), dir.File("copy.txt")));
@@ -112,7 +112,7 @@ TEST(DataFileCopyTest, FailuresSayWhyAndHarmNothing) {
 // A copy that fails half way (the disk fills up) leaves an existing good copy whole, names the
 // system's reason and leaves no temporary file behind.
 TEST(DataFileCopyTest, AFailingCopyLeavesTheTargetWhole) {
-    TempDir dir;
+    TempFolder dir;
     const std::string log(4000, 'x');
     WriteFile(dir.File("logger.txt"), log);
     WriteFile(dir.File("copy.txt"), "a good copy\r\n");

@@ -10,7 +10,7 @@
 #include <numeric>
 
 using namespace velkor;
-using namespace velkor::test;
+using namespace velkor::testing;
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-namespace velkor::test {
+namespace velkor::testing {
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -52,7 +52,7 @@ struct DownloadRig {
     EventLog events;
     RecordingPlot plot{&events};
     RecordingProgress progress{&events};
-    TempDir dir;
+    TempFolder dir;
     std::string fileName = dir.File("logger.txt");
     // The reply to each block request, all at once; a block not listed answers with erased
     // memory.
@@ -133,4 +133,4 @@ struct DownloadFixture : ::testing::Test, DownloadRig {
     void SetUp() override { Start(); }
 };
 
-} // namespace velkor::test
+} // namespace velkor::testing

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 using namespace velkor;
-using namespace velkor::test;
+using namespace velkor::testing;
 
 TEST_F(DownloadFixture, BlockCountsRequestsAndProgress) {
     const struct {

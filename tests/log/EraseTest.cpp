@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 using namespace velkor;
-using namespace velkor::test;
+using namespace velkor::testing;
 
 namespace {
 

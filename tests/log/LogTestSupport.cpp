@@ -16,7 +16,7 @@
 #include <windows.h>
 #endif
 
-namespace velkor::test {
+namespace velkor::testing {
 
 void RecordingPlot::ClearSeries() {
     ++clears;
@@ -62,31 +62,6 @@ void RecordingProgress::HideProgress() {
     shown = false;
     if (events_)
         events_->push_back("hide");
-}
-
-TempDir::TempDir() {
-    // A new folder of a random name: creating it fails when the name is taken.
-    std::random_device random;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        path_ = std::filesystem::temp_directory_path() /
-                ("velkor-log-" + std::to_string(random()) + std::to_string(random()));
-        if (std::filesystem::create_directory(path_))
-            return;
-    }
-    throw std::runtime_error("cannot create a temporary folder");
-}
-
-TempDir::~TempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-std::vector<std::string> TempDir::Names() const {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(path_))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 std::string ReadFile(const std::string& fileName) {
@@ -192,4 +167,4 @@ double At(int year, int month, int day, int hour, int minute, int second) {
     return t;
 }
 
-} // namespace velkor::test
+} // namespace velkor::testing

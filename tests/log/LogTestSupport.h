@@ -3,6 +3,7 @@
 // records as the logger sends them.
 
 #include "log/Sinks.h"
+#include "tests/support/TempFolder.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -13,7 +14,7 @@
 #include <sys/resource.h>
 #endif
 
-namespace velkor::test {
+namespace velkor::testing {
 
 // Effects in the order they happened, shared by the sinks and the simulated device.
 using EventLog = std::vector<std::string>;
@@ -57,21 +58,6 @@ private:
     EventLog* events_;
 };
 
-// A folder of its own under the system's temporary folder, removed at the end.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-    // Names of the entries in the folder, sorted.
-    std::vector<std::string> Names() const;
-
-private:
-    std::filesystem::path path_;
-};
-
 std::string ReadFile(const std::string& fileName);
 void WriteFile(const std::string& fileName, const std::string& bytes);
 // Whether this process holds a descriptor open on that file.
@@ -109,4 +95,4 @@ void Append(std::vector<std::uint8_t>& bytes, const std::vector<std::uint8_t>& m
 // The date-time of a record, as the download computes it.
 double At(int year, int month, int day, int hour, int minute, int second);
 
-} // namespace velkor::test
+} // namespace velkor::testing

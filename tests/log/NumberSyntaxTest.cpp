@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 using namespace velkor;
-using velkor::test::TempDir;
+using velkor::testing::TempFolder;
 
 namespace {
 
@@ -62,13 +62,13 @@ TEST(NumberSyntaxTest, RejectsWhatIsNotOneCompleteNumber) {
 // A Qt program takes the user's locale for the C library; on a Polish desktop that makes ","
 // the decimal separator of the C conversions, which must not matter here.
 TEST(NumberSyntaxTest, DecimalPointIsIndependentOfTheLocale) {
-    TempDir dir;
+    TempFolder dir;
     if (!std::setlocale(LC_NUMERIC, "pl_PL.UTF-8")) {
         // Build the locale privately when the system has none installed.
         const std::string command =
             "localedef -i pl_PL -f UTF-8 '" + dir.File("pl_PL.UTF-8") + "' >/dev/null 2>&1";
         if (std::system(command.c_str()) == 0) {
-            test::SetEnvironment("LOCPATH", dir.File("").c_str());
+            velkor::testing::SetEnvironment("LOCPATH", dir.File("").c_str());
             std::setlocale(LC_NUMERIC, "pl_PL.UTF-8");
         }
     }
@@ -78,7 +78,7 @@ TEST(NumberSyntaxTest, DecimalPointIsIndependentOfTheLocale) {
     const bool dot = ParseSingle("21.5", dotValue);
     const bool comma = ParseSingle("21,5", commaValue);
     std::setlocale(LC_NUMERIC, "C");
-    test::SetEnvironment("LOCPATH", nullptr);
+    velkor::testing::SetEnvironment("LOCPATH", nullptr);
     if (!polish)
         GTEST_SKIP() << "no locale with a decimal comma could be set";
     EXPECT_TRUE(dot);

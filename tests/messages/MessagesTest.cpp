@@ -4,7 +4,7 @@
 #include "messages/Messages.h"
 #include "messages/ErrorText.h"
 #include "platform/FileSystem.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/Errors.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "platform/PortNames.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // settings.
 
 #include "platform/PosixSerial.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -13,6 +13,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "tests/support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -322,6 +324,7 @@ INSTANTIATE_TEST_SUITE_P(
 } // namespace velkor::report
 
 int main(int argc, char* argv[]) {
+    velkor::testing::UseTemporaryHome();
     QCoreApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -1,6 +1,8 @@
 #pragma once
-// A fresh temporary folder for one test, removed with everything in it afterwards.
+// What the tests share: a fresh temporary folder for one test, removed with everything in it
+// afterwards; a file's bytes; an environment variable changed for a while.
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -9,6 +11,7 @@
 #include <stdexcept>
 #include <string>
 #include <system_error>
+#include <vector>
 
 namespace velkor::testing {
 
@@ -34,6 +37,16 @@ public:
 
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+    // The path of an entry as a string, for the functions that take names.
+    std::string File(const std::string& name) const { return (path_ / name).string(); }
+    // Names of the entries in the folder, sorted.
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(path_))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
 
     // Creates a file (and its folders) holding `text`.
     std::filesystem::path file(const std::string& name, const std::string& text = {}) const {
@@ -79,5 +92,10 @@ private:
     std::string name_, old_;
     bool hadOld_ = false;
 };
+
+// Points HOME, XDG_CONFIG_HOME, XDG_DATA_HOME, XDG_CACHE_HOME and XDG_STATE_HOME at folders of
+// a temporary folder kept until the process ends, so that no test (nor a program it starts)
+// writes the user's home. The tests' main functions call it first.
+void UseTemporaryHome();
 
 } // namespace velkor::testing
