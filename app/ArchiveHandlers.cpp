@@ -2,12 +2,25 @@
 // the erase question warns when the logger holds samples the archive lacks. Without an archive
 // (Services::archive empty) the window is as specified.
 
+#include "app/ArchiveDialog.h"
+#include "app/ChartView.h"
 #include "app/MainWindow.h"
 #include "archive/Archive.h"
 #include "archive/DataFileSamples.h"
+#include "chart/ChartWidget.h"
+#include "log/DataFileLoader.h"
 #include "log/DataFileState.h"
+#include "log/DataLine.h"
 #include "log/Download.h"
+#include "log/Sinks.h"
+#include "platform/DateTime.h"
+#include "platform/Dialogs.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryFile>
+
+#include <array>
 #include <ctime>
 
 #ifndef VELKOR_VERSION
@@ -61,6 +74,23 @@ QString Reason(const archive::ArchiveError& e, Language language) {
 
 QString Shown(const std::string& location) {
     return QString::fromStdString(archive::LocationForDisplay(location));
+}
+
+// Eight loggers in distinct colours: a darker line for the temperature, a lighter one of the
+// same hue for the humidity.
+constexpr std::array<std::array<std::uint32_t, 2>, MaxArchiveLoggers> LoggerColors{{
+    {chart::Rgb(200, 0, 0), chart::Rgb(255, 140, 140)},
+    {chart::Rgb(0, 0, 200), chart::Rgb(120, 150, 255)},
+    {chart::Rgb(0, 130, 0), chart::Rgb(120, 210, 120)},
+    {chart::Rgb(150, 0, 170), chart::Rgb(220, 140, 230)},
+    {chart::Rgb(200, 110, 0), chart::Rgb(250, 190, 100)},
+    {chart::Rgb(0, 140, 150), chart::Rgb(110, 210, 215)},
+    {chart::Rgb(110, 80, 40), chart::Rgb(190, 160, 120)},
+    {chart::Rgb(80, 80, 80), chart::Rgb(170, 170, 170)},
+}};
+
+QString NameOf(const archive::LoggerSummary& logger) {
+    return QString::fromStdString(logger.label.empty() ? logger.id : logger.label);
 }
 
 } // namespace
@@ -118,6 +148,118 @@ QString MainWindow::RecordErase(bool confirmed) {
     } catch (const archive::ArchiveError& e) {
         return Text(RunText::ArchiveEraseFailed).arg(Shown(location), Reason(e, language_));
     }
+}
+
+void MainWindow::ArchiveClick() {
+    const std::string& location = services_.archive;
+    if (location.empty())
+        return;
+    std::unique_ptr<archive::Archive> opened;
+    std::vector<archive::LoggerSummary> loggers;
+    try {
+        opened = archive::OpenArchive(location);
+        loggers = opened->Loggers();
+    } catch (const archive::ArchiveError& e) {
+        guard_.Report(Text(RunText::ArchiveUnreadable).arg(Shown(location), Reason(e, language_)));
+        return;
+    }
+    if (loggers.empty()) {
+        dialogs_.message(Text(RunText::ArchiveEmpty).arg(Shown(location)), guard_.Title());
+        return;
+    }
+    ArchiveDialog dialog(loggers, language_, this);
+    const bool chosen =
+        runArchiveDialog ? runArchiveDialog(dialog) : dialog.exec() == QDialog::Accepted;
+    const ArchiveChoice choice = dialog.Choice();
+    if (!chosen || choice.loggers.empty())
+        return;
+    if (choice.action == ArchiveChoice::Action::OpenAsData)
+        OpenArchiveAsData(*opened, choice);
+    else
+        ShowArchiveChart(*opened, choice);
+}
+
+void MainWindow::ShowArchiveChart(archive::Archive& archive, const ArchiveChoice& choice) {
+    chart::Chart& chart = Chart1().Chart();
+    if (!archiveView_)
+        activeBeforeArchive_ = {SeriesActive(Series::Series1), SeriesActive(Series::Series2)};
+    LeaveArchiveView();
+    archiveView_ = true;
+    SetSeriesActive(Series::Series1, false);
+    SetSeriesActive(Series::Series2, false);
+    const std::size_t needed = 2 + 2 * choice.loggers.size();
+    while (chart.SeriesCount() < needed) {
+        const std::size_t n = chart.SeriesCount();
+        ConfigureSeries(chart.AddSeries(QStringLiteral("Archive%1").arg(n)),
+                        LoggerColors[(n - 2) / 2 % MaxArchiveLoggers][n % 2]);
+    }
+    for (std::size_t k = 0; k < choice.loggers.size(); ++k) {
+        const auto& logger = choice.loggers[k];
+        chart::LineSeries& temperature = chart.Series(2 + 2 * k);
+        chart::LineSeries& humidity = chart.Series(3 + 2 * k);
+        temperature.SetTitle(Text(RunText::ArchiveTemperature).arg(NameOf(logger)));
+        humidity.SetTitle(Text(RunText::ArchiveHumidity).arg(NameOf(logger)));
+        archive.ReadSamples(
+            logger.id, choice.period, [&](std::span<const archive::StoredSample> chunk) {
+                for (const auto& s : chunk) {
+                    const double x = archive::ToDayCount(s.sample.time);
+                    temperature.AddXY(x, s.sample.temperature / 10.0, QString(), DefaultPointColor);
+                    humidity.AddXY(x, s.sample.humidity / 10.0, QString(), DefaultPointColor);
+                }
+            });
+        // A logger without a humidity sensor has no humidity line.
+        if (logger.humiditySensor == false)
+            humidity.Clear();
+    }
+    ShowArchiveSeries(chart, TemperatureSeries, IsChecked(Control::CheckBox1));
+    ShowArchiveSeries(chart, HumiditySeries, IsChecked(Control::CheckBox2));
+    SetBottomAxisAutomatic();
+}
+
+void MainWindow::LeaveArchiveView() {
+    if (!archiveView_)
+        return;
+    chart::Chart& chart = Chart1().Chart();
+    for (std::size_t i = 2; i < chart.SeriesCount(); ++i) {
+        chart.Series(i).Clear();
+        chart.Series(i).SetActive(false);
+    }
+    SetSeriesActive(Series::Series1, activeBeforeArchive_[0]);
+    SetSeriesActive(Series::Series2, activeBeforeArchive_[1]);
+    archiveView_ = false;
+}
+
+// The logger's period as a data file, numbered from 1, loaded as Read from file loads a file:
+// the chart is then the specified chart of that file.
+void MainWindow::OpenArchiveAsData(archive::Archive& archive, const ArchiveChoice& choice) {
+    const auto& logger = choice.loggers.front();
+    QTemporaryFile file(QDir::temp().filePath(
+        QStringLiteral("velkor-%1-XXXXXX.txt").arg(QString::fromStdString(logger.id))));
+    file.setAutoRemove(false);
+    if (!file.open())
+        throw InOutError(file.fileName().toStdString() + ": " + file.errorString().toStdString());
+    std::int32_t number = 0;
+    archive.ReadSamples(
+        logger.id, choice.period, [&](std::span<const archive::StoredSample> chunk) {
+            std::string block;
+            for (const auto& s : chunk) {
+                const double time = archive::ToDayCount(s.sample.time);
+                const auto d = DecodeDate(time);
+                const auto t = DecodeTime(time);
+                block += DataLine(++number, d.year, d.month, d.day, t.hour, t.minute, t.second,
+                                  s.sample.temperature, s.sample.humidity);
+            }
+            if (file.write(block.data(), static_cast<qint64>(block.size())) !=
+                static_cast<qint64>(block.size()))
+                throw InOutError(file.fileName().toStdString() + ": " +
+                                 file.errorString().toStdString());
+        });
+    file.close();
+    LeaveArchiveView();
+    openFileName_ = file.fileName();
+    ChartPlot plot(Chart1().Chart());
+    LoadDataFile(services_.dataFile, QFile::encodeName(file.fileName()).toStdString(), plot,
+                 [this] { OnFileLoaded(); });
 }
 
 } // namespace velkor

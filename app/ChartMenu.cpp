@@ -47,11 +47,8 @@ QString Proposed(const QString& folder, const QString& name) {
 } // namespace
 
 QString SeriesUnit(std::size_t series) {
-    if (series == static_cast<std::size_t>(TemperatureSeries))
-        return QStringLiteral("°C");
-    if (series == static_cast<std::size_t>(HumiditySeries))
-        return QStringLiteral("%");
-    return {};
+    return series % 2 == static_cast<std::size_t>(TemperatureSeries) ? QStringLiteral("°C")
+                                                                     : QStringLiteral("%");
 }
 
 QString StatisticsText(const chart::Chart& chart, Language language) {
@@ -83,9 +80,10 @@ QString StatisticsText(const chart::Chart& chart, Language language) {
     return lines.join(u'\n');
 }
 
-ChartMenu::ChartMenu(chart::ChartWidget& widget, Dialogs& dialogs, Language language, Guard guard)
+ChartMenu::ChartMenu(chart::ChartWidget& widget, Dialogs& dialogs, Language language, Guard guard,
+                     std::function<void()> openArchive)
     : QObject(&widget), widget_(widget), dialogs_(dialogs), language_(language),
-      guard_(std::move(guard)) {
+      guard_(std::move(guard)), openArchive_(std::move(openArchive)) {
     widget_.installEventFilter(this);
 }
 
@@ -97,10 +95,12 @@ QMenu& ChartMenu::Menu() {
             const Entry entry = static_cast<Entry>(k);
             menu_->addAction(Text(EntryTexts[k]), this, [this, entry] { Run(entry); });
         }
+        if (openArchive_)
+            menu_->addAction(Text(RunText::ChartArchive), this, [this] { Run(Entry::Archive); });
     }
     const bool points = HasPoints(widget_.Chart());
     const QList<QAction*> actions = menu_->actions();
-    for (qsizetype k = 1; k < actions.size(); ++k)
+    for (qsizetype k = 1; k < actions.size() && k < qsizetype(EntryTexts.size()); ++k)
         actions[k]->setEnabled(points);
     return *menu_;
 }
@@ -122,6 +122,10 @@ void ChartMenu::Run(Entry entry) {
             break;
         case Entry::ShowAll:
             widget_.ZoomScroll().ResetZoom(widget_);
+            break;
+        case Entry::Archive:
+            if (openArchive_)
+                openArchive_();
             break;
         }
     });
@@ -182,13 +186,12 @@ bool ChartMenu::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void AttachChartLayers(chart::ChartWidget& widget, Dialogs& dialogs, Language language,
-                       ChartMenu::Guard guard) {
+                       ChartMenu::Guard guard, std::function<void()> openArchive) {
     auto* readout = new chart::ChartOverlay(widget);
-    readout->SetUnit(static_cast<std::size_t>(TemperatureSeries),
-                     SeriesUnit(static_cast<std::size_t>(TemperatureSeries)));
-    readout->SetUnit(static_cast<std::size_t>(HumiditySeries),
-                     SeriesUnit(static_cast<std::size_t>(HumiditySeries)));
-    new ChartMenu(widget, dialogs, language, std::move(guard));
+    // Series1 and Series2, then two for each of the archived loggers the chart can show.
+    for (std::size_t series = 0; series < 2 + 2 * 8; ++series)
+        readout->SetUnit(series, SeriesUnit(series));
+    new ChartMenu(widget, dialogs, language, std::move(guard), std::move(openArchive));
 }
 
 } // namespace velkor

@@ -27,7 +27,8 @@ class Dialogs;
 // A press and its release this close (in both directions) make a click.
 constexpr int MenuClickDistance = 3;
 
-// The unit of the logger chart's series ("°C", "%").
+// The unit of the logger chart's series ("°C", "%"): the temperature series are the even ones
+// (Series1, and each archived logger's first), the humidity series the odd ones.
 QString SeriesUnit(std::size_t series);
 
 // The statistics box's text: the visible time range, then for each visible series its title,
@@ -38,12 +39,14 @@ class ChartMenu final : public QObject {
     Q_OBJECT
 
 public:
-    enum class Entry { Copy, SaveImage, ExportCsv, Statistics, ShowAll }; // the menu's order
+    // The menu's order; Archive only when the window gave the menu a way to open the archive.
+    enum class Entry { Copy, SaveImage, ExportCsv, Statistics, ShowAll, Archive };
     // Runs a menu action inside the window's error report.
     using Guard = std::function<void(const std::function<void()>&)>;
 
     // A child of `widget`, watching its mouse.
-    ChartMenu(chart::ChartWidget& widget, Dialogs& dialogs, Language language, Guard guard);
+    ChartMenu(chart::ChartWidget& widget, Dialogs& dialogs, Language language, Guard guard,
+              std::function<void()> openArchive = {});
 
     // The menu with its entries enabled as the chart now allows (all but Copy need points).
     QMenu& Menu();
@@ -64,6 +67,7 @@ private:
     Dialogs& dialogs_;
     Language language_;
     Guard guard_;
+    std::function<void()> openArchive_;
     QMenu* menu_ = nullptr;
     QPoint pressAt_;
     bool rightPressed_ = false;
@@ -74,6 +78,6 @@ private:
 
 // The hover readout and the menu over the window's Chart1.
 void AttachChartLayers(chart::ChartWidget& widget, Dialogs& dialogs, Language language,
-                       ChartMenu::Guard guard);
+                       ChartMenu::Guard guard, std::function<void()> openArchive = {});
 
 } // namespace velkor

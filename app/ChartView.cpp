@@ -47,7 +47,9 @@ void ConfigureValueAxis(chart::ChartAxis& axis) {
     axis.SetTickLength(3);
 }
 
-void ConfigureSeries(chart::LineSeries& series, chart::Color color) {
+} // namespace
+
+void ConfigureSeries(chart::LineSeries& series, std::uint32_t color) {
     series.SetSeriesColor(color);
     series.SetPointerVisible(false);
     series.SetMarksVisible(false);
@@ -62,6 +64,8 @@ void ConfigureSeries(chart::LineSeries& series, chart::Color color) {
     y.SetMultiplier(1);
     y.SetOrder(chart::ValueOrder::None);
 }
+
+namespace {
 
 chart::NumberSeparators SeparatorsFor(Language language) {
     if (language == Language::Polish)
@@ -99,6 +103,11 @@ chart::ChartWidget* CreateChartView(QWidget* parent, Language language) {
     const QColor face = widget->palette().color(QPalette::Button);
     widget->Chart().SetBackColor(chart::Rgb(face.red(), face.green(), face.blue()));
     return widget;
+}
+
+void ShowArchiveSeries(chart::Chart& chart, int kind, bool shown) {
+    for (std::size_t i = 2 + static_cast<std::size_t>(kind); i < chart.SeriesCount(); i += 2)
+        chart.Series(i).SetActive(shown && chart.Series(i).Count() > 0);
 }
 
 void ChartPlot::ClearSeries() {

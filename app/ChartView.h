@@ -14,6 +14,7 @@ class QWidget;
 namespace velkor::chart {
 class Chart;
 class ChartWidget;
+class LineSeries;
 } // namespace velkor::chart
 
 namespace velkor {
@@ -23,6 +24,14 @@ namespace velkor {
 // follow the language: a decimal comma and a no-break space between thousands in Polish, the
 // engine's "." and "," in English.
 void ConfigureChartView(chart::Chart& chart, Language language);
+
+// A line series as Series1 and Series2 are set up: time on X, no pointers or marks, `color`.
+void ConfigureSeries(chart::LineSeries& series, std::uint32_t color);
+
+// The archived loggers' lines come after Series1 and Series2, two a logger (temperature, then
+// humidity). Shows or hides those of one kind (TemperatureSeries or HumiditySeries) that hold
+// points.
+void ShowArchiveSeries(chart::Chart& chart, int kind, bool shown);
 
 // Chart1, a child of `parent` (which owns it), configured as above, its background the button
 // colour of the widget's palette.

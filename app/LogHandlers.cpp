@@ -87,6 +87,7 @@ const QString DataFileFilter = QStringLiteral("Text Files|*.txt|All Files|*.*");
 } // namespace
 
 void MainWindow::Button7Click() {
+    LeaveArchiveView();
     DownloadResult result;
     {
         // The hold outlives the lock, whose end takes the events that came meanwhile.
@@ -166,6 +167,7 @@ void MainWindow::Button6Click() {
     if (!dialogs_.openFile(FileDialogOptions{openFileName_, QString()}, chosen))
         return;
     openFileName_ = chosen;
+    LeaveArchiveView();
     ChartPlot plot(Chart1().Chart());
     // The buttons are enabled once the file is open and its first lines read, also when a
     // later line stops the load with an error.

@@ -119,8 +119,10 @@ void MainWindow::CreateControls() {
         switch (layout.kind) {
         case ControlKind::Chart:
             widget = CreateChartView(this, language_);
-            AttachChartLayers(*static_cast<chart::ChartWidget*>(widget), dialogs_, language_,
-                              [this](const std::function<void()>& h) { RunGuarded(h); });
+            AttachChartLayers(
+                *static_cast<chart::ChartWidget*>(widget), dialogs_, language_,
+                [this](const std::function<void()>& h) { RunGuarded(h); },
+                [this] { RunGuarded([this] { ArchiveClick(); }); });
             break;
         case ControlKind::Button:
             widget = new QPushButton(this);

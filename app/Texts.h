@@ -98,6 +98,11 @@ enum class RunText {
     ArchiveFailed,      // %1 the archive, %2 the reason
     ArchiveOutsideLine, // %1 samples the logger holds that the archive lacks
     ArchiveEraseFailed, // %1 the archive, %2 the reason: the erase event was not recorded
+    ChartArchive,       // the chart menu's entry
+    ArchiveUnreadable,  // %1 the archive, %2 the reason
+    ArchiveEmpty,       // %1 the archive
+    ArchiveTemperature, // legend: %1 the logger's label or identifier
+    ArchiveHumidity,    //
 };
 
 QString TextOf(RunText text, Language language);
