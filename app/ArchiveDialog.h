@@ -3,7 +3,7 @@
 // count and last download; the user ticks up to eight and picks a period, then shows them on
 // the chart or opens one as data.
 
-#include "app/Language.h"
+#include "messages/Language.h"
 #include "archive/Archive.h"
 
 #include <QDialog>

@@ -15,6 +15,7 @@
 #include "log/Sinks.h"
 #include "platform/DateTime.h"
 #include "platform/Dialogs.h"
+#include "velkor/Version.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,53 +24,48 @@
 #include <array>
 #include <ctime>
 
-#ifndef VELKOR_VERSION
-#define VELKOR_VERSION "unknown"
-#endif
-
 namespace velkor {
 
 namespace {
 
 // Why the archive failed, in the window's language; the database's own words follow.
 QString Reason(const archive::ArchiveError& e, Language language) {
-    const bool english = language == Language::English;
-    const char* reason = nullptr;
+    Message reason = Message::ArchiveDamaged;
     switch (e.Fault()) {
     case archive::ArchiveFault::NotAnArchive:
-        reason = english ? "the file is not an archive of this program"
-                         : "plik nie jest archiwum tego programu";
+        reason = Message::ArchiveNotAnArchive;
         break;
     case archive::ArchiveFault::Damaged:
-        reason = english ? "it is damaged" : "jest uszkodzone";
+        reason = Message::ArchiveDamaged;
         break;
     case archive::ArchiveFault::Busy:
-        reason = english ? "another program keeps it locked" : "inny program je blokuje";
+        reason = Message::ArchiveBusy;
         break;
     case archive::ArchiveFault::Full:
-        reason = english ? "the disk is full" : "dysk jest pełny";
+        reason = Message::ArchiveFull;
         break;
     case archive::ArchiveFault::ReadOnly:
-        reason = english ? "it is read-only" : "jest tylko do odczytu";
+        reason = Message::ArchiveReadOnly;
         break;
     case archive::ArchiveFault::CannotOpen:
-        reason = english ? "it cannot be opened or created" : "nie można go otworzyć ani utworzyć";
+        reason = Message::ArchiveCannotOpen;
         break;
     case archive::ArchiveFault::NewerSchema:
-        reason = english ? "a newer version of the program wrote it"
-                         : "zapisała je nowsza wersja programu";
+        reason = Message::ArchiveNewer;
         break;
     case archive::ArchiveFault::Authentication:
-        reason = english ? "the server refused the login" : "serwer odrzucił logowanie";
+        reason = Message::ArchiveLoginRefused;
         break;
     case archive::ArchiveFault::NotBuilt:
-        reason = english ? "this build cannot use such an archive"
-                         : "ta wersja programu nie obsługuje takiego archiwum";
+        reason = Message::ArchiveKindNotBuilt;
         break;
-    default:
+    case archive::ArchiveFault::NoSuchLogger:
+    case archive::ArchiveFault::NoSuchDownload:
+    case archive::ArchiveFault::Other:
         return QString::fromUtf8(e.what());
     }
-    return QString::fromUtf8(reason) + QStringLiteral(" (") + QString::fromUtf8(e.what()) + u')';
+    return QString::fromStdString(MessageText(language, reason)) + QStringLiteral(" (") +
+           QString::fromUtf8(e.what()) + u')';
 }
 
 QString Shown(const std::string& location) {
@@ -110,17 +106,16 @@ QString MainWindow::ArchiveDownload(const DownloadResult& result, bool complete,
         const auto counts =
             archive::StoreDownload(*archive::OpenArchive(location), meta, services_.settings, port,
                                    result, complete, services_.dataFile.DataFileName);
-        return Text(RunText::ArchiveSummary)
-            .arg(counts.added)
-            .arg(counts.alreadyThere)
-            .arg(counts.conflicting);
+        return Text(Message::ArchiveSummary,
+                    {QString::number(counts.added), QString::number(counts.alreadyThere),
+                     QString::number(counts.conflicting)});
     } catch (const archive::ArchiveError& e) {
         failed = true;
-        return Text(RunText::ArchiveFailed).arg(Shown(location), Reason(e, language_));
+        return Text(Message::ArchiveFailed, {Shown(location), Reason(e, language_)});
     } catch (const std::exception& e) {
         // The data file could not be read back.
         failed = true;
-        return Text(RunText::ArchiveFailed).arg(Shown(location), QString::fromUtf8(e.what()));
+        return Text(Message::ArchiveFailed, {Shown(location), QString::fromUtf8(e.what())});
     }
 }
 
@@ -160,7 +155,7 @@ void MainWindow::ArchiveClick() {
         opened = archive::OpenArchive(location);
         loggers = opened->Loggers();
     } catch (const archive::ArchiveError& e) {
-        guard_.Report(Text(RunText::ArchiveUnreadable).arg(Shown(location), Reason(e, language_)));
+        guard_.Report(Text(Message::ArchiveUnreadable, {Shown(location), Reason(e, language_)}));
         return;
     }
     if (loggers.empty()) {

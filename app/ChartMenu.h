@@ -4,8 +4,8 @@
 // CSV, statistics of what is shown, show the whole chart. With the hover readout it makes the
 // layers the window puts over Chart1; neither changes what the chart paints or prints.
 
-#include "app/Language.h"
 #include "app/Texts.h"
+#include "messages/Language.h"
 
 #include <QObject>
 #include <QPoint>

@@ -4,8 +4,8 @@
 // the time, a value axis on the left) and its two line series, temperature (Series1, red) and
 // humidity (Series2, green). The texts come from the window's text table.
 
-#include "app/Language.h"
 #include "log/Sinks.h"
+#include "messages/Language.h"
 
 #include <cstdint>
 

@@ -1,16 +1,13 @@
 #include "app/CommandLine.h"
 
 #include "archive/Archive.h"
+#include "velkor/Version.h"
 
 #include <QCommandLineParser>
 #include <QSettings>
 #include <QStandardPaths>
 
 #include <optional>
-
-#ifndef VELKOR_VERSION
-#error "VELKOR_VERSION comes from the project's version in CMake"
-#endif
 
 namespace velkor {
 

@@ -3,7 +3,7 @@
 // (--lang pl|en) and an optional data file to load at start. Read before any window exists, so
 // that --help and --version work without a display.
 
-#include "app/Language.h"
+#include "messages/Language.h"
 
 #include <QString>
 #include <QStringList>

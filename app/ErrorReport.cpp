@@ -1,7 +1,7 @@
 #include "app/ErrorReport.h"
 
 #include "app/Texts.h"
-#include "log/DataFileReader.h"
+#include "messages/ErrorText.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 
@@ -40,27 +40,16 @@ QString RunningApplicationTitle() {
 
 ErrorWording WordError(const std::exception& error, Language language) {
     ErrorWording wording;
-    // File names are in the file system's encoding, the system's texts in the locale's.
-    if (const auto* lost = dynamic_cast<const LostDeviceError*>(&error))
-        wording.message = TextOf(RunText::DeviceLost, language)
-                              .arg(QString::fromStdString(lost->PortName()),
-                                   QString::fromLocal8Bit(lost->SystemText()));
-    else if (const auto* special = dynamic_cast<const NotRegularFileError*>(&error))
-        wording.message = TextOf(RunText::NotRegularFile, language)
-                              .arg(QFile::decodeName(special->fileName().c_str()));
-    else if (const auto* empty = dynamic_cast<const NoLoggerDataError*>(&error))
-        wording.message = TextOf(RunText::NoLoggerData, language)
-                              .arg(QFile::decodeName(empty->fileName().c_str()));
-    else if (const auto* shrank = dynamic_cast<const DataFileShrankError*>(&error))
-        wording.message = TextOf(RunText::FileShrank, language)
-                              .arg(QFile::decodeName(shrank->fileName().c_str()));
+    // The catalogue's texts are UTF-8, as are the file names and system texts they hold.
+    if (const std::optional<std::string> known = KnownErrorText(language, error))
+        wording.message = QString::fromStdString(*known);
     else
         wording.message = QString::fromUtf8(error.what());
 
     if (const auto* where = dynamic_cast<const ErrorLocation*>(&error);
         where != nullptr && where->line > 0)
         wording.location = QFile::decodeName(where->file.c_str()) + QStringLiteral(", ") +
-                           TextOf(RunText::ErrorLine, language).arg(where->line);
+                           TextOf(Message::ErrorLine, language, {QString::number(where->line)});
     return wording;
 }
 

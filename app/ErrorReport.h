@@ -3,7 +3,7 @@
 // it throws ends the handler and is shown in a box with the stop icon and an OK button; the
 // event loop goes on. Nothing ever propagates into Qt.
 
-#include "app/Language.h"
+#include "messages/Language.h"
 
 #include <QString>
 

@@ -139,10 +139,11 @@ void MainWindow::ShowDownloadEnd(const DownloadResult& result, const QString& ar
 
     const QString received = QString::number(result.recordsWritten);
     const QString expected = QString::number(result.samplesExpected);
-    QString counts = !result.fileReplaced ? Text(RunText::NoSamplesReceived)
+    const QString file = QString::fromStdString(DefaultDataFileName);
+    QString counts = !result.fileReplaced ? Text(Message::NoSamplesReceived, {file})
                      : result.end == DownloadEnd::Cancelled
-                         ? Text(RunText::DownloadCancelled).arg(received, expected)
-                         : Text(RunText::LoggerStopped).arg(received, expected);
+                         ? Text(Message::DownloadCancelled, {received, expected, file})
+                         : Text(Message::LoggerStopped, {received, expected, file});
     if (!archived.isEmpty())
         counts += u'\n' + archived;
     switch (result.end) {
@@ -150,9 +151,8 @@ void MainWindow::ShowDownloadEnd(const DownloadResult& result, const QString& ar
         dialogs_.message(counts, guard_.Title());
         break;
     case DownloadEnd::DeviceLost:
-        guard_.Report(Text(RunText::DeviceLost)
-                          .arg(QString::fromStdString(result.portName),
-                               QString::fromLocal8Bit(result.error.c_str())),
+        guard_.Report(Text(Message::DeviceLost, {QString::fromStdString(result.portName),
+                                                 QString::fromLocal8Bit(result.error.c_str())}),
                       counts);
         break;
     case DownloadEnd::Complete:
@@ -190,8 +190,11 @@ void MainWindow::Button3Click() {
     // A copy that could not be made is reported, so nobody takes an unsaved log for saved.
     // A copy onto the data file itself leaves it as it is and needs no word.
     const CopyResult result = CopyDataFile(services_.dataFile.DataFileName, LocalFileName(chosen));
-    if (result.outcome == CopyOutcome::Failed)
-        throw InOutError(result.error);
+    if (result.outcome != CopyOutcome::Failed)
+        return;
+    if (result.cause)
+        std::rethrow_exception(result.cause);
+    throw InOutError(result.error);
 }
 
 } // namespace velkor

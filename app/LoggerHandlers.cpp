@@ -85,7 +85,7 @@ void MainWindow::OdczytUstawienClick() {
         // A port another program holds is named, so the user knows where the logger may be.
         QString text = Text(RunText::NotFoundText);
         for (const std::string& port : scan.busyPorts)
-            text += u'\n' + Text(RunText::PortBusy).arg(QString::fromStdString(port));
+            text += u'\n' + Text(Message::PortBusy, {QString::fromStdString(port)});
         dialogs_.message(text, Text(RunText::NotFoundCaption));
         SetControlText(Control::Label9, Text(RunText::NotFoundStatus));
     }
@@ -102,8 +102,8 @@ void MainWindow::ZapisUstawienClick() {
     } catch (const SettingsError& error) {
         // Nothing was sent: the pickers are the user's to correct.
         dialogs_.message(Text(error.Problem() == SettingsProblem::ZeroInterval
-                                  ? RunText::ZeroInterval
-                                  : RunText::EndBeforeStart),
+                                  ? Message::ZeroInterval
+                                  : Message::EndBeforeStart),
                          Text(RunText::NotFoundCaption));
     }
 }

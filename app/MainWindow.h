@@ -6,9 +6,9 @@
 
 #include "app/ControlTable.h"
 #include "app/ErrorReport.h"
-#include "app/Language.h"
 #include "app/Services.h"
 #include "app/Texts.h"
+#include "messages/Language.h"
 
 #include <QWidget>
 
@@ -58,6 +58,9 @@ public:
     bool English() const { return language_ == Language::English; }
     // A run-time text in the window's language.
     QString Text(RunText text) const { return TextOf(text, language_); }
+    QString Text(Message message, std::initializer_list<QString> args = {}) const {
+        return TextOf(message, language_, args);
+    }
     Dialogs& Dialog() { return dialogs_; }
     // The serial channel, the logger's settings, the pause and the data file state.
     const Services& Service() const { return services_; }

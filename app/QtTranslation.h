@@ -2,7 +2,7 @@
 // Qt's own texts (the buttons and titles of the file, print and message dialogs) in the
 // window's language. The window's texts are the program's own and do not go through it.
 
-#include "app/Language.h"
+#include "messages/Language.h"
 
 #include <QTranslator>
 

@@ -1,6 +1,8 @@
 #include "app/Texts.h"
 
 #include <array>
+#include <string>
+#include <vector>
 
 namespace velkor {
 
@@ -40,7 +42,7 @@ struct RunTextEntry {
 };
 
 // The captions keep their blanks before the colon as the logger's users know them.
-constexpr std::array<RunTextEntry, 49> RunTable{{
+constexpr std::array<RunTextEntry, 35> RunTable{{
     {RunText::BatteryPrefix, "Napięcie baterii: ", "Battery voltage: "},
     {RunText::FoundCaption, "Znaleziono urządzenie  :", "Found Device   :"},
     {RunText::FoundStatus, "Znaleziono", "Found"},
@@ -53,30 +55,6 @@ constexpr std::array<RunTextEntry, 49> RunTable{{
     {RunText::EraseResultCaption, "Status pamięci  :", "Memory status  :"},
     {RunText::Erased, "Skasowana", "Erased"},
     {RunText::NotErased, "Nie skasowana", "Not erased"},
-    {RunText::NoSamplesReceived,
-     "Nie odebrano żadnego pomiaru. Poprzedni plik logger.txt pozostał bez zmian.",
-     "No samples were received. The previous logger.txt is unchanged."},
-    {RunText::LoggerStopped,
-     "Rejestrator przestał odpowiadać. Odebrano %1 z %2 pomiarów i zapisano je w pliku "
-     "logger.txt.",
-     "The logger stopped answering. %1 of %2 samples were received and saved in logger.txt."},
-    {RunText::DownloadCancelled,
-     "Odczyt przerwany. Odebrano %1 z %2 pomiarów i zapisano je w pliku logger.txt.",
-     "Download cancelled. %1 of %2 samples were received and saved in logger.txt."},
-    {RunText::DeviceLost, "Utracono połączenie z rejestratorem na porcie %1 (%2).",
-     "Lost the connection to the logger on port %1 (%2)."},
-    {RunText::PortBusy, "Port %1 jest zajęty przez inny program.",
-     "Port %1 is in use by another program."},
-    {RunText::NoLoggerData, "Plik %1 nie zawiera danych rejestratora.",
-     "File %1 holds no logger data."},
-    {RunText::FileShrank, "Plik %1 skrócił się w trakcie odczytu.",
-     "File %1 got shorter while it was read."},
-    {RunText::NotRegularFile, "%1 nie jest zwykłym plikiem.", "%1 is not a regular file."},
-    {RunText::EndBeforeStart, "Koniec rejestracji jest wcześniejszy niż jej początek.",
-     "The logging end is earlier than its start."},
-    {RunText::ZeroInterval, "Okres pomiaru musi być dłuższy od zera.",
-     "The measurement interval must be longer than zero."},
-    {RunText::ErrorLine, "wiersz %1", "line %1"},
     {RunText::ReplaceAsk, "Plik %1 już istnieje. Czy chcesz go zastąpić?",
      "%1 already exists. Do you want to replace it?"},
     {RunText::ChartCopy, "Kopiuj wykres", "Copy chart"},
@@ -97,17 +75,11 @@ constexpr std::array<RunTextEntry, 49> RunTable{{
     {RunText::StatisticsMaximum, "Maksimum", "Maximum"},
     {RunText::StatisticsMean, "Średnia", "Mean"},
     {RunText::ChartSaveFailed, "Nie można zapisać pliku ", "Cannot write the file "},
-    {RunText::ArchiveSummary, "Archiwum: nowe próbki: %1, już zapisane: %2, sprzeczne: %3.",
-     "Archive: new samples: %1, already there: %2, conflicting: %3."},
-    {RunText::ArchiveFailed, "Nie udało się zapisać archiwum %1: %2",
-     "The archive %1 could not be written: %2"},
     {RunText::ArchiveOutsideLine, "Uwaga: próbek spoza archiwum: %1.",
      "Uwaga: próbek spoza archiwum: %1."},
     {RunText::ArchiveEraseFailed, "Kasowania nie zapisano w archiwum %1: %2",
      "The erase was not recorded in the archive %1: %2"},
     {RunText::ChartArchive, "Archiwum...", "Archive..."},
-    {RunText::ArchiveUnreadable, "Nie można odczytać archiwum %1: %2",
-     "The archive %1 cannot be read: %2"},
     {RunText::ArchiveEmpty, "Archiwum %1 jest puste.", "The archive %1 is empty."},
     {RunText::ArchiveTemperature, "%1: temperatura", "%1: temperature"},
     {RunText::ArchiveHumidity, "%1: wilgotność", "%1: humidity"},
@@ -135,6 +107,14 @@ QString TextOf(RunText text, Language language) {
         if (entry.text == text)
             return Choose(entry.polish, entry.english, language);
     return {};
+}
+
+QString TextOf(Message message, Language language, std::initializer_list<QString> args) {
+    std::vector<std::string> values;
+    for (const QString& arg : args)
+        values.push_back(arg.toStdString());
+    return QString::fromStdString(
+        FormatMessage(MessagePattern(language, message), language, values));
 }
 
 } // namespace velkor

@@ -2,10 +2,12 @@
 // Every text of the window in both languages: the texts of the controls (applied at start in
 // the order of ControlTexts()) and the texts the operations write at run time.
 
-#include "app/Language.h"
+#include "messages/Language.h"
+#include "messages/Messages.h"
 
 #include <QString>
 
+#include <initializer_list>
 #include <span>
 
 namespace velkor {
@@ -62,19 +64,7 @@ enum class RunText {
     EraseResultCaption, // message box after the erase
     Erased,             //
     NotErased,          //
-    // Texts of faults and their outcomes; %1, %2 are numbers, file names or ports.
-    NoSamplesReceived, // a download that accepted no record while the logger reported some
-    LoggerStopped,     // the logger stopped answering a download (%1 of %2 samples)
-    DownloadCancelled, // Esc or the close button during a download (%1 of %2 samples)
-    DeviceLost,        // the port went away during an exchange (%1 port, %2 system's text)
-    PortBusy,          // a line of the not-found box per port held by another program
-    NoLoggerData,      // a loaded file without a loadable line (%1 file name)
-    NotRegularFile,    // a loaded name that is a folder, a FIFO, a device (%1 file name)
-    FileShrank,        // a loaded file that got shorter while it was read (%1 file name)
-    EndBeforeStart,    // Save settings, nothing sent
-    ZeroInterval,      // Save settings, nothing sent
-    ErrorLine,         // after the file name on the second line of a load error
-    ReplaceAsk,        // Yes/No box before a copy replaces an existing file (%1 file name)
+    ReplaceAsk,         // Yes/No box before a copy replaces an existing file (%1 file name)
     // The chart's menu (right click), its dialogs and the statistics box.
     ChartCopy,         // menu entries, in their order
     ChartSaveImage,    //
@@ -94,17 +84,17 @@ enum class RunText {
     ChartSaveFailed,   // error text, followed by the file name
     // The archive: the line added to a download's end message, the reason it failed, the
     // erase question's extra line (Polish in both languages, as the question).
-    ArchiveSummary,     // %1 new, %2 already there, %3 conflicting
-    ArchiveFailed,      // %1 the archive, %2 the reason
     ArchiveOutsideLine, // %1 samples the logger holds that the archive lacks
     ArchiveEraseFailed, // %1 the archive, %2 the reason: the erase event was not recorded
     ChartArchive,       // the chart menu's entry
-    ArchiveUnreadable,  // %1 the archive, %2 the reason
     ArchiveEmpty,       // %1 the archive
     ArchiveTemperature, // legend: %1 the logger's label or identifier
     ArchiveHumidity,    //
 };
 
 QString TextOf(RunText text, Language language);
+
+// A message of the catalogue both front ends share, with its arguments.
+QString TextOf(Message message, Language language, std::initializer_list<QString> args = {});
 
 } // namespace velkor

@@ -1,5 +1,4 @@
 #include "app/CommandLine.h"
-#include "app/Language.h"
 #include "app/MainWindow.h"
 #include "app/QtTranslation.h"
 #include "app/Services.h"
@@ -7,9 +6,11 @@
 #include "link/LoggerSettings.h"
 #include "link/SerialLink.h"
 #include "log/DataFileState.h"
+#include "messages/Language.h"
 #include "platform/Dialogs.h"
 #include "platform/Pause.h"
 #include "platform/SystemSerialPorts.h"
+#include "velkor/Version.h"
 
 #include <QApplication>
 #include <QFileInfo>

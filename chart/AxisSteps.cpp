@@ -73,11 +73,12 @@ double DateTimeLabelStep(double range, double increment, int fit) {
     double d = increment > second ? increment : second;
     if (range / d > 1000000.0)
         d = range / 1000000.0;
-    // Doubling or stepping through the table always grows d, so the loop ends; a range that
-    // is not finite ends it at once through the comparison with NaN.
+    // Stepping through the table, then through 2, 5, 10, 20 ... years, always grows d, so the
+    // loop ends; a range that is not finite ends it at once through the comparison with NaN.
+    constexpr double Year = 365.0;
     while (Round(range / d) > fit) {
-        if (d >= 365.0)
-            d *= 2;
+        if (d >= Year)
+            d = Year * Next125(std::round(d / Year));
         else
             d = NextDateTimeStep(d);
         if (!std::isfinite(d))
@@ -105,6 +106,11 @@ double NumberLabelStep(double range, double increment, int fit, int separation) 
         } while (k > fit && std::isfinite(step));
     }
     return step > Smallest ? step : Smallest;
+}
+
+int YearsPerStep(double step) {
+    const double years = std::round(step / 365.0);
+    return years >= 1 && years < 100000 ? static_cast<int>(years) : 1;
 }
 
 int DateTimeStepIndex(bool dateTime, bool exactDateTime, double increment, double step) {

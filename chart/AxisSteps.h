@@ -23,12 +23,16 @@ double Next125(double x);
 // of a label kept free between them; 1 when the size is not known (0).
 int LabelsThatFit(int axisSize, int labelSize, int separation);
 
-// The step of a date-time axis: the smallest table entry (or doubled year) at or above
-// `increment` that gives at most `fit` labels over `range` days.
+// The step of a date-time axis: the smallest table entry, or beyond one year the smallest of
+// 2, 5, 10, 20, 50, 100 ... years (365 days each), at or above `increment` that gives at most
+// `fit` labels over `range` days.
 double DateTimeLabelStep(double range, double increment, int fit);
 
 // The step of a plain-number axis, 1-2-5 from `increment` (or 1, or 1e-12 for ranges below 1).
 double NumberLabelStep(double range, double increment, int fit, int separation);
+
+// The whole years of a step of the year entry: 1 for a year, 10 for 3650 days.
+int YearsPerStep(double step);
 
 // The table index that the label loop uses: from the entry within one second of `increment`
 // raised to the step; NoDateTimeStep when the axis is not a calendar date-time axis.

@@ -29,7 +29,7 @@ bool IsCalendarStep(int i) {
 
 } // namespace
 
-double CalendarRound(double x, int stepIndex) {
+double CalendarRound(double x, int stepIndex, int years) {
     if (!(x > Day19000101))
         return x;
     const DateParts d = DecodeDate(x);
@@ -40,9 +40,13 @@ double CalendarRound(double x, int stepIndex) {
         day = day < 15 ? 1 : 15;
     else if (stepIndex >= 19 && stepIndex <= 23)
         day = 1;
-    else if (stepIndex == 24)
+    int year = d.year;
+    if (stepIndex == 24) {
         day = month = 1;
-    return EncodeOr(d.year, month, day, std::trunc(x));
+        // Steps of several years fall on years that divide by the step: 2000, 2010, 2020.
+        year -= years > 1 ? year % years : 0;
+    }
+    return EncodeOr(year, month, day, std::trunc(x));
 }
 
 double StepDown(double v, double step, int stepIndex, bool calendar) {
@@ -65,7 +69,7 @@ double StepDown(double v, double step, int stepIndex, bool calendar) {
             }
         }
     } else if (stepIndex == 24) {
-        --year;
+        year -= YearsPerStep(step);
     } else {
         static const int months[5] = {1, 2, 3, 4, 6};
         const int back = months[stepIndex - 19];
@@ -93,7 +97,7 @@ std::vector<double> LabelValues(const LabelValueInput& in) {
     const bool calendar = in.dateTime && in.exactDateTime;
     double v;
     if (calendar && i >= 14 && i <= 24)
-        v = CalendarRound(in.maximum, i);
+        v = CalendarRound(in.maximum, i, YearsPerStep(in.step));
     else if (in.minimum == in.maximum)
         v = in.maximum;
     else if (in.roundFirstLabel)

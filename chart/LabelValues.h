@@ -7,11 +7,12 @@
 namespace velkor::chart {
 
 // Drops the time of day and, for the half-month, month and year steps, moves to the 1st (or
-// 15th) of the month or of the year. Values not after 1900-01-01 come back unchanged.
-double CalendarRound(double x, int stepIndex);
+// 15th) of the month or of the year; for steps of several years, to a year that divides by
+// `years`. Values not after 1900-01-01 come back unchanged.
+double CalendarRound(double x, int stepIndex, int years = 1);
 
-// The next label value below v: by the calendar for steps of half a month to a year (on a
-// calendar axis), by `step` otherwise.
+// The next label value below v: by the calendar for steps of half a month to a year, or of
+// several years (on a calendar axis), by `step` otherwise.
 double StepDown(double v, double step, int stepIndex, bool calendar);
 
 struct LabelValueInput {

@@ -4,6 +4,7 @@
 
 #include "cli/Session.h"
 #include "platform/IniFile.h"
+#include "velkor/Version.h"
 
 #ifdef VELKOR_HAS_ARCHIVE
 #include "archive/Archive.h"
@@ -23,10 +24,6 @@
 #endif
 
 #include <cstdlib>
-
-#ifndef VELKOR_VERSION
-#define VELKOR_VERSION "unknown"
-#endif
 
 namespace velkor::cli {
 
@@ -78,39 +75,39 @@ using archive::ArchiveError;
 using archive::ArchiveFault;
 
 std::string Reason(const Context& context, const ArchiveError& e) {
-    Msg reason = Msg::Failed;
+    Message reason = Message::ArchiveDamaged;
     switch (e.Fault()) {
     case ArchiveFault::NotAnArchive:
-        reason = Msg::ArchiveNotAnArchive;
+        reason = Message::ArchiveNotAnArchive;
         break;
     case ArchiveFault::Damaged:
-        reason = Msg::ArchiveDamaged;
+        reason = Message::ArchiveDamaged;
         break;
     case ArchiveFault::Busy:
-        reason = Msg::ArchiveBusy;
+        reason = Message::ArchiveBusy;
         break;
     case ArchiveFault::Full:
-        reason = Msg::ArchiveFull;
+        reason = Message::ArchiveFull;
         break;
     case ArchiveFault::ReadOnly:
-        reason = Msg::ArchiveReadOnly;
+        reason = Message::ArchiveReadOnly;
         break;
     case ArchiveFault::CannotOpen:
-        reason = Msg::ArchiveCannotOpen;
+        reason = Message::ArchiveCannotOpen;
         break;
     case ArchiveFault::NewerSchema:
-        reason = Msg::ArchiveNewer;
+        reason = Message::ArchiveNewer;
         break;
     case ArchiveFault::Authentication:
-        reason = Msg::ArchiveLoginRefused;
+        reason = Message::ArchiveLoginRefused;
         break;
     case ArchiveFault::NotBuilt:
-        reason = Msg::ArchiveKindNotBuilt;
+        reason = Message::ArchiveKindNotBuilt;
         break;
     case ArchiveFault::NoSuchLogger:
-        return context.Say(Msg::ArchiveNoLogger, {EscapeForMessage(e.what())});
+        return context.Say(Message::ArchiveNoLogger, {EscapeForMessage(e.what())});
     case ArchiveFault::NoSuchDownload:
-        return context.Say(Msg::ArchiveNoDownload, {e.what()});
+        return context.Say(Message::ArchiveNoDownload, {e.what()});
     case ArchiveFault::Other:
         return e.what();
     }
@@ -120,13 +117,13 @@ std::string Reason(const Context& context, const ArchiveError& e) {
 // "The archive X could not be written: why", for download, import and erase.
 std::string WriteFailed(const Context& context, const std::string& location,
                         const ArchiveError& e) {
-    return context.Say(Msg::ArchiveFailed,
+    return context.Say(Message::ArchiveFailed,
                        {archive::LocationForDisplay(location), Reason(context, e)});
 }
 
 std::string Summary(const Context& context, const archive::StoreCounts& c) {
     return context.Say(
-        Msg::ArchiveSummary,
+        Message::ArchiveSummary,
         {std::to_string(c.added), std::to_string(c.alreadyThere), std::to_string(c.conflicting)});
 }
 
@@ -326,7 +323,7 @@ int Export(Context& context, archive::Archive& a, const Invocation& invocation) 
         });
         out.Finish();
     } catch (const NotRegularFileError& e) {
-        throw Failure(ExitFailed, context.Say(Msg::NotRegularFile, {e.fileName()}));
+        throw Failure(ExitFailed, context.Say(Message::NotRegularFile, {e.fileName()}));
     } catch (const InOutError& e) {
         throw Failure(ExitFailed, (target ? *target + ": " : std::string()) + e.what());
     }
@@ -344,11 +341,11 @@ int Import(Context& context, archive::Archive& a, const Invocation& invocation,
     try {
         read = archive::ReadDataFileSamples(file);
     } catch (const NotRegularFileError& e) {
-        throw Failure(ExitFailed, context.Say(Msg::NotRegularFile, {e.fileName()}));
+        throw Failure(ExitFailed, context.Say(Message::NotRegularFile, {e.fileName()}));
     } catch (const NoLoggerDataError& e) {
-        throw Failure(ExitFailed, context.Say(Msg::NoLoggerData, {e.fileName()}));
+        throw Failure(ExitFailed, context.Say(Message::NoLoggerData, {e.fileName()}));
     } catch (const DataFileShrankError& e) {
-        throw Failure(ExitFailed, context.Say(Msg::FileShrank, {e.fileName()}));
+        throw Failure(ExitFailed, context.Say(Message::FileShrank, {e.fileName()}));
     } catch (const LocatedInOutError& e) {
         throw Failure(ExitFailed, e.line > 0
                                       ? context.Say(Msg::FileLineError,
@@ -490,7 +487,7 @@ int RunArchive(Context& context, const Invocation& invocation) {
         return Check(context, *a, location);
     } catch (const ArchiveError& e) {
         throw Failure(ExitFailed,
-                      context.Say(Msg::ArchiveUnreadable,
+                      context.Say(Message::ArchiveUnreadable,
                                   {archive::LocationForDisplay(location), Reason(context, e)}));
     }
 }
@@ -512,7 +509,8 @@ int ArchiveDownload(Context& context, const Invocation& invocation, const Downlo
     } catch (const std::exception& e) {
         // The data file could not be read back: it was there a moment ago.
         err << "velkor-cli: "
-            << context.Say(Msg::ArchiveFailed, {archive::LocationForDisplay(location), e.what()})
+            << context.Say(Message::ArchiveFailed,
+                           {archive::LocationForDisplay(location), e.what()})
             << '\n';
     }
     return ExitArchiveFailed;
@@ -531,7 +529,7 @@ int CheckBeforeErase(Context& context, const Invocation& invocation,
         // Unread, the archive protects nothing: every sample the logger holds counts.
         context.services.err << "velkor-cli: "
                              << context.Say(
-                                    Msg::ArchiveUnreadable,
+                                    Message::ArchiveUnreadable,
                                     {archive::LocationForDisplay(location), Reason(context, e)})
                              << '\n';
         missing = archive::SamplesHeld(archive::SettingsOf(settings));

@@ -1,17 +1,14 @@
 #include "cli/Cli.h"
 
-#include "cli/ArchiveCommands.h"
-#include "cli/Commands.h"
+#include "cli/CommandTable.h"
 #include "cli/Options.h"
 #include "cli/Session.h"
 #include "link/WriteSettings.h"
+#include "messages/ErrorText.h"
 #include "platform/Errors.h"
+#include "velkor/Version.h"
 
 #include <ostream>
-
-#ifndef VELKOR_VERSION
-#define VELKOR_VERSION "unknown"
-#endif
 
 namespace velkor::cli {
 
@@ -25,58 +22,6 @@ int MostSevere(int a, int b) {
     return a != ExitDone ? a : b;
 }
 
-namespace {
-
-Msg UsageOf(Command command) {
-    switch (command) {
-    case Command::Ports:
-        return Msg::CommandUsagePorts;
-    case Command::Info:
-        return Msg::CommandUsageInfo;
-    case Command::Download:
-        return Msg::CommandUsageDownload;
-    case Command::SetClock:
-        return Msg::CommandUsageSetClock;
-    case Command::Configure:
-        return Msg::CommandUsageConfigure;
-    case Command::Erase:
-        return Msg::CommandUsageErase;
-    case Command::Export:
-        return Msg::CommandUsageExport;
-    case Command::Archive:
-        return Msg::CommandUsageArchive;
-    case Command::None:
-        break;
-    }
-    return Msg::Usage;
-}
-
-int Dispatch(Context& context, const Invocation& invocation) {
-    switch (invocation.command) {
-    case Command::Ports:
-        return RunPorts(context, invocation);
-    case Command::Info:
-        return RunInfo(context, invocation);
-    case Command::Download:
-        return RunDownload(context, invocation);
-    case Command::SetClock:
-        return RunSetClock(context, invocation);
-    case Command::Configure:
-        return RunConfigure(context, invocation);
-    case Command::Erase:
-        return RunErase(context, invocation);
-    case Command::Export:
-        return RunExport(context, invocation);
-    case Command::Archive:
-        return RunArchive(context, invocation);
-    case Command::None:
-        break;
-    }
-    return ExitUsage;
-}
-
-} // namespace
-
 int RunCli(const std::vector<std::string>& args, Services& services) {
     Invocation invocation;
     try {
@@ -88,7 +33,8 @@ int RunCli(const std::vector<std::string>& args, Services& services) {
     }
     Context context{services, invocation.lang};
     if (invocation.help) {
-        services.out << context.Say(UsageOf(invocation.command));
+        services.out << (invocation.command ? invocation.command->usage.In(context.lang)
+                                            : GeneralUsage(context.lang));
         return ExitDone;
     }
     if (invocation.version) {
@@ -103,18 +49,19 @@ int RunCli(const std::vector<std::string>& args, Services& services) {
         return code;
     };
     try {
-        return Dispatch(context, invocation);
+        return invocation.command->run(context, invocation);
     } catch (const Failure& e) {
         return fail(e.Code(), e.what());
-    } catch (const LostDeviceError& e) {
-        return fail(ExitFailed, context.Say(Msg::DeviceLost, {e.PortName(), e.SystemText()}));
     } catch (const ConvertError& e) {
         return fail(ExitFailed, context.Say(Msg::ReplyUnreadable, {e.what()}));
     } catch (const SettingsError& e) {
         return fail(ExitUsage, context.Say(e.Problem() == SettingsProblem::ZeroInterval
-                                               ? Msg::ZeroInterval
-                                               : Msg::EndBeforeStart));
+                                               ? Message::ZeroInterval
+                                               : Message::EndBeforeStart));
     } catch (const std::exception& e) {
+        // A lost device, a file error: in the window's words.
+        if (const std::optional<std::string> known = KnownErrorText(context.lang, e))
+            return fail(ExitFailed, *known);
         return fail(ExitFailed, context.Say(Msg::Failed, {e.what()}));
     }
 }

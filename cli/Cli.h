@@ -50,9 +50,12 @@ int RunCli(const std::vector<std::string>& args, Services& services);
 // What every command has at hand.
 struct Context {
     Services& services;
-    Lang lang;
+    Language lang;
     std::string Say(Msg msg, std::initializer_list<std::string> args = {}) const {
         return Text(lang, msg, args);
+    }
+    std::string Say(Message message, std::initializer_list<std::string> args = {}) const {
+        return Text(lang, message, args);
     }
 };
 

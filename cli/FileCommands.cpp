@@ -55,26 +55,20 @@ int RunDownload(Context& context, const Invocation& invocation) {
                     cancel, fileName);
     bar.HideProgress();
 
+    // The same words as the window's: a download that ended early says what was kept where.
     std::ostream& err = context.services.err;
-    switch (result.end) {
-    case DownloadEnd::LoggerSilent:
-        err << context.Say(Msg::LoggerSilent) << '\n';
-        break;
-    case DownloadEnd::Cancelled:
-        err << context.Say(Msg::DownloadCancelled) << '\n';
-        break;
-    case DownloadEnd::DeviceLost:
-        err << context.Say(Msg::DeviceLost, {result.portName, result.error}) << '\n';
-        break;
-    case DownloadEnd::Complete:
-        break;
-    }
-    if (result.fileReplaced)
-        err << context.Say(Msg::DownloadSummary, {std::to_string(result.recordsWritten),
-                                                  std::to_string(result.samplesExpected), fileName})
-            << '\n';
+    const std::string received = std::to_string(result.recordsWritten);
+    const std::string expected = std::to_string(result.samplesExpected);
+    if (result.end == DownloadEnd::DeviceLost)
+        err << context.Say(Message::DeviceLost, {result.portName, result.error}) << '\n';
+    if (!result.fileReplaced)
+        err << context.Say(Message::NoSamplesReceived, {fileName}) << '\n';
+    else if (result.end == DownloadEnd::Cancelled)
+        err << context.Say(Message::DownloadCancelled, {received, expected, fileName}) << '\n';
+    else if (result.end == DownloadEnd::Complete)
+        err << context.Say(Msg::DownloadSummary, {received, expected, fileName}) << '\n';
     else
-        err << context.Say(Msg::FileUnchanged, {fileName}) << '\n';
+        err << context.Say(Message::LoggerStopped, {received, expected, fileName}) << '\n';
 
     const bool complete =
         result.end == DownloadEnd::Complete &&
@@ -101,11 +95,11 @@ int RunExport(Context& context, const Invocation& invocation) {
     try {
         result = ExportDataFileToCsv(dataFile, csvFile);
     } catch (const NotRegularFileError& e) {
-        return failed(context.Say(Msg::NotRegularFile, {e.fileName()}));
+        return failed(context.Say(Message::NotRegularFile, {e.fileName()}));
     } catch (const NoLoggerDataError& e) {
-        return failed(context.Say(Msg::NoLoggerData, {e.fileName()}));
+        return failed(context.Say(Message::NoLoggerData, {e.fileName()}));
     } catch (const DataFileShrankError& e) {
-        return failed(context.Say(Msg::FileShrank, {e.fileName()}));
+        return failed(context.Say(Message::FileShrank, {e.fileName()}));
     } catch (const LocatedInOutError& e) {
         const std::string what =
             e.line > 0 ? context.Say(Msg::FileLineError, {e.file, std::to_string(e.line), e.what()})

@@ -102,9 +102,9 @@ int RunConfigure(Context& context, const Invocation& invocation) {
     // Checked before the port is touched: a wrong setting sends nothing at all.
     switch (CheckSettings(*interval, start, start, end, end)) {
     case SettingsProblem::ZeroInterval:
-        throw Failure(ExitUsage, context.Say(Msg::ZeroInterval));
+        throw Failure(ExitUsage, context.Say(Message::ZeroInterval));
     case SettingsProblem::EndBeforeStart:
-        throw Failure(ExitUsage, context.Say(Msg::EndBeforeStart));
+        throw Failure(ExitUsage, context.Say(Message::EndBeforeStart));
     case SettingsProblem::None:
         break;
     }

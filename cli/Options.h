@@ -12,14 +12,14 @@
 
 namespace velkor::cli {
 
-enum class Command { None, Ports, Info, Download, SetClock, Configure, Erase, Export, Archive };
+struct CommandRow;
 
 struct Invocation {
-    Command command = Command::None;
+    const CommandRow* command = nullptr; // nullptr: none given (--help, --version)
     std::string commandName;
     bool help = false;
     bool version = false;
-    Lang lang = Lang::English;
+    Language lang = Language::English;
     // Options given, by long name without the dashes ("port", "json", "output", ...); a switch
     // has an empty value.
     std::map<std::string, std::string> options;
@@ -33,15 +33,17 @@ struct Invocation {
 // language itself is what is wrong).
 class UsageError : public std::runtime_error {
 public:
-    UsageError(Lang lang, const std::string& message) : std::runtime_error(message), lang_(lang) {}
-    Lang GetLang() const { return lang_; }
+    UsageError(Language lang, const std::string& message)
+        : std::runtime_error(message), lang_(lang) {}
+    Language GetLang() const { return lang_; }
 
 private:
-    Lang lang_;
+    Language lang_;
 };
 
-// Parses the arguments after the program name. Raises UsageError for an unknown command or
-// option, a missing value, too many or too few operands, or an unknown language.
+// Parses the arguments after the program name, against the command table. Raises UsageError
+// for an unknown command or option, a missing value, too many or too few operands, or an
+// unknown language. The messages are in the language of the last valid --lang.
 Invocation ParseArguments(const std::vector<std::string>& args);
 
 } // namespace velkor::cli

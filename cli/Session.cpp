@@ -44,8 +44,7 @@ void Session::Open(const std::optional<std::string>& port) {
             why = Msg::PortAbsent;
             break;
         case OpenFailure::Busy:
-            why = Msg::PortBusy;
-            break;
+            throw Failure(ExitFailed, context_.Say(Message::PortBusy, {*port}));
         case OpenFailure::Denied:
             why = Msg::PortDenied;
             break;

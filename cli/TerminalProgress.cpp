@@ -26,7 +26,7 @@ std::string Duration(double seconds) {
 
 } // namespace
 
-std::string BarText(int done, int total, double elapsedSeconds, Lang lang) {
+std::string BarText(int done, int total, double elapsedSeconds, Language lang) {
     total = std::max(total, 1);
     done = std::clamp(done, 0, total);
     const int filled = done * BarWidth / total;

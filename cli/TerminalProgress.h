@@ -14,7 +14,7 @@ namespace velkor::cli {
 // "[##########----------]  50 %  0:12 left", redrawn in place.
 class DownloadBar final : public ProgressSink {
 public:
-    DownloadBar(std::ostream& err, bool terminal, Lang lang)
+    DownloadBar(std::ostream& err, bool terminal, Language lang)
         : err_(err), terminal_(terminal), lang_(lang) {}
     // A bar left by an error is wiped before the error is reported.
     ~DownloadBar() override { HideProgress(); }
@@ -28,7 +28,7 @@ private:
     using Clock = std::chrono::steady_clock;
     std::ostream& err_;
     bool terminal_;
-    Lang lang_;
+    Language lang_;
     int blocks_ = 1;
     bool drawn_ = false;
     std::size_t width_ = 0;
@@ -38,7 +38,7 @@ private:
 // "Erasing....": a dot for every second of waiting.
 class EraseDots final : public ProgressSink {
 public:
-    EraseDots(std::ostream& err, bool terminal, Lang lang)
+    EraseDots(std::ostream& err, bool terminal, Language lang)
         : err_(err), terminal_(terminal), lang_(lang) {}
     ~EraseDots() override;
     EraseDots(const EraseDots&) = delete;
@@ -50,12 +50,12 @@ public:
 private:
     std::ostream& err_;
     bool terminal_;
-    Lang lang_;
+    Language lang_;
     bool shown_ = false;
 };
 
 // The bar's text for `done` of `total` blocks after `elapsedSeconds`: the remaining time is
 // estimated from the pace so far and left out before the first block is done.
-std::string BarText(int done, int total, double elapsedSeconds, Lang lang);
+std::string BarText(int done, int total, double elapsedSeconds, Language lang);
 
 } // namespace velkor::cli

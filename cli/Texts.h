@@ -1,23 +1,18 @@
 #pragma once
-// The command-line tool's messages in English and Polish.
+// The command-line tool's own messages in English and Polish; the messages it shares with the
+// window come from messages/Messages.h.
+
+#include "messages/Language.h"
+#include "messages/Messages.h"
 
 #include <initializer_list>
 #include <string>
 
 namespace velkor::cli {
 
-enum class Lang { English, Polish };
-
 enum class Msg {
-    Usage,
-    CommandUsagePorts,
-    CommandUsageInfo,
-    CommandUsageDownload,
-    CommandUsageSetClock,
-    CommandUsageConfigure,
-    CommandUsageErase,
-    CommandUsageExport,
-    CommandUsageArchive,
+    UsageHead,
+    UsageTail,
     SeeHelp,
     UnknownCommand,
     UnknownOption,
@@ -32,15 +27,11 @@ enum class Msg {
     NoLogger,
     BusyPorts,
     PortAbsent,
-    PortBusy,
     PortDenied,
     PortCannotOpen,
     NotALogger,
-    DeviceLost,
     ReplyUnreadable,
     Failed,
-    ZeroInterval,
-    EndBeforeStart,
     Configured,
     ClockSet,
     EraseNeedsYes,
@@ -48,31 +39,11 @@ enum class Msg {
     Erased,
     NotErased,
     DownloadSummary,
-    FileUnchanged,
-    LoggerSilent,
-    DownloadCancelled,
     Remaining,
     Exported,
     BadLinesLeftOut,
-    NoLoggerData,
-    NotRegularFile,
-    FileShrank,
     FileLineError,
-    ArchiveSummary,
-    ArchiveFailed,
-    ArchiveUnreadable,
-    ArchiveNotAnArchive,
-    ArchiveDamaged,
-    ArchiveBusy,
-    ArchiveFull,
-    ArchiveReadOnly,
-    ArchiveCannotOpen,
-    ArchiveNewer,
-    ArchiveLoginRefused,
-    ArchiveKindNotBuilt,
     ArchiveNotBuilt,
-    ArchiveNoLogger,
-    ArchiveNoDownload,
     ArchiveRemoved,
     ArchiveDamagedReport,
     ArchiveCheckCounts,
@@ -83,7 +54,9 @@ enum class Msg {
     BadDownloadNumber,
 };
 
-// The message with {1}, {2}, ... replaced by the arguments.
-std::string Text(Lang lang, Msg msg, std::initializer_list<std::string> args = {});
+// The message with %1, %2, ... replaced by the arguments (FormatMessage).
+std::string Text(Language language, Msg msg, std::initializer_list<std::string> args = {});
+// A message of the catalogue shared with the window.
+std::string Text(Language language, Message message, std::initializer_list<std::string> args = {});
 
 } // namespace velkor::cli

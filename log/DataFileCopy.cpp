@@ -13,7 +13,7 @@ namespace {
 
 CopyResult Failure(const std::string& source, const std::string& destination,
                    const std::string& why) {
-    return {CopyOutcome::Failed, "Cannot copy " + source + " to " + destination + ": " + why};
+    return {CopyOutcome::Failed, "Cannot copy " + source + " to " + destination + ": " + why, {}};
 }
 
 // Copies source into a temporary file beside destination, flushed to disk, and renames it over
@@ -48,19 +48,20 @@ CopyResult CopyDataFile(const std::string& source, const std::string& destinatio
         std::error_code error;
         if (source.empty())
             return Failure(source, destination, "there is no data file yet");
-        if (!fs::is_regular_file(Utf8Path(source), error))
-            return Failure(source, destination,
-                           error ? error.message() : "No such file or directory");
+        // A source that cannot be read fails here, with its name and reason.
+        files::OpenForReading(source);
         // A copy onto the source itself has nothing to do.
         if (fs::exists(Utf8Path(destination), error) &&
             fs::equivalent(Utf8Path(source), Utf8Path(destination), error))
-            return {CopyOutcome::SameFile, {}};
+            return {CopyOutcome::SameFile, {}, {}};
         if (error)
             return Failure(source, destination, error.message());
         CopyAtomically(source, destination);
-        return {CopyOutcome::Copied, {}};
+        return {CopyOutcome::Copied, {}, {}};
     } catch (const std::exception& e) {
-        return Failure(source, destination, e.what());
+        CopyResult result = Failure(source, destination, e.what());
+        result.cause = std::current_exception();
+        return result;
     } catch (...) {
         return Failure(source, destination, "unknown error");
     }

@@ -1,6 +1,7 @@
 #pragma once
 // Saves a copy of the current data file under another name.
 
+#include <exception>
 #include <string>
 
 namespace velkor {
@@ -14,6 +15,9 @@ enum class CopyOutcome {
 struct CopyResult {
     CopyOutcome outcome = CopyOutcome::Failed;
     std::string error; // the platform's message, with the names, when the copy failed
+    // The error that stopped the copy (a FileError naming the file and the problem), for a
+    // front end to word; empty when no error was raised.
+    std::exception_ptr cause;
 };
 
 // Copies source over destination, replacing an existing file without a question (asking is the

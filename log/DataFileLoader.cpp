@@ -42,7 +42,8 @@ std::size_t LoadDataFile(DataFileState& dataFile, const std::string& fileName, P
     DataFileReader reader(fileName, IfNoData::Accept);
     DataRecord record;
     // The first two lines are consumed without being used.
-    reader.Next(record) && reader.Next(record);
+    if (reader.Next(record))
+        reader.Next(record);
 
     // From here on the window's buttons are enabled and the file closed whatever happens.
     auto finish = [&] {

@@ -43,7 +43,7 @@ struct LineStops {
 };
 constexpr LineStops Stops;
 
-bool IsDigit(char c) {
+bool IsDigitChar(char c) {
     return c >= '0' && c <= '9';
 }
 
@@ -69,7 +69,7 @@ bool FieldToInt(std::string_view field, int& value) {
         return false;
     int v = 0;
     for (; i < field.size(); ++i) {
-        if (!IsDigit(field[i]))
+        if (!IsDigitChar(field[i]))
             return false;
         v = v * 10 + (field[i] - '0');
     }
@@ -138,7 +138,7 @@ DataRecord ParseDataLineText(std::string_view text) {
         FieldToInt(Field(text, k + 9, 2), day) && FieldToInt(Field(text, k + 12, 2), hour) &&
         FieldToInt(Field(text, k + 15, 2), minute) && FieldToInt(Field(text, k + 18, 2), second);
     if (!integers) {
-        r.kind = !text.empty() && IsDigit(text.front()) ? LineKind::Bad : LineKind::NotData;
+        r.kind = !text.empty() && IsDigitChar(text.front()) ? LineKind::Bad : LineKind::NotData;
         return r;
     }
     r.hasDateTime = EncodeDateTime(year, month, day, hour, minute, second, r.dateTime);
@@ -159,6 +159,8 @@ DataFileReader::DataFileReader(const std::string& fileName, IfNoData ifNoData)
         Refill();
     } catch (const NotRegularFileError&) {
         throw;
+    } catch (const FileError& e) {
+        throw LocatedFileError(e, {fileName_, 0});
     } catch (const InOutError& e) {
         throw LocatedInOutError(e.what(), {fileName_, 0});
     }
@@ -191,6 +193,8 @@ bool DataFileReader::ReadLine() {
             bool more = false;
             try {
                 more = Refill();
+            } catch (const FileError& e) {
+                throw LocatedFileError(e, {fileName_, counts_.lines + 1});
             } catch (const InOutError& e) {
                 throw LocatedInOutError(e.what(), {fileName_, counts_.lines + 1});
             }
@@ -246,6 +250,8 @@ void DataFileReader::AtEnd() {
         std::uint64_t sizeNow = 0;
         try {
             sizeNow = files::Size(file_);
+        } catch (const FileError& e) {
+            throw LocatedFileError(e, {fileName_, counts_.lines});
         } catch (const InOutError& e) {
             throw LocatedInOutError(e.what(), {fileName_, counts_.lines});
         }

@@ -40,6 +40,35 @@ struct ErrorLocation {
     std::size_t line = 0; // 1-based; 0: no line
 };
 
+// Why a file operation failed, for the reasons a user meets often; Other for the rest, whose
+// wording is the system's text.
+enum class FileProblem {
+    Other,
+    NotFound,     // ENOENT
+    AccessDenied, // EACCES, EPERM
+    IsFolder,     // EISDIR
+    LinkLoop,     // ELOOP
+    DiskFull,     // ENOSPC
+    ReadOnly,     // EROFS
+    Busy,         // EBUSY, a sharing violation
+    NoDevice,     // ENXIO
+    InOut,        // EIO
+};
+
+// A file operation failed. what() is the system's text, as for every InOutError; the front
+// ends word the problem in their language and name the file.
+class FileError : public InOutError {
+public:
+    FileError(std::string fileName, FileProblem problem, const std::string& systemText)
+        : InOutError(systemText), fileName_(std::move(fileName)), problem_(problem) {}
+    const std::string& fileName() const { return fileName_; }
+    FileProblem problem() const { return problem_; }
+
+private:
+    std::string fileName_;
+    FileProblem problem_;
+};
+
 // The device of an open port went away or failed while in use (an unplugged adapter, EIO).
 // what() is the system's error text.
 class LostDeviceError : public InOutError {
@@ -79,6 +108,12 @@ class LocatedConvertError : public ConvertError, public ErrorLocation {
 public:
     LocatedConvertError(const std::string& message, ErrorLocation where)
         : ConvertError(message), ErrorLocation(std::move(where)) {}
+};
+
+class LocatedFileError : public FileError, public ErrorLocation {
+public:
+    LocatedFileError(const FileError& error, ErrorLocation where)
+        : FileError(error), ErrorLocation(std::move(where)) {}
 };
 
 class LocatedInOutError : public InOutError, public ErrorLocation {

@@ -1,22 +1,26 @@
 #pragma once
 // The file calls of the data file layer, in one small seam: reading without blocking, writing
 // unbuffered, flushing to disk, temporary files and atomic replacement. Every failure raises
-// InOutError whose what() is the system's error text ("No space left on device"). This file has
-// a POSIX implementation; a Win32 one can sit behind the same declarations.
+// FileError, whose what() is the system's error text ("No space left on device"), with the name
+// of the file and the kind of problem. POSIX and Win32 implementations.
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace velkor {
 
-// An open file. Move-only; a handle still open when destroyed is closed, errors ignored.
+// An open file, with the name its errors report. Move-only; a handle still open when
+// destroyed is closed, errors ignored.
 class FileHandle {
 public:
     FileHandle() = default;
-    explicit FileHandle(std::intptr_t native) : native_(native) {}
+    explicit FileHandle(std::intptr_t native, std::string name = {})
+        : native_(native), name_(std::move(name)) {}
     ~FileHandle();
-    FileHandle(FileHandle&& other) noexcept : native_(other.Release()) {}
+    FileHandle(FileHandle&& other) noexcept
+        : native_(other.Release()), name_(std::move(other.name_)) {}
     FileHandle& operator=(FileHandle&& other) noexcept;
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;
@@ -24,6 +28,8 @@ public:
     bool IsOpen() const { return native_ != Invalid; }
     // The descriptor (POSIX) or HANDLE (Win32) value.
     std::intptr_t Native() const { return native_; }
+    // The file the user knows: a temporary file is named by the file it is to replace.
+    const std::string& Name() const { return name_; }
     std::intptr_t Release() noexcept {
         const std::intptr_t n = native_;
         native_ = Invalid;
@@ -34,6 +40,7 @@ public:
 
 private:
     std::intptr_t native_ = Invalid;
+    std::string name_;
 };
 
 namespace files {
@@ -57,7 +64,8 @@ void FlushToDisk(FileHandle& file);
 // Closes the file; the handle is released even when the system reports an error.
 void Close(FileHandle& file);
 
-// A new file of a unique name in the folder of `path`, created for writing.
+// A new file of a unique name in the folder of `path`, created for writing. Its errors name
+// `path`.
 struct TemporaryFile {
     FileHandle file;
     std::string path;

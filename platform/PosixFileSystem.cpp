@@ -16,8 +16,37 @@ namespace velkor {
 
 namespace {
 
-[[noreturn]] void RaiseErrno(int error) {
-    throw InOutError(std::strerror(error));
+FileProblem ProblemOf(int error) {
+    switch (error) {
+    case ENOENT:
+        return FileProblem::NotFound;
+    case EACCES:
+    case EPERM:
+        return FileProblem::AccessDenied;
+    case EISDIR:
+        return FileProblem::IsFolder;
+    case ELOOP:
+        return FileProblem::LinkLoop;
+    case ENOSPC:
+    case EDQUOT:
+        return FileProblem::DiskFull;
+    case EROFS:
+        return FileProblem::ReadOnly;
+    case EBUSY:
+    case ETXTBSY:
+        return FileProblem::Busy;
+    case ENXIO:
+    case ENODEV:
+        return FileProblem::NoDevice;
+    case EIO:
+        return FileProblem::InOut;
+    default:
+        return FileProblem::Other;
+    }
+}
+
+[[noreturn]] void RaiseErrno(const std::string& path, int error) {
+    throw FileError(path, ProblemOf(error), std::strerror(error));
 }
 
 int Fd(const FileHandle& file) {
@@ -36,6 +65,7 @@ FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
         if (IsOpen())
             ::close(static_cast<int>(native_));
         native_ = other.Release();
+        name_ = std::move(other.name_);
     }
     return *this;
 }
@@ -49,11 +79,11 @@ FileHandle OpenForReading(const std::string& path) {
         fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     while (fd < 0 && errno == EINTR);
     if (fd < 0)
-        RaiseErrno(errno);
-    FileHandle file(fd);
+        RaiseErrno(path, errno);
+    FileHandle file(fd, path);
     struct stat st {};
     if (::fstat(fd, &st) != 0)
-        RaiseErrno(errno);
+        RaiseErrno(path, errno);
     if (!S_ISREG(st.st_mode))
         throw NotRegularFileError(path);
     // Reads of a regular file never block; the flag is cleared only for tidiness.
@@ -65,22 +95,22 @@ FileHandle OpenForReading(const std::string& path) {
 
 std::size_t Read(FileHandle& file, void* data, std::size_t count) {
     if (!file.IsOpen())
-        RaiseErrno(EBADF);
+        RaiseErrno(file.Name(), EBADF);
     ssize_t n = 0;
     do
         n = ::read(Fd(file), data, count);
     while (n < 0 && errno == EINTR);
     if (n < 0)
-        RaiseErrno(errno);
+        RaiseErrno(file.Name(), errno);
     return static_cast<std::size_t>(n);
 }
 
 std::uint64_t Size(FileHandle& file) {
     struct stat st {};
     if (!file.IsOpen())
-        RaiseErrno(EBADF);
+        RaiseErrno(file.Name(), EBADF);
     if (::fstat(Fd(file), &st) != 0)
-        RaiseErrno(errno);
+        RaiseErrno(file.Name(), errno);
     return static_cast<std::uint64_t>(st.st_size);
 }
 
@@ -90,20 +120,20 @@ FileHandle CreateForWriting(const std::string& path) {
         fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     while (fd < 0 && errno == EINTR);
     if (fd < 0)
-        RaiseErrno(errno);
-    return FileHandle(fd);
+        RaiseErrno(path, errno);
+    return FileHandle(fd, path);
 }
 
 void Write(FileHandle& file, const void* data, std::size_t count) {
     if (!file.IsOpen())
-        RaiseErrno(EBADF);
+        RaiseErrno(file.Name(), EBADF);
     const char* bytes = static_cast<const char*>(data);
     while (count > 0) {
         const ssize_t n = ::write(Fd(file), bytes, count);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
-            RaiseErrno(n < 0 ? errno : ENOSPC);
+            RaiseErrno(file.Name(), n < 0 ? errno : ENOSPC);
         bytes += n;
         count -= static_cast<std::size_t>(n);
     }
@@ -115,13 +145,13 @@ bool Truncate(FileHandle& file, std::uint64_t size) noexcept {
 
 void FlushToDisk(FileHandle& file) {
     if (!file.IsOpen())
-        RaiseErrno(EBADF);
+        RaiseErrno(file.Name(), EBADF);
     while (::fsync(Fd(file)) != 0) {
         // Files that cannot be synced (a pipe, some special file systems) have nothing to lose.
         if (errno == EINVAL || errno == EROFS)
             return;
         if (errno != EINTR)
-            RaiseErrno(errno);
+            RaiseErrno(file.Name(), errno);
     }
 }
 
@@ -130,7 +160,7 @@ void Close(FileHandle& file) {
         return;
     // The descriptor is released even when close reports an error; it must not be retried.
     if (::close(static_cast<int>(file.Release())) != 0 && errno != EINTR)
-        RaiseErrno(errno);
+        RaiseErrno(file.Name(), errno);
 }
 
 TemporaryFile CreateTemporaryBeside(const std::string& path) {
@@ -149,11 +179,11 @@ TemporaryFile CreateTemporaryBeside(const std::string& path) {
         std::string candidate = folder + "." + name + ".tmp-" + suffix;
         const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0)
-            return {FileHandle(fd), std::move(candidate)};
+            return {FileHandle(fd, path), std::move(candidate)};
         if (errno != EEXIST && errno != EINTR)
-            RaiseErrno(errno);
+            RaiseErrno(path, errno);
     }
-    RaiseErrno(EEXIST);
+    RaiseErrno(path, EEXIST);
 }
 
 void CheckReplaceable(const std::string& path) {
@@ -161,10 +191,10 @@ void CheckReplaceable(const std::string& path) {
     if (::stat(path.c_str(), &st) != 0) {
         if (errno == ENOENT)
             return;
-        RaiseErrno(errno);
+        RaiseErrno(path, errno);
     }
     if (S_ISDIR(st.st_mode))
-        RaiseErrno(EISDIR);
+        RaiseErrno(path, EISDIR);
     if (!S_ISREG(st.st_mode))
         throw NotRegularFileError(path);
 }
@@ -179,7 +209,7 @@ void Replace(const std::string& source, const std::string& target) {
     if (::lstat(target.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode))
         throw NotRegularFileError(target);
     if (::rename(source.c_str(), target.c_str()) != 0)
-        RaiseErrno(errno);
+        RaiseErrno(target, errno);
 }
 
 } // namespace files

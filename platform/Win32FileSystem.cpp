@@ -18,20 +18,53 @@ namespace velkor {
 
 namespace {
 
-[[noreturn]] void RaiseWin32(DWORD error) {
-    throw InOutError(Win32ErrorText(error));
+FileProblem ProblemOf(DWORD error) {
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+        return FileProblem::NotFound;
+    case ERROR_ACCESS_DENIED:
+        return FileProblem::AccessDenied;
+    case ERROR_DIRECTORY:
+        return FileProblem::IsFolder;
+    case ERROR_CANT_RESOLVE_FILENAME:
+        return FileProblem::LinkLoop;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return FileProblem::DiskFull;
+    case ERROR_WRITE_PROTECT:
+        return FileProblem::ReadOnly;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return FileProblem::Busy;
+    case ERROR_NOT_READY:
+    case ERROR_DEV_NOT_EXIST:
+        return FileProblem::NoDevice;
+    case ERROR_CRC:
+    case ERROR_READ_FAULT:
+    case ERROR_WRITE_FAULT:
+    case ERROR_IO_DEVICE:
+        return FileProblem::InOut;
+    default:
+        return FileProblem::Other;
+    }
 }
 
-[[noreturn]] void RaiseLastError() {
-    RaiseWin32(::GetLastError());
+[[noreturn]] void RaiseWin32(const std::string& path, DWORD error) {
+    throw FileError(path, ProblemOf(error), Win32ErrorText(error));
+}
+
+[[noreturn]] void RaiseLastError(const std::string& path) {
+    RaiseWin32(path, ::GetLastError());
 }
 
 HANDLE Handle(const FileHandle& file) {
     return reinterpret_cast<HANDLE>(file.Native());
 }
 
-FileHandle Adopt(HANDLE handle) {
-    return FileHandle(reinterpret_cast<std::intptr_t>(handle));
+FileHandle Adopt(HANDLE handle, const std::string& name) {
+    return FileHandle(reinterpret_cast<std::intptr_t>(handle), name);
 }
 
 // One read or write call takes at most this much (DWORD counts).
@@ -49,6 +82,7 @@ FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
         if (IsOpen())
             ::CloseHandle(reinterpret_cast<HANDLE>(native_));
         native_ = other.Release();
+        name_ = std::move(other.name_);
     }
     return *this;
 }
@@ -63,8 +97,8 @@ FileHandle OpenForReading(const std::string& path) {
                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
-        RaiseLastError();
-    FileHandle file = Adopt(handle);
+        RaiseLastError(path);
+    FileHandle file = Adopt(handle, path);
     // Pipes, consoles and devices (NUL, COM1) are not regular files; neither are folders.
     BY_HANDLE_FILE_INFORMATION info{};
     if (::GetFileType(handle) != FILE_TYPE_DISK || !::GetFileInformationByHandle(handle, &info) ||
@@ -75,20 +109,20 @@ FileHandle OpenForReading(const std::string& path) {
 
 std::size_t Read(FileHandle& file, void* data, std::size_t count) {
     if (!file.IsOpen())
-        RaiseWin32(ERROR_INVALID_HANDLE);
+        RaiseWin32(file.Name(), ERROR_INVALID_HANDLE);
     DWORD got = 0;
     if (!::ReadFile(Handle(file), data, static_cast<DWORD>(std::min(count, MaxChunk)), &got,
                     nullptr))
-        RaiseLastError();
+        RaiseLastError(file.Name());
     return got;
 }
 
 std::uint64_t Size(FileHandle& file) {
     if (!file.IsOpen())
-        RaiseWin32(ERROR_INVALID_HANDLE);
+        RaiseWin32(file.Name(), ERROR_INVALID_HANDLE);
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(Handle(file), &size))
-        RaiseLastError();
+        RaiseLastError(file.Name());
     return static_cast<std::uint64_t>(size.QuadPart);
 }
 
@@ -96,21 +130,21 @@ FileHandle CreateForWriting(const std::string& path) {
     const HANDLE handle = ::CreateFileW(WideText(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
                                         nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
-        RaiseLastError();
-    return Adopt(handle);
+        RaiseLastError(path);
+    return Adopt(handle, path);
 }
 
 void Write(FileHandle& file, const void* data, std::size_t count) {
     if (!file.IsOpen())
-        RaiseWin32(ERROR_INVALID_HANDLE);
+        RaiseWin32(file.Name(), ERROR_INVALID_HANDLE);
     const char* bytes = static_cast<const char*>(data);
     while (count > 0) {
         DWORD written = 0;
         if (!::WriteFile(Handle(file), bytes, static_cast<DWORD>(std::min(count, MaxChunk)),
                          &written, nullptr))
-            RaiseLastError();
+            RaiseLastError(file.Name());
         if (written == 0)
-            RaiseWin32(ERROR_DISK_FULL);
+            RaiseWin32(file.Name(), ERROR_DISK_FULL);
         bytes += written;
         count -= written;
     }
@@ -125,13 +159,13 @@ bool Truncate(FileHandle& file, std::uint64_t size) noexcept {
 
 void FlushToDisk(FileHandle& file) {
     if (!file.IsOpen())
-        RaiseWin32(ERROR_INVALID_HANDLE);
+        RaiseWin32(file.Name(), ERROR_INVALID_HANDLE);
     if (::FlushFileBuffers(Handle(file)))
         return;
     const DWORD error = ::GetLastError();
     // What cannot be flushed (a pipe, a console) has nothing to lose.
     if (error != ERROR_INVALID_FUNCTION && error != ERROR_INVALID_HANDLE)
-        RaiseWin32(error);
+        RaiseWin32(file.Name(), error);
 }
 
 void Close(FileHandle& file) {
@@ -139,7 +173,7 @@ void Close(FileHandle& file) {
         return;
     // The handle is released even when closing reports an error; it must not be retried.
     if (!::CloseHandle(reinterpret_cast<HANDLE>(file.Release())))
-        RaiseLastError();
+        RaiseLastError(file.Name());
 }
 
 TemporaryFile CreateTemporaryBeside(const std::string& path) {
@@ -159,12 +193,12 @@ TemporaryFile CreateTemporaryBeside(const std::string& path) {
             ::CreateFileW(WideText(candidate).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                           CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle != INVALID_HANDLE_VALUE)
-            return {Adopt(handle), std::move(candidate)};
+            return {Adopt(handle, path), std::move(candidate)};
         const DWORD error = ::GetLastError();
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
-            RaiseWin32(error);
+            RaiseWin32(path, error);
     }
-    RaiseWin32(ERROR_FILE_EXISTS);
+    RaiseWin32(path, ERROR_FILE_EXISTS);
 }
 
 void CheckReplaceable(const std::string& path) {
@@ -176,15 +210,15 @@ void CheckReplaceable(const std::string& path) {
         const DWORD error = ::GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
             return;
-        RaiseWin32(error);
+        RaiseWin32(path, error);
     }
-    FileHandle file = Adopt(handle);
+    FileHandle file = Adopt(handle, path);
     BY_HANDLE_FILE_INFORMATION info{};
     if (::GetFileType(handle) != FILE_TYPE_DISK || !::GetFileInformationByHandle(handle, &info))
         throw NotRegularFileError(path);
     // What Windows answers when a folder is opened for writing.
     if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RaiseWin32(ERROR_ACCESS_DENIED);
+        RaiseWin32(path, ERROR_ACCESS_DENIED);
 }
 
 bool Remove(const std::string& path) noexcept {
@@ -199,7 +233,7 @@ void Replace(const std::string& source, const std::string& target) {
     // Write-through: the move is on the disk when the call returns, like the data before it.
     if (!::MoveFileExW(WideText(source).c_str(), WideText(target).c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        RaiseLastError();
+        RaiseLastError(target);
 }
 
 } // namespace files

@@ -86,15 +86,17 @@ TEST_F(ChartLayers, ReadoutSpeaksTheWindowsLanguage) {
     }
 }
 
-TEST_F(ChartLayers, MenuEntriesInOrderAllButCopyNeedPoints) {
+// Archiwum... opens the archive whether or not the chart holds points.
+TEST_F(ChartLayers, MenuEntriesInOrderAllButCopyAndArchiveNeedPoints) {
     using Texts = QStringList;
     for (const auto& [language, points, texts] :
          {std::tuple{Language::Polish, false,
                      Texts{"Kopiuj wykres", "Zapisz wykres jako obraz...",
-                           "Eksportuj dane do CSV...", "Statystyka...", "Pokaż cały wykres"}},
+                           "Eksportuj dane do CSV...", "Statystyka...", "Pokaż cały wykres",
+                           "Archiwum..."}},
           std::tuple{Language::English, true,
                      Texts{"Copy chart", "Save chart as image...", "Export data to CSV...",
-                           "Statistics...", "Show whole chart"}}}) {
+                           "Statistics...", "Show whole chart", "Archive..."}}}) {
         Open(language);
         if (points)
             AddDay();
@@ -105,7 +107,7 @@ TEST_F(ChartLayers, MenuEntriesInOrderAllButCopyNeedPoints) {
             enabled.push_back(a->isEnabled());
         }
         EXPECT_EQ(shown, texts);
-        EXPECT_EQ(enabled, (std::vector<bool>{true, points, points, points, points}));
+        EXPECT_EQ(enabled, (std::vector<bool>{true, points, points, points, points, true}));
     }
 }
 

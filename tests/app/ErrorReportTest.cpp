@@ -1,8 +1,8 @@
 #include "app/ErrorReport.h"
 #include "FakeDialogs.h"
 #include "TestServices.h"
-#include "app/Language.h"
 #include "app/MainWindow.h"
+#include "messages/Language.h"
 
 #include <QCoreApplication>
 

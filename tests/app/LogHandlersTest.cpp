@@ -233,8 +233,8 @@ TEST_F(LogHandlers, ConversionErrorStopsTheLoadButStillEnablesTheButtons) {
         EXPECT_TRUE(w.IsControlEnabled(c)) << LayoutOf(c).name;
 }
 
-// Files that are no data files are named as such, in the window's language; an error on a
-// line names the file and the line, its bytes shown whole.
+// Files that are no data files, or cannot be opened, are named as such, with the reason in the
+// window's language; an error on a line names the file and the line, its bytes shown whole.
 TEST_F(LogHandlers, LoadErrorsNameTheFileAndTheLine) {
     const auto fifo = folder / "fifo";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -246,6 +246,9 @@ TEST_F(LogHandlers, LoadErrorsNameTheFileAndTheLine) {
                                                             "1\0\t\0"
                                                             "2\0\r\0\n\0",
                                                             12));
+    const auto missing = folder / "missing.txt";
+    const auto loop = folder / "loop.txt";
+    std::filesystem::create_symlink(loop, loop);
     // Line 4 has a control character in its month.
     const auto control = folder.file(
         "control.txt", fourLines.substr(0, 105) + "4\t2024-0\x01-01 00:30:00\t+021.2\t45.0\r\n");
@@ -257,6 +260,8 @@ TEST_F(LogHandlers, LoadErrorsNameTheFileAndTheLine) {
     } cases[] = {
         {Language::Polish, binary, "Plik %1 nie zawiera danych rejestratora.", nullptr},
         {Language::English, utf16, "File %1 holds no logger data.", nullptr},
+        {Language::Polish, missing, "Plik %1: nie ma takiego pliku ani folderu.", nullptr},
+        {Language::English, loop, "File %1: too many levels of symbolic links.", nullptr},
         {Language::Polish, fifo, "%1 nie jest zwykłym plikiem.", nullptr},
         {Language::English, folder / "folder.txt", "%1 is not a regular file.", nullptr},
         {Language::Polish, control, "'0\\x01' is not a valid integer value.", "%1, wiersz 4"},

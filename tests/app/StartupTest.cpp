@@ -6,6 +6,7 @@
 #include "app/QtTranslation.h"
 #include "chart/ChartWidget.h"
 #include "platform/Dialogs.h"
+#include "velkor/Version.h"
 
 #include <QDialogButtonBox>
 #include <QFile>

@@ -79,8 +79,9 @@ TEST(AxisSteps, DateTimeStepIsTheSmallestTableEntryThatFits) {
     EXPECT_DOUBLE_EQ(DateTimeLabelStep(100, Second, 8), 15);
     EXPECT_DOUBLE_EQ(DateTimeLabelStep(200, Second, 8), 30);
     EXPECT_DOUBLE_EQ(DateTimeLabelStep(1000, Second, 8), 120);
-    // Beyond a year the step doubles.
-    EXPECT_DOUBLE_EQ(DateTimeLabelStep(10000, Second, 5), 2920);
+    // Beyond a year: 2, 5, 10, 20 ... years.
+    EXPECT_DOUBLE_EQ(DateTimeLabelStep(10000, Second, 5), 5 * 365);
+    EXPECT_DOUBLE_EQ(DateTimeLabelStep(10000, Second, 2), 20 * 365);
     // An increment above the table still counts as the lower bound.
     EXPECT_DOUBLE_EQ(DateTimeLabelStep(day, 1.0, 8), 1.0);
 }

@@ -335,3 +335,49 @@ TEST(ChartRender, ZoomRectangleIsDrawnLastInNotXor) {
     f.chart.SetZoomRectangle(std::nullopt);
     EXPECT_EQ(Render(f.chart), before);
 }
+
+// Beyond a year the labels step by 2, 5, 10, 20 ... years, on years that divide by the step,
+// and never overlap; up to a year nothing changes. A line in year 9999 among samples of 2024
+// used to label every year into one black bar.
+TEST(ChartRender, LongRangesStepByWholeYearsWithoutOverlap) {
+    const struct {
+        double first, last;
+        QStringList texts; // the dates of the labels, from the right
+    } cases[] = {
+        {Day(2024, 1, 10),
+         Day(2024, 12, 20),
+         {"2024-12-01", "2024-10-01", "2024-08-01", "2024-06-01", "2024-04-01", "2024-02-01"}},
+        {Day(2021, 6, 1),
+         Day(2024, 6, 1),
+         {"2024-06-01", "2024-02-01", "2023-10-01", "2023-06-01", "2023-02-01", "2022-10-01",
+          "2022-06-01", "2022-02-01", "2021-10-01", "2021-06-01"}},
+        {Day(2010, 3, 5),
+         Day(2024, 3, 5),
+         {"2024-01-01", "2022-01-01", "2020-01-01", "2018-01-01", "2016-01-01", "2014-01-01",
+          "2012-01-01"}},
+        {Day(1950, 1, 1),
+         Day(2024, 3, 5),
+         {"2020-01-01", "2010-01-01", "2000-01-01", "1990-01-01", "1980-01-01", "1970-01-01",
+          "1960-01-01", "1950-01-01"}},
+        {Day(2024, 3, 5),
+         Day(9999, 12, 31, 23, 59),
+         {"9000-01-01", "8000-01-01", "7000-01-01", "6000-01-01", "5000-01-01", "4000-01-01",
+          "3000-01-01"}},
+    };
+    for (const auto& c : cases) {
+        Fixture f;
+        f.chart.Series(0).AddXY(c.first, 20);
+        f.chart.Series(0).AddXY(c.last, 21);
+        Render(f.chart);
+        const ChartAxis& b = f.chart.BottomAxis();
+        QStringList dates;
+        for (const QString& text : Texts(b))
+            dates << LabelLines(text).front();
+        EXPECT_EQ(dates, c.texts) << dates.join(' ').toStdString();
+        const QFontMetrics fm(ToQFont(b.LabelsFont()));
+        const auto& labels = b.Scale().labels;
+        for (std::size_t i = 1; i < labels.size(); ++i)
+            EXPECT_GT(labels[i - 1].position - labels[i].position,
+                      fm.horizontalAdvance(LabelLines(labels[i].text).front()));
+    }
+}

@@ -109,6 +109,23 @@ TEST(LineSeries, AFileInReverseOrderEndsUpAscending) {
     }
 }
 
+// Strictly descending points are kept as they come and turned round when read.
+TEST(LineSeries, StrictlyDescendingPointsTurnRoundWithTheirColoursAndLabels) {
+    LineSeries s;
+    s.SetSeriesColor(Green);
+    for (int x = 9; x >= 5; --x)
+        EXPECT_EQ(s.AddXY(x, 10 * x, x == 7 ? "seven" : "", x == 6 ? Red : DefaultColor), 0);
+    EXPECT_EQ(Xs(s), (std::vector<double>{5, 6, 7, 8, 9}));
+    EXPECT_EQ(s.AddXY(4, 40), 0); // after a read: below the ascending arrays
+    EXPECT_EQ(s.AddXY(7, 71), 4);
+    EXPECT_EQ(Xs(s), (std::vector<double>{4, 5, 6, 7, 7, 8, 9}));
+    EXPECT_EQ(Ys(s), (std::vector<double>{40, 50, 60, 70, 71, 80, 90}));
+    EXPECT_EQ(s.DrawColor(2), Red);
+    EXPECT_EQ(s.DrawColor(3), Green);
+    EXPECT_EQ(s.Label(3), "seven");
+    EXPECT_TRUE(s.Label(4).isEmpty());
+}
+
 TEST(LineSeries, ColoursAndLabelsTravelWithTheirPoints) {
     LineSeries s;
     s.SetSeriesColor(Green);

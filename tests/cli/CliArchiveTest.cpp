@@ -155,8 +155,9 @@ TEST_F(CliArchive, ADownloadThatVanishesAfterThreeBlocksKeepsItsRecords) {
 
     const CliRun run = Run({"download", "-o", File("march.txt")});
     EXPECT_EQ(run.code, 2);
-    EXPECT_TRUE(run.err.ends_with("75 of 120 samples written to " + File("march.txt") + "\n" +
-                                  Counts(75, 0, 0)))
+    EXPECT_TRUE(run.err.ends_with("The logger stopped answering. 75 of 120 samples were received "
+                                  "and saved in " +
+                                  File("march.txt") + ".\n" + Counts(75, 0, 0)))
         << run.err;
     EXPECT_EQ(Archive()->CountSamples("RTW01234", {}), 105);
     const auto downloads = Archive()->Downloads("RTW01234");

@@ -143,7 +143,7 @@ TEST_F(CliOverPty, DownloadWritesTheWindowsFileAndSumsUp) {
          always,
          3,
          25,
-         "Pobieranie przerwane.\nZapisano 25 z 60 próbek do {}\n"
+         "Odczyt przerwany. Odebrano 25 z 60 pomiarów i zapisano je w pliku {}.\n"
          "Archiwum: nowe próbki: 0, już zapisane: 25, sprzeczne: 0.\n"},
         {"bar on a terminal",
          plain,
@@ -255,10 +255,11 @@ TEST_F(CliOverPty, WrongUsageSendsNothingAndExitsWithOne) {
          "Pomoc: 'velkor-cli --help'.\n"},
         {{"configure", "--interval", "00:00:00", "--start", "2024-03-05 06:30:00", "--end",
           "2024-03-07 18:45:10"},
-         "velkor-cli: The interval must be longer than 00:00:00.\nTry 'velkor-cli --help'.\n"},
+         "velkor-cli: The measurement interval must be longer than zero.\n"
+         "Try 'velkor-cli --help'.\n"},
         {{"configure", "--interval", "00:10:00", "--start", "2024-03-05 06:30:00", "--end",
           "2024-03-05 06:29:59"},
-         "velkor-cli: The end of logging is before its start.\nTry 'velkor-cli --help'.\n"},
+         "velkor-cli: The logging end is earlier than its start.\nTry 'velkor-cli --help'.\n"},
         {{"configure", "--interval", "00:10:00", "--start", "2024-02-30 06:30:00", "--end",
           "2024-03-05 06:29:59"},
          "velkor-cli: '2024-02-30 06:30:00' is no date and time of the form yyyy-mm-dd "
@@ -361,7 +362,7 @@ TEST_F(CliOverPty, ExportMatchesTheDownloadedFileLineByLine) {
     const CliRun run = Run({"export", data, "--lang", "pl"});
     EXPECT_EQ(run.code, 0) << run.err;
     const std::string csv = (home / "log.csv").string();
-    EXPECT_EQ(run.err, "Zapisano wierszy: 31 do " + csv + "\n");
+    EXPECT_EQ(run.err, "Zapisano 31 wierszy do " + csv + "\n");
 
     std::istringstream dataLines(Slurp(data)), csvLines(Slurp(csv));
     std::string csvLine, dataLine;

@@ -9,6 +9,7 @@
 #include "tests/platform/TempFolder.h"
 #include "tools/loggersim/LogSource.h"
 #include "tools/loggersim/LoggerProtocol.h"
+#include "velkor/Version.h"
 
 #include <gtest/gtest.h>
 
@@ -75,6 +76,14 @@ TEST_F(CliWithoutPorts, CommandLineIsCheckedBeforeAnyPortIsOpened) {
          1,
          "",
          "velkor-cli: unknown option '-o' for 'velkor-cli'\nTry 'velkor-cli --help'.\n"},
+        {{"info", "--lang", "pl", "--lang=en", "--bogus"},
+         1,
+         "",
+         "velkor-cli: unknown option '--bogus' for 'info'\nTry 'velkor-cli --help'.\n"},
+        {{"info", "--lang=de", "--lang", "pl"},
+         1,
+         "",
+         "velkor-cli: nieznany język 'de' (en lub pl)\nPomoc: 'velkor-cli --help'.\n"},
         {{"--help"}, 0, "Usage: velkor-cli COMMAND [OPTIONS]\n", ""},
         {{"--lang", "pl", "-h"}, 0, "Użycie: velkor-cli POLECENIE [OPCJE]\n", ""},
         {{"download", "--help"}, 0, "Usage: velkor-cli download [--port COMn] [-o FILE]", ""},
@@ -113,10 +122,11 @@ TEST_F(CliWithoutPorts, DownloadBrokenOffKeepsTheFirstBlockAndSaysWhy) {
         std::string err; // {} stands for the file name
     } cases[] = {
         {"unplugged", true, 2,
-         "The device on COM1 was lost: Input/output error\n25 of 60 samples written to {}\n"
+         "Lost the connection to the logger on port COM1 (Input/output error).\n"
+         "The logger stopped answering. 25 of 60 samples were received and saved in {}.\n"
          "Archive: new samples: 25, already there: 0, conflicting: 0.\n"},
         {"silent", false, 3,
-         "The logger stopped answering.\n25 of 60 samples written to {}\n"
+         "The logger stopped answering. 25 of 60 samples were received and saved in {}.\n"
          "Archive: new samples: 25, already there: 0, conflicting: 0.\n"},
     };
     for (const auto& c : cases) {
@@ -150,10 +160,10 @@ TEST(CliTexts, CsvNameAndBarText) {
     EXPECT_EQ(CsvNameFor("logger.txt"), "logger.csv");
     EXPECT_EQ(CsvNameFor("data"), "data.csv");
     EXPECT_EQ(CsvNameFor("dir.d/log"), "dir.d/log.csv");
-    EXPECT_EQ(BarText(0, 4, 0.0, Lang::English), "[------------------------------]   0 %");
-    EXPECT_EQ(BarText(1, 4, 10.0, Lang::English),
+    EXPECT_EQ(BarText(0, 4, 0.0, Language::English), "[------------------------------]   0 %");
+    EXPECT_EQ(BarText(1, 4, 10.0, Language::English),
               "[#######-----------------------]  25 %  0:30 left");
-    EXPECT_EQ(BarText(1, 100, 40.0, Lang::Polish),
+    EXPECT_EQ(BarText(1, 100, 40.0, Language::Polish),
               "[------------------------------]   1 %  zostało 1:06:00");
 }
 

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace velkor;
 using namespace velkor::test;
@@ -151,4 +152,33 @@ TEST_F(DataFileFault, OnlyRegularFilesAreOpened) {
         EXPECT_EQ(loadedCalls, 0);
     }
     EXPECT_FALSE(IsOpenInProcess(fifo));
+}
+
+// Someone cuts the file short while the chart is being filled: the load says so instead of
+// showing part of the file as the whole of it.
+TEST_F(DataFileFault, AFileCutShortWhileLoadedIsAnError) {
+    std::string contents = "1\r\n2\r\n";
+    for (int n = 3; n <= 20000; ++n) // several buffer fills
+        contents += DataLine(n, 2024, 3, 5, n % 24, n % 60, 0, n % 500, n % 1000);
+    WriteFile(name, contents);
+    struct CuttingPlot final : PlotSink {
+        std::string file;
+        bool cut = false;
+        void ClearSeries() override {}
+        void AddPoint(int, double, double, std::uint32_t) override {
+            if (!cut)
+                cut = ::truncate(file.c_str(), 1000) == 0;
+        }
+        void SetBottomAxisAutomatic() override {}
+    } cutting;
+    cutting.file = name;
+    try {
+        LoadDataFile(state, name, cutting, [&] { ++loadedCalls; });
+        ADD_FAILURE() << "no DataFileShrankError";
+    } catch (const DataFileShrankError& e) {
+        EXPECT_EQ(e.fileName(), name);
+    }
+    EXPECT_TRUE(cutting.cut);
+    EXPECT_EQ(loadedCalls, 1);
+    EXPECT_FALSE(IsOpenInProcess(name));
 }

@@ -1,0 +1,171 @@
+#include "cli/CommandTable.h"
+
+#include "cli/ArchiveCommands.h"
+#include "cli/Commands.h"
+
+#include <algorithm>
+
+namespace velkor::cli {
+
+namespace {
+
+const OptionSpec Port{"port", 0, true};
+const OptionSpec ArchivePath{"archive", 0, true};
+
+// One row per command: adding a command adds a row here and its handler in Commands.h.
+const std::vector<CommandRow> Rows = {
+    {"ports",
+     {},
+     {},
+     nullptr,
+     {"list COM names and the devices they resolve to",
+      "lista nazw COM i urządzeń, którym odpowiadają"},
+     {"Usage: velkor-cli ports\n"
+      "Lists the COM names that resolve to a device, and the device of each.\n",
+      "Użycie: velkor-cli ports\n"
+      "Wypisuje nazwy COM, którym odpowiada urządzenie, i urządzenie każdej z nich.\n"},
+     RunPorts},
+    {"info",
+     {Port, {"json", 0, false}},
+     {},
+     nullptr,
+     {"show the logger's settings", "ustawienia rejestratora"},
+     {"Usage: velkor-cli info [--port COMn] [--json]\n"
+      "Shows the logger's settings, one \"key: value\" line each, or one JSON object.\n"
+      "Without --port the ports are scanned and the first logger found is used.\n",
+      "Użycie: velkor-cli info [--port COMn] [--json]\n"
+      "Wypisuje ustawienia rejestratora, po jednym wierszu \"klucz: wartość\", albo jeden\n"
+      "obiekt JSON. Bez --port przeszukuje porty i używa pierwszego znalezionego rejestratora.\n"},
+     RunInfo},
+    {"download",
+     {Port, {"output", 'o', true}, ArchivePath, {"no-archive", 0, false}},
+     {},
+     nullptr,
+     {"download the measurement log into a data file", "pobranie zapisu pomiarów do pliku danych"},
+     {"Usage: velkor-cli download [--port COMn] [-o FILE] [--archive PATH | --no-archive]\n"
+      "Downloads the measurement log into FILE (default: logger.txt), the same data file as\n"
+      "the window's Read data. Ctrl+C stops after the current block, keeping what arrived.\n"
+      "Then the download goes into the archive too (see velkor-cli archive --help).\n",
+      "Użycie: velkor-cli download [--port COMn] [-o PLIK] [--archive ŚCIEŻKA | --no-archive]\n"
+      "Pobiera zapis pomiarów do PLIKU (domyślnie logger.txt), tego samego pliku danych, co\n"
+      "przycisk Odczyt danych w oknie. Ctrl+C przerywa po bieżącym bloku, zachowując to, co\n"
+      "już nadeszło. Potem pobranie trafia też do archiwum (zob. velkor-cli archive --help).\n"},
+     RunDownload},
+    {"set-clock",
+     {Port, {"time", 0, true}},
+     {},
+     nullptr,
+     {"set the logger's clock", "ustawienie zegara rejestratora"},
+     {"Usage: velkor-cli set-clock [--port COMn] [--time \"yyyy-mm-dd hh:mm:ss\"]\n"
+      "Sets the logger's clock (default: this computer's local time).\n",
+      "Użycie: velkor-cli set-clock [--port COMn] [--time \"rrrr-mm-dd gg:mm:ss\"]\n"
+      "Ustawia zegar rejestratora (domyślnie na czas lokalny tego komputera).\n"},
+     RunSetClock},
+    {"configure",
+     {Port, {"interval", 0, true}, {"start", 0, true}, {"end", 0, true}},
+     {"interval", "start", "end"},
+     nullptr,
+     {"set the interval, the start and the end of logging",
+      "ustawienie interwału, początku i końca rejestracji"},
+     {"Usage: velkor-cli configure [--port COMn] --interval hh:mm:ss\n"
+      "           --start \"yyyy-mm-dd hh:mm:ss\" --end \"yyyy-mm-dd hh:mm:ss\"\n"
+      "Sets the measurement interval and the start and end of logging.\n",
+      "Użycie: velkor-cli configure [--port COMn] --interval gg:mm:ss\n"
+      "           --start \"rrrr-mm-dd gg:mm:ss\" --end \"rrrr-mm-dd gg:mm:ss\"\n"
+      "Ustawia interwał pomiarów oraz początek i koniec rejestracji.\n"},
+     RunConfigure},
+    {"erase",
+     {Port, {"yes", 0, false}, ArchivePath, {"force", 0, false}},
+     {},
+     nullptr,
+     {"erase the logger's memory", "skasowanie pamięci rejestratora"},
+     {"Usage: velkor-cli erase [--port COMn] --yes [--force] [--archive PATH]\n"
+      "Erases the logger's memory and waits for its confirmation. Nothing is done without\n"
+      "--yes. It refuses (exit 6) while the logger holds samples the archive lacks;\n"
+      "--force erases anyway.\n",
+      "Użycie: velkor-cli erase [--port COMn] --yes [--force] [--archive ŚCIEŻKA]\n"
+      "Kasuje pamięć rejestratora i czeka na jego potwierdzenie. Bez --yes nic nie robi.\n"
+      "Odmawia (kod 6), dopóki rejestrator ma próbki, których brak w archiwum; --force\n"
+      "kasuje mimo to.\n"},
+     RunErase},
+    {"export",
+     {{"output", 'o', true}},
+     {},
+     "DATAFILE",
+     {"convert a data file to CSV", "zamiana pliku danych na CSV"},
+     {"Usage: velkor-cli export DATAFILE [-o FILE.csv]\n"
+      "Writes the data file as CSV (default: DATAFILE with .csv): the header\n"
+      "time,temperature_c,humidity_pct, then one row for every data line.\n",
+      "Użycie: velkor-cli export PLIK_DANYCH [-o PLIK.csv]\n"
+      "Zapisuje plik danych jako CSV (domyślnie PLIK_DANYCH z rozszerzeniem .csv): nagłówek\n"
+      "time,temperature_c,humidity_pct, potem jeden wiersz na każdy wiersz danych.\n"},
+     RunExport},
+    // archive COMMAND [FILE | ID TEXT]: each subcommand checks its own operands.
+    {"archive",
+     {ArchivePath,
+      {"json", 0, false},
+      {"logger", 0, true},
+      {"from", 0, true},
+      {"to", 0, true},
+      {"output", 'o', true},
+      {"format", 0, true},
+      {"download", 0, true}},
+     {},
+     "COMMAND",
+     {"every download kept per logger: list, export, import...",
+      "wszystkie pobrania według rejestratorów: lista, eksport..."},
+     {"Usage: velkor-cli archive COMMAND [--archive PATH]\n"
+      "  list [--json]                      the loggers: label, period, samples, last download\n"
+      "  export --logger ID [--from T] [--to T] [-o FILE] [--format data|csv]\n"
+      "                                     one logger's samples (T: yyyy-mm-dd [hh:mm:ss])\n"
+      "  import FILE --logger ID            a data file into the archive\n"
+      "  label ID TEXT                      names a logger\n"
+      "  check                              integrity check and counts\n"
+      "  downloads --logger ID              the downloads and imports, with their numbers\n"
+      "  remove --download N                takes a download out again\n"
+      "Every download is archived too (download --no-archive leaves it out). The archive is\n"
+      "PATH, else the one set in the window, else ~/.local/share/velkor/archive.sqlite.\n",
+      "Użycie: velkor-cli archive POLECENIE [--archive ŚCIEŻKA]\n"
+      "  list [--json]                      rejestratory: etykieta, okres, próbki, ostatnie "
+      "pobranie\n"
+      "  export --logger ID [--from T] [--to T] [-o PLIK] [--format data|csv]\n"
+      "                                     próbki jednego rejestratora (T: rrrr-mm-dd "
+      "[gg:mm:ss])\n"
+      "  import PLIK --logger ID            plik danych do archiwum\n"
+      "  label ID TEKST                     nazywa rejestrator\n"
+      "  check                              sprawdzenie spójności i liczby\n"
+      "  downloads --logger ID              pobrania i importy z ich numerami\n"
+      "  remove --download N                usuwa pobranie z archiwum\n"
+      "Każde pobranie trafia też do archiwum (download --no-archive je pomija). Archiwum to\n"
+      "ŚCIEŻKA, inaczej to ustawione w oknie, inaczej ~/.local/share/velkor/archive.sqlite.\n"},
+     RunArchive,
+     2},
+};
+
+} // namespace
+
+std::string Bilingual::In(Language language) const {
+    return language == Language::Polish ? polish : english;
+}
+
+std::span<const CommandRow> CommandTable() {
+    return Rows;
+}
+
+const CommandRow* FindCommand(std::string_view name) {
+    const auto it = std::find_if(Rows.begin(), Rows.end(),
+                                 [&](const CommandRow& row) { return name == row.name; });
+    return it == Rows.end() ? nullptr : &*it;
+}
+
+std::string GeneralUsage(Language language) {
+    std::string text = Text(language, Msg::UsageHead);
+    for (const CommandRow& row : Rows) {
+        std::string name = std::string("  ") + row.name;
+        name.resize(std::max<std::size_t>(name.size() + 1, 27), ' ');
+        text += name + row.summary.In(language) + '\n';
+    }
+    return text + Text(language, Msg::UsageTail);
+}
+
+} // namespace velkor::cli
