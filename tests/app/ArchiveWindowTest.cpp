@@ -2,10 +2,14 @@
 // that cannot be written costs nothing but a box, and the erase question warns of samples the
 // archive lacks.
 #include "LoggerBlocks.h"
+#include "app/ArchiveDialog.h"
 #include "archive/Archive.h"
+#include "chart/ChartWidget.h"
 #include "tests/platform/TempFolder.h"
 
 #include <QDir>
+#include <QPushButton>
+#include <QTableWidget>
 
 #include <fstream>
 
@@ -119,6 +123,120 @@ TEST_F(ArchiveWindow, AnEraseIsRecorded) {
     const auto erases = archive::OpenArchive(Archive("archive.sqlite"))->EraseEvents("RTW01234");
     ASSERT_EQ(erases.size(), 1u);
     EXPECT_TRUE(erases[0].confirmed);
+}
+
+} // namespace
+} // namespace velkor
+
+namespace velkor {
+namespace {
+
+// Two loggers in an archive of their own: a labelled humidity logger with ten samples a minute
+// from 2024-03-01 00:00, and one without a humidity sensor with five every ten minutes.
+class ArchiveOnTheChart : public ArchiveWindow {
+protected:
+    void SetUp() override {
+        ArchiveWindow::SetUp();
+        services.services.archive = Archive("archive.sqlite");
+        auto a = archive::OpenArchive(services.services.archive);
+        archive::DownloadMeta meta;
+        meta.kind = archive::DownloadKind::Import;
+        std::vector<archive::Sample> fridge, freezer;
+        for (int i = 0; i < 10; ++i)
+            fridge.push_back({March + 60 * i, 40 + i, 500 + i});
+        for (int i = 0; i < 5; ++i)
+            freezer.push_back({March + 600 * i, -180 - i, 0});
+        a->Store({"RTW00001", true}, meta, fridge);
+        a->Store({"RTT00002", false}, meta, freezer);
+        a->SetLabel("RTW00001", "Lodówka");
+    }
+    // The dialog as the user answers it: these rows ticked, then one of its buttons.
+    void Answer(std::vector<int> rows, bool openAsData = false) {
+        window->runArchiveDialog = [rows, openAsData](ArchiveDialog& dialog) {
+            for (int row : rows)
+                dialog.SetTicked(row, true);
+            (openAsData ? dialog.OpenAsDataButton() : dialog.ShowButton()).click();
+            return true;
+        };
+    }
+    chart::LineSeries& Line(std::size_t i) { return window->Chart1().Chart().Series(i); }
+
+    static constexpr archive::LoggerSeconds March = 1'709'251'200; // 2024-03-01 00:00:00
+};
+
+TEST_F(ArchiveOnTheChart, EachLoggerIsItsOwnPairOfLinesUntilTheNextDownloadOrLoad) {
+    Open();
+    ASSERT_TRUE(window->SeriesActive(Series::Series1));
+    Answer({0, 1}); // RTT00002, then RTW00001 (by identifier)
+    window->RunGuarded([this] { window->ArchiveClick(); });
+    ASSERT_TRUE(window->ArchiveView());
+    EXPECT_FALSE(window->SeriesActive(Series::Series1));
+    EXPECT_FALSE(window->SeriesActive(Series::Series2));
+    const struct {
+        const char* title;
+        int points;
+        bool active;
+    } lines[] = {
+        {"RTT00002: temperatura", 5, true},
+        {"RTT00002: wilgotność", 0, false}, // no humidity sensor
+        {"Lodówka: temperatura", 10, true},
+        {"Lodówka: wilgotność", 10, true},
+    };
+    for (std::size_t i = 0; i < std::size(lines); ++i) {
+        SCOPED_TRACE(lines[i].title);
+        EXPECT_EQ(Line(2 + i).Title(), QString::fromUtf8(lines[i].title));
+        EXPECT_EQ(Line(2 + i).Count(), lines[i].points);
+        EXPECT_EQ(Line(2 + i).Active(), lines[i].active);
+    }
+    EXPECT_NE(Line(2).SeriesColor(), Line(4).SeriesColor());
+    EXPECT_DOUBLE_EQ(Line(4).YValues().Values()[3], 4.3);
+
+    // The check boxes show and hide the loggers' lines of their kind.
+    Click(Control::CheckBox1);
+    EXPECT_FALSE(Line(2).Active());
+    EXPECT_FALSE(Line(4).Active());
+    EXPECT_FALSE(window->SeriesActive(Series::Series1));
+    Click(Control::CheckBox1);
+
+    window->LeaveArchiveView();
+    EXPECT_FALSE(window->ArchiveView());
+    EXPECT_TRUE(window->SeriesActive(Series::Series1));
+    EXPECT_TRUE(window->SeriesActive(Series::Series2));
+    for (std::size_t i = 2; i < window->Chart1().Chart().SeriesCount(); ++i) {
+        EXPECT_EQ(Line(i).Count(), 0);
+        EXPECT_FALSE(Line(i).Active());
+    }
+}
+
+TEST_F(ArchiveOnTheChart, AtMostEightLoggersCanBeTicked) {
+    auto a = archive::OpenArchive(services.services.archive);
+    for (int i = 0; i < 8; ++i)
+        a->RecordErase({"RTW1000" + std::to_string(i), 0, true});
+    const auto loggers = a->Loggers();
+    ASSERT_EQ(loggers.size(), 10u);
+    ArchiveDialog dialog(loggers, Language::Polish);
+    for (int row = 0; row < 8; ++row)
+        dialog.SetTicked(row, true);
+    for (int row = 0; row < 10; ++row)
+        EXPECT_EQ(dialog.Table().item(row, 0)->flags().testFlag(Qt::ItemIsEnabled), row < 8);
+    EXPECT_FALSE(dialog.OpenAsDataButton().isEnabled());
+    dialog.SetTicked(3, false);
+    EXPECT_TRUE(dialog.Table().item(9, 0)->flags().testFlag(Qt::ItemIsEnabled));
+}
+
+TEST_F(ArchiveOnTheChart, OpenAsDataLoadsThePeriodAsTheSpecifiedChart) {
+    Open();
+    Answer({1}, true); // Lodówka
+    window->RunGuarded([this] { window->ArchiveClick(); });
+    EXPECT_FALSE(window->ArchiveView());
+    // The file is loaded as Read from file loads one: its first two lines are not plotted.
+    EXPECT_EQ(window->Chart1().Chart().Series(0).Count(), 8);
+    const std::string file = services.dataFile.DataFileName;
+    ASSERT_FALSE(file.empty());
+    const std::string text = testing::Slurp(file);
+    EXPECT_TRUE(text.starts_with("1\t2024-03-01 00:00:00\t+004.0\t50.0\r\n2\t2024-03-01 00:01:00"))
+        << text;
+    std::filesystem::remove(file);
 }
 
 } // namespace
