@@ -17,7 +17,7 @@ namespace velkor {
 
 namespace {
 
-QString Pick(Language language, const char* polish, const char* english) {
+QString DialogText(Language language, const char* polish, const char* english) {
     return QString::fromUtf8(language == Language::English ? english : polish);
 }
 
@@ -36,17 +36,17 @@ ArchiveDialog::ArchiveDialog(const std::vector<archive::LoggerSummary>& loggers,
                              QWidget* parent)
     : QDialog(parent), loggers_(loggers) {
     setObjectName(QStringLiteral("ArchiveDialog"));
-    setWindowTitle(Pick(language, "Archiwum", "Archive"));
+    setWindowTitle(DialogText(language, "Archiwum", "Archive"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(Pick(language, "Rejestratory w archiwum (najwyżej 8 naraz):",
-                                      "Loggers in the archive (at most 8 at once):"),
+    layout->addWidget(new QLabel(DialogText(language, "Rejestratory w archiwum (najwyżej 8 naraz):",
+                                            "Loggers in the archive (at most 8 at once):"),
                                  this));
 
     table_ = new QTableWidget(static_cast<int>(loggers_.size()), 4, this);
-    table_->setHorizontalHeaderLabels({Pick(language, "Rejestrator", "Logger"),
-                                       Pick(language, "Okres", "Period"),
-                                       Pick(language, "Próbki", "Samples"),
-                                       Pick(language, "Ostatnie pobranie", "Last download")});
+    table_->setHorizontalHeaderLabels({DialogText(language, "Rejestrator", "Logger"),
+                                       DialogText(language, "Okres", "Period"),
+                                       DialogText(language, "Próbki", "Samples"),
+                                       DialogText(language, "Ostatnie pobranie", "Last download")});
     table_->verticalHeader()->hide();
     table_->setSelectionMode(QAbstractItemView::NoSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -83,16 +83,16 @@ ArchiveDialog::ArchiveDialog(const std::vector<archive::LoggerSummary>& loggers,
         edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
         edit->setCalendarPopup(true);
     }
-    period->addRow(Pick(language, "Od:", "From:"), from_);
-    period->addRow(Pick(language, "Do:", "To:"), to_);
+    period->addRow(DialogText(language, "Od:", "From:"), from_);
+    period->addRow(DialogText(language, "Do:", "To:"), to_);
     layout->addLayout(period);
 
     auto* buttons = new QDialogButtonBox(this);
-    show_ = buttons->addButton(Pick(language, "Pokaż na wykresie", "Show on the chart"),
+    show_ = buttons->addButton(DialogText(language, "Pokaż na wykresie", "Show on the chart"),
                                QDialogButtonBox::AcceptRole);
-    openAsData_ = buttons->addButton(Pick(language, "Otwórz jako dane", "Open as data"),
+    openAsData_ = buttons->addButton(DialogText(language, "Otwórz jako dane", "Open as data"),
                                      QDialogButtonBox::AcceptRole);
-    buttons->addButton(Pick(language, "Anuluj", "Cancel"), QDialogButtonBox::RejectRole);
+    buttons->addButton(DialogText(language, "Anuluj", "Cancel"), QDialogButtonBox::RejectRole);
     connect(show_, &QPushButton::clicked, this, [this] {
         action_ = ArchiveChoice::Action::Chart;
         accept();
