@@ -3,8 +3,8 @@
 // count and last download; the user ticks up to eight and picks a period, then shows them on
 // the chart or opens one as data.
 
-#include "messages/Language.h"
 #include "archive/Archive.h"
+#include "messages/Language.h"
 
 #include <QDialog>
 
