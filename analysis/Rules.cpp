@@ -9,9 +9,8 @@ namespace velkor::analysis {
 
 namespace {
 
-// A plain decimal number: optional minus, digits, optional point and digits. No exponent, no
-// plus sign, no spaces, so the text means the same to everyone who reads it.
-std::optional<double> ParseDecimal(std::string_view text) {
+// (ParseDecimal is below, outside this namespace.)
+std::optional<double> ParseDecimalText(std::string_view text) {
     std::size_t i = 0;
     if (i < text.size() && text[i] == '-') {
         ++i;
@@ -53,6 +52,10 @@ std::vector<std::string_view> SplitCommas(std::string_view text) {
 }
 
 } // namespace
+
+std::optional<double> ParseDecimal(std::string_view text) {
+    return ParseDecimalText(text);
+}
 
 std::optional<std::int64_t> ParseDelay(std::string_view text) {
     std::int64_t unit = 1;

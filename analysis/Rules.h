@@ -40,6 +40,10 @@ struct Profile {
     std::vector<AlarmRule> rules;
 };
 
+// A plain decimal number: an optional minus, digits, an optional point and digits (no
+// exponent, no plus, no blanks), finite and within ±1e6.
+std::optional<double> ParseDecimal(std::string_view text);
+
 // "N", "Ns", "Nm" or "Nh" with N a whole number, up to MaxDelaySeconds.
 std::optional<std::int64_t> ParseDelay(std::string_view text);
 // "above,8,30m,single" or "below,-0.5,1h,cumulative".

@@ -176,22 +176,25 @@ void MainWindow::ArchiveClick() {
 
 void MainWindow::ShowArchiveChart(archive::Archive& archive, const ArchiveChoice& choice) {
     chart::Chart& chart = Chart1().Chart();
-    if (!archiveView_)
-        activeBeforeArchive_ = {SeriesActive(Series::Series1), SeriesActive(Series::Series2)};
     LeaveArchiveView();
+    // The specified lines and the dew point (the analysis's) are hidden meanwhile; the dew
+    // point's place is kept so that the loggers' lines come after it.
+    activeBeforeArchive_ = {SeriesActive(Series::Series1), SeriesActive(Series::Series2)};
+    dewPointBeforeArchive_ = HasDewPointSeries(chart);
+    dewPointActiveBeforeArchive_ = dewPointBeforeArchive_ && chart.Series(DewPointSeries).Active();
+    AddDewPointSeries(chart, language_).SetActive(false);
     archiveView_ = true;
     SetSeriesActive(Series::Series1, false);
     SetSeriesActive(Series::Series2, false);
-    const std::size_t needed = 2 + 2 * choice.loggers.size();
-    while (chart.SeriesCount() < needed) {
-        const std::size_t n = chart.SeriesCount();
+    for (std::size_t n = FirstArchiveSeries; n < FirstArchiveSeries + 2 * choice.loggers.size();
+         ++n)
         ConfigureSeries(chart.AddSeries(QStringLiteral("Archive%1").arg(n)),
-                        LoggerColors[(n - 2) / 2 % MaxArchiveLoggers][n % 2]);
-    }
+                        LoggerColors[(n - FirstArchiveSeries) / 2 % MaxArchiveLoggers]
+                                    [(n - FirstArchiveSeries) % 2]);
     for (std::size_t k = 0; k < choice.loggers.size(); ++k) {
         const auto& logger = choice.loggers[k];
-        chart::LineSeries& temperature = chart.Series(2 + 2 * k);
-        chart::LineSeries& humidity = chart.Series(3 + 2 * k);
+        chart::LineSeries& temperature = chart.Series(FirstArchiveSeries + 2 * k);
+        chart::LineSeries& humidity = chart.Series(FirstArchiveSeries + 1 + 2 * k);
         temperature.SetTitle(Text(RunText::ArchiveTemperature).arg(NameOf(logger)));
         humidity.SetTitle(Text(RunText::ArchiveHumidity).arg(NameOf(logger)));
         archive.ReadSamples(
@@ -215,10 +218,12 @@ void MainWindow::LeaveArchiveView() {
     if (!archiveView_)
         return;
     chart::Chart& chart = Chart1().Chart();
-    for (std::size_t i = 2; i < chart.SeriesCount(); ++i) {
-        chart.Series(i).Clear();
-        chart.Series(i).SetActive(false);
-    }
+    while (chart.SeriesCount() > FirstArchiveSeries)
+        chart.RemoveSeries(chart.SeriesCount() - 1);
+    if (dewPointBeforeArchive_)
+        chart.Series(DewPointSeries).SetActive(dewPointActiveBeforeArchive_);
+    else
+        RemoveDewPointSeries(chart);
     SetSeriesActive(Series::Series1, activeBeforeArchive_[0]);
     SetSeriesActive(Series::Series2, activeBeforeArchive_[1]);
     archiveView_ = false;

@@ -1,7 +1,9 @@
 #include "app/ChartMenu.h"
 
+#include "app/AnalysisDialog.h"
 #include "app/ChartCsv.h"
 #include "app/ChartImage.h"
+#include "app/ChartView.h"
 #include "chart/ChartOverlay.h"
 #include "chart/ChartReadout.h"
 #include "chart/ChartWidget.h"
@@ -22,9 +24,9 @@ namespace velkor {
 
 namespace {
 
-constexpr std::array<RunText, 5> EntryTexts = {RunText::ChartCopy, RunText::ChartSaveImage,
+constexpr std::array<RunText, 6> EntryTexts = {RunText::ChartCopy,      RunText::ChartSaveImage,
                                                RunText::ChartExportCsv, RunText::ChartStatistics,
-                                               RunText::ChartShowAll};
+                                               RunText::ChartAnalysis,  RunText::ChartShowAll};
 
 bool HasPoints(const chart::Chart& chart) {
     for (std::size_t i = 0; i < chart.SeriesCount(); ++i)
@@ -35,7 +37,7 @@ bool HasPoints(const chart::Chart& chart) {
 
 QString Value(const chart::Chart& chart, double v, const char* pattern, std::size_t series) {
     QString text = chart::FormatNumber(v, QLatin1String(pattern), chart.Separators());
-    const QString unit = SeriesUnit(series);
+    const QString unit = SeriesUnit(chart, series);
     return unit.isEmpty() ? text : text + u' ' + unit;
 }
 
@@ -46,9 +48,15 @@ QString Proposed(const QString& folder, const QString& name) {
 
 } // namespace
 
-QString SeriesUnit(std::size_t series) {
-    return series % 2 == static_cast<std::size_t>(TemperatureSeries) ? QStringLiteral("°C")
-                                                                     : QStringLiteral("%");
+QString SeriesUnit(const chart::Chart& chart, std::size_t series) {
+    if (series == static_cast<std::size_t>(TemperatureSeries) || series == DewPointSeries)
+        return ShowsFahrenheit(chart) ? QStringLiteral("°F") : QStringLiteral("°C");
+    if (series == static_cast<std::size_t>(HumiditySeries))
+        return QStringLiteral("%");
+    // The archived loggers' lines: temperature, humidity, from FirstArchiveSeries on.
+    if (series >= FirstArchiveSeries)
+        return (series - FirstArchiveSeries) % 2 == 0 ? QStringLiteral("°C") : QStringLiteral("%");
+    return {};
 }
 
 QString StatisticsText(const chart::Chart& chart, Language language) {
@@ -81,9 +89,11 @@ QString StatisticsText(const chart::Chart& chart, Language language) {
 }
 
 ChartMenu::ChartMenu(chart::ChartWidget& widget, Dialogs& dialogs, Language language, Guard guard,
+                     std::function<std::string()> dataFile, chart::ChartOverlay* readout,
                      std::function<void()> openArchive)
     : QObject(&widget), widget_(widget), dialogs_(dialogs), language_(language),
-      guard_(std::move(guard)), openArchive_(std::move(openArchive)) {
+      guard_(std::move(guard)), dataFile_(std::move(dataFile)), readout_(readout),
+      openArchive_(std::move(openArchive)) {
     widget_.installEventFilter(this);
 }
 
@@ -100,6 +110,7 @@ QMenu& ChartMenu::Menu() {
     }
     const bool points = HasPoints(widget_.Chart());
     const QList<QAction*> actions = menu_->actions();
+    // Archiwum... needs no points.
     for (qsizetype k = 1; k < actions.size() && k < qsizetype(EntryTexts.size()); ++k)
         actions[k]->setEnabled(points);
     return *menu_;
@@ -119,6 +130,9 @@ void ChartMenu::Run(Entry entry) {
             break;
         case Entry::Statistics:
             ShowStatistics();
+            break;
+        case Entry::Analysis:
+            ShowAnalysis();
             break;
         case Entry::ShowAll:
             widget_.ZoomScroll().ResetZoom(widget_);
@@ -165,6 +179,16 @@ void ChartMenu::ShowStatistics() {
     dialogs_.message(StatisticsText(widget_.Chart(), language_), Text(RunText::StatisticsCaption));
 }
 
+void ChartMenu::ShowAnalysis() {
+    if (!analysis_)
+        analysis_ = new AnalysisDialog(
+            widget_, readout_, language_, dataFile_ ? dataFile_ : [] { return std::string(); });
+    analysis_->Recompute();
+    analysis_->show();
+    analysis_->raise();
+    analysis_->activateWindow();
+}
+
 bool ChartMenu::eventFilter(QObject* watched, QEvent* event) {
     if (watched != &widget_)
         return false;
@@ -186,12 +210,16 @@ bool ChartMenu::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void AttachChartLayers(chart::ChartWidget& widget, Dialogs& dialogs, Language language,
-                       ChartMenu::Guard guard, std::function<void()> openArchive) {
+                       ChartMenu::Guard guard, std::function<std::string()> dataFile,
+                       std::function<void()> openArchive) {
     auto* readout = new chart::ChartOverlay(widget);
-    // Series1 and Series2, then two for each of the archived loggers the chart can show.
-    for (std::size_t series = 0; series < 2 + 2 * 8; ++series)
-        readout->SetUnit(series, SeriesUnit(series));
-    new ChartMenu(widget, dialogs, language, std::move(guard), std::move(openArchive));
+    for (std::size_t series : {static_cast<std::size_t>(TemperatureSeries),
+                               static_cast<std::size_t>(HumiditySeries), DewPointSeries})
+        readout->SetUnit(series, SeriesUnit(widget.Chart(), series));
+    for (std::size_t series = FirstArchiveSeries; series < FirstArchiveSeries + 16; ++series)
+        readout->SetUnit(series, SeriesUnit(widget.Chart(), series));
+    new ChartMenu(widget, dialogs, language, std::move(guard), std::move(dataFile), readout,
+                  std::move(openArchive));
 }
 
 } // namespace velkor

@@ -1,8 +1,9 @@
 #pragma once
 // The chart's menu, opened by a right-button click without a drag (press and release within
 // 3 pixels; a right drag still pans): copy the chart, save it as an image, export its points to
-// CSV, statistics of what is shown, show the whole chart. With the hover readout it makes the
-// layers the window puts over Chart1; neither changes what the chart paints or prints.
+// CSV, statistics of what is shown, the analysis of the data file, show the whole chart. With the
+// hover readout it makes the layers the window puts over Chart1; neither changes what the chart
+// paints or prints.
 
 #include "app/Texts.h"
 #include "messages/Language.h"
@@ -12,24 +13,26 @@
 #include <QString>
 #include <cstddef>
 #include <functional>
+#include <string>
 
 class QMenu;
 
 namespace velkor::chart {
 class Chart;
+class ChartOverlay;
 class ChartWidget;
 } // namespace velkor::chart
 
 namespace velkor {
 
+class AnalysisDialog;
 class Dialogs;
 
 // A press and its release this close (in both directions) make a click.
 constexpr int MenuClickDistance = 3;
 
-// The unit of the logger chart's series ("°C", "%"): the temperature series are the even ones
-// (Series1, and each archived logger's first), the humidity series the odd ones.
-QString SeriesUnit(std::size_t series);
+// The unit of the logger chart's series ("°C" or "°F", "%").
+QString SeriesUnit(const chart::Chart& chart, std::size_t series);
 
 // The statistics box's text: the visible time range, then for each visible series its title,
 // number of points, minimum and maximum each with its time, and mean, over that range.
@@ -39,13 +42,14 @@ class ChartMenu final : public QObject {
     Q_OBJECT
 
 public:
-    // The menu's order; Archive only when the window gave the menu a way to open the archive.
-    enum class Entry { Copy, SaveImage, ExportCsv, Statistics, ShowAll, Archive };
+    // In order; Archive only when the window gave the menu a way to open the archive.
+    enum class Entry { Copy, SaveImage, ExportCsv, Statistics, Analysis, ShowAll, Archive };
     // Runs a menu action inside the window's error report.
     using Guard = std::function<void(const std::function<void()>&)>;
 
-    // A child of `widget`, watching its mouse.
+    // A child of `widget`, watching its mouse. `dataFile` names the file the chart shows.
     ChartMenu(chart::ChartWidget& widget, Dialogs& dialogs, Language language, Guard guard,
+              std::function<std::string()> dataFile = {}, chart::ChartOverlay* readout = nullptr,
               std::function<void()> openArchive = {});
 
     // The menu with its entries enabled as the chart now allows (all but Copy need points).
@@ -61,23 +65,28 @@ private:
     void SaveImage();
     void ExportCsv();
     void ShowStatistics();
+    void ShowAnalysis();
     QString Text(RunText text) const { return TextOf(text, language_); }
 
     chart::ChartWidget& widget_;
     Dialogs& dialogs_;
     Language language_;
     Guard guard_;
-    std::function<void()> openArchive_;
     QMenu* menu_ = nullptr;
     QPoint pressAt_;
     bool rightPressed_ = false;
     // The folders the save dialogs were last confirmed in (empty: the dialog's own choice).
     QString imageFolder_;
     QString csvFolder_;
+    std::function<std::string()> dataFile_;
+    chart::ChartOverlay* readout_;
+    AnalysisDialog* analysis_ = nullptr; // made at its first use
+    std::function<void()> openArchive_;
 };
 
 // The hover readout and the menu over the window's Chart1.
 void AttachChartLayers(chart::ChartWidget& widget, Dialogs& dialogs, Language language,
-                       ChartMenu::Guard guard, std::function<void()> openArchive = {});
+                       ChartMenu::Guard guard, std::function<std::string()> dataFile = {},
+                       std::function<void()> openArchive = {});
 
 } // namespace velkor

@@ -5,6 +5,8 @@
 
 #include <QPalette>
 #include <QString>
+#include <span>
+#include <vector>
 
 namespace velkor {
 
@@ -105,14 +107,83 @@ chart::ChartWidget* CreateChartView(QWidget* parent, Language language) {
     return widget;
 }
 
+namespace {
+
+constexpr double FahrenheitScale = 1.8;
+constexpr double FahrenheitOffset = 32;
+
+// Converts the series' points from its present unit to multiplier × °C + offset.
+void ConvertSeries(chart::LineSeries& series, double multiplier, double offset) {
+    chart::ValueList& y = series.YValues();
+    if (y.Multiplier() == multiplier && y.Offset() == offset)
+        return;
+    const double oldMultiplier = y.Multiplier();
+    const double oldOffset = y.Offset();
+    const std::span<const double> xs = series.XValues().Values();
+    const std::span<const double> ys = y.Values();
+    struct Point {
+        double x, celsius;
+        chart::Color color;
+        QString label;
+    };
+    std::vector<Point> points;
+    points.reserve(xs.size());
+    for (std::size_t i = 0; i < xs.size(); ++i)
+        points.push_back(
+            {xs[i], (ys[i] - oldOffset) / oldMultiplier, series.PointColor(i), series.Label(i)});
+    series.Clear();
+    y.SetMultiplier(multiplier);
+    y.SetOffset(offset);
+    for (const Point& p : points)
+        series.AddXY(p.x, p.celsius, p.label, p.color);
+}
+
+} // namespace
+
+chart::LineSeries& AddDewPointSeries(chart::Chart& chart, Language language) {
+    if (HasDewPointSeries(chart))
+        return chart.Series(DewPointSeries);
+    chart::LineSeries& series = chart.AddSeries(QStringLiteral("Series3"));
+    ConfigureSeries(series, chart::Blue);
+    series.SetTitle(language == Language::English ? QStringLiteral("Dew point")
+                                                  : QStringLiteral("Punkt rosy"));
+    const chart::ValueList& temperature = chart.Series(TemperatureSeries).YValues();
+    series.YValues().SetMultiplier(temperature.Multiplier());
+    series.YValues().SetOffset(temperature.Offset());
+    return series;
+}
+
+void RemoveDewPointSeries(chart::Chart& chart) {
+    if (HasDewPointSeries(chart))
+        chart.RemoveSeries(DewPointSeries);
+}
+
+bool HasDewPointSeries(const chart::Chart& chart) {
+    return chart.SeriesCount() > DewPointSeries;
+}
+
+void SetFahrenheit(chart::Chart& chart, bool fahrenheit) {
+    const double multiplier = fahrenheit ? FahrenheitScale : 1;
+    const double offset = fahrenheit ? FahrenheitOffset : 0;
+    ConvertSeries(chart.Series(TemperatureSeries), multiplier, offset);
+    if (HasDewPointSeries(chart))
+        ConvertSeries(chart.Series(DewPointSeries), multiplier, offset);
+}
+
+bool ShowsFahrenheit(const chart::Chart& chart) {
+    return chart.Series(TemperatureSeries).YValues().Offset() == FahrenheitOffset;
+}
+
 void ShowArchiveSeries(chart::Chart& chart, int kind, bool shown) {
-    for (std::size_t i = 2 + static_cast<std::size_t>(kind); i < chart.SeriesCount(); i += 2)
+    for (std::size_t i = FirstArchiveSeries + static_cast<std::size_t>(kind);
+         i < chart.SeriesCount(); i += 2)
         chart.Series(i).SetActive(shown && chart.Series(i).Count() > 0);
 }
 
 void ChartPlot::ClearSeries() {
-    chart_.Series(TemperatureSeries).Clear();
-    chart_.Series(HumiditySeries).Clear();
+    // The dew point too, when the analysis added it: it belongs to the file being replaced.
+    for (std::size_t i = 0; i < chart_.SeriesCount(); ++i)
+        chart_.Series(i).Clear();
 }
 
 void ChartPlot::AddPoint(int series, double x, double y, std::uint32_t color) {

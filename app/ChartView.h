@@ -7,12 +7,14 @@
 #include "log/Sinks.h"
 #include "messages/Language.h"
 
+#include <cstddef>
 #include <cstdint>
 
 class QWidget;
 
 namespace velkor::chart {
 class Chart;
+class LineSeries;
 class ChartWidget;
 class LineSeries;
 } // namespace velkor::chart
@@ -28,14 +30,27 @@ void ConfigureChartView(chart::Chart& chart, Language language);
 // A line series as Series1 and Series2 are set up: time on X, no pointers or marks, `color`.
 void ConfigureSeries(chart::LineSeries& series, std::uint32_t color);
 
-// The archived loggers' lines come after Series1 and Series2, two a logger (temperature, then
-// humidity). Shows or hides those of one kind (TemperatureSeries or HumiditySeries) that hold
-// points.
-void ShowArchiveSeries(chart::Chart& chart, int kind, bool shown);
-
 // Chart1, a child of `parent` (which owns it), configured as above, its background the button
 // colour of the widget's palette.
 chart::ChartWidget* CreateChartView(QWidget* parent, Language language);
+
+// The third series the analysis adds: the dew point (blue), "Punkt rosy" ("Dew point").
+constexpr std::size_t DewPointSeries = 2;
+chart::LineSeries& AddDewPointSeries(chart::Chart& chart, Language language);
+
+// The archived loggers' lines come after the dew point's place, two a logger (temperature,
+// then humidity). Shows or hides those of one kind (TemperatureSeries or HumiditySeries) that
+// hold points.
+constexpr std::size_t FirstArchiveSeries = DewPointSeries + 1;
+void ShowArchiveSeries(chart::Chart& chart, int kind, bool shown);
+// Removes it, if the chart has it.
+void RemoveDewPointSeries(chart::Chart& chart);
+bool HasDewPointSeries(const chart::Chart& chart);
+
+// Shows the temperatures (the temperature series and the dew point) in °F or in °C: converts
+// the points the series hold and those added later. The data file stays in °C.
+void SetFahrenheit(chart::Chart& chart, bool fahrenheit);
+bool ShowsFahrenheit(const chart::Chart& chart);
 
 // The chart's two series as the log operations fill them. Adding a point only marks the chart
 // for redrawing; it is drawn when the window next paints.

@@ -108,8 +108,7 @@ void MainWindow::Button7Click() {
                              services_.dataFile, plot, progress, stop);
         plot.Finish(result.fileReplaced);
     }
-    const bool complete =
-        result.end == DownloadEnd::Complete && (result.fileReplaced || result.samplesExpected == 0);
+    const bool complete = result.IsComplete();
     bool archiveFailed = false;
     const QString archived = ArchiveDownload(result, complete, archiveFailed);
     ShowDownloadEnd(result, archived, archiveFailed);
@@ -119,9 +118,7 @@ void MainWindow::ShowDownloadEnd(const DownloadResult& result, const QString& ar
                                  bool archiveFailed) {
     // A complete download of what the logger holds ends as it always did; only an archive that
     // could not be written is reported.
-    const bool complete =
-        result.end == DownloadEnd::Complete && (result.fileReplaced || result.samplesExpected == 0);
-    if (complete) {
+    if (result.IsComplete()) {
         OnDownloadFinished();
         if (archiveFailed && !CloseRequested())
             guard_.Report(archived);
@@ -143,6 +140,8 @@ void MainWindow::ShowDownloadEnd(const DownloadResult& result, const QString& ar
     QString counts = !result.fileReplaced ? Text(Message::NoSamplesReceived, {file})
                      : result.end == DownloadEnd::Cancelled
                          ? Text(Message::DownloadCancelled, {received, expected, file})
+                     : result.end == DownloadEnd::ReplyCut
+                         ? Text(Message::ReplyCut, {received, expected, file})
                          : Text(Message::LoggerStopped, {received, expected, file});
     if (!archived.isEmpty())
         counts += u'\n' + archived;
@@ -157,6 +156,7 @@ void MainWindow::ShowDownloadEnd(const DownloadResult& result, const QString& ar
         break;
     case DownloadEnd::Complete:
     case DownloadEnd::LoggerSilent:
+    case DownloadEnd::ReplyCut:
         guard_.Report(counts);
         break;
     }

@@ -122,6 +122,7 @@ void MainWindow::CreateControls() {
             AttachChartLayers(
                 *static_cast<chart::ChartWidget*>(widget), dialogs_, language_,
                 [this](const std::function<void()>& h) { RunGuarded(h); },
+                [this] { return services_.dataFile.DataFileName; },
                 [this] { RunGuarded([this] { ArchiveClick(); }); });
             break;
         case ControlKind::Button:

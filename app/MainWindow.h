@@ -221,6 +221,8 @@ private:
     void OpenArchiveAsData(archive::Archive& archive, const ArchiveChoice& choice);
     bool archiveView_ = false;
     std::array<bool, 2> activeBeforeArchive_{};
+    bool dewPointBeforeArchive_ = false;
+    bool dewPointActiveBeforeArchive_ = false;
 
     Dialogs& dialogs_;
     Services services_;

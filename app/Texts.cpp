@@ -42,7 +42,7 @@ struct RunTextEntry {
 };
 
 // The captions keep their blanks before the colon as the logger's users know them.
-constexpr std::array<RunTextEntry, 35> RunTable{{
+constexpr std::array<RunTextEntry, 36> RunTable{{
     {RunText::BatteryPrefix, "Napięcie baterii: ", "Battery voltage: "},
     {RunText::FoundCaption, "Znaleziono urządzenie  :", "Found Device   :"},
     {RunText::FoundStatus, "Znaleziono", "Found"},
@@ -61,6 +61,7 @@ constexpr std::array<RunTextEntry, 35> RunTable{{
     {RunText::ChartSaveImage, "Zapisz wykres jako obraz...", "Save chart as image..."},
     {RunText::ChartExportCsv, "Eksportuj dane do CSV...", "Export data to CSV..."},
     {RunText::ChartStatistics, "Statystyka...", "Statistics..."},
+    {RunText::ChartAnalysis, "Analiza i alarmy...", "Analysis and alarms..."},
     {RunText::ChartShowAll, "Pokaż cały wykres", "Show whole chart"},
     {RunText::ChartImageFilter, "Obraz PNG|*.png|Obraz SVG|*.svg|Dokument PDF|*.pdf",
      "PNG image|*.png|SVG image|*.svg|PDF document|*.pdf"},

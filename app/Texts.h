@@ -70,6 +70,7 @@ enum class RunText {
     ChartSaveImage,    //
     ChartExportCsv,    //
     ChartStatistics,   //
+    ChartAnalysis,     //
     ChartShowAll,      //
     ChartImageFilter,  // save dialog filter: PNG, SVG, PDF in this order
     ChartImageName,    // file name the save dialog proposes; the chosen filter adds the suffix

@@ -30,6 +30,11 @@ LineSeries& Chart::AddSeries(const QString& name) {
     return *series_.back();
 }
 
+void Chart::RemoveSeries(std::size_t i) {
+    series_.erase(series_.begin() + static_cast<std::ptrdiff_t>(i));
+    context_.Changed();
+}
+
 void Chart::SetTitleText(const QStringList& lines) {
     ChartTitle t = title_;
     t.text = lines;

@@ -77,6 +77,8 @@ public:
 
     // The chart owns its series; they are drawn and listed in the order they were added.
     LineSeries& AddSeries(const QString& name = {});
+    // Removes series i with its points; the later ones move up.
+    void RemoveSeries(std::size_t i);
     std::size_t SeriesCount() const { return series_.size(); }
     LineSeries& Series(std::size_t i) { return *series_.at(i); }
     const LineSeries& Series(std::size_t i) const { return *series_.at(i); }
@@ -103,9 +105,7 @@ public:
     Color BackColor() const { return color_; }
     void SetBackColor(Color v) { Update(color_, v); }
     Bevel BevelOuter() const { return bevelOuter_; }
-    void SetBevelOuter(Bevel v) { Update(bevelOuter_, v); }
     int BevelWidth() const { return bevelWidth_; }
-    void SetBevelWidth(int v) { Update(bevelWidth_, v); }
     const NumberSeparators& Separators() const { return separators_; }
     void SetSeparators(const NumberSeparators& v);
 

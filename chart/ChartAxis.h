@@ -58,7 +58,6 @@ public:
     const QString& DateTimeFormat() const { return dateTimeFormat_; }
     void SetDateTimeFormat(const QString& v) { Update(dateTimeFormat_, v); }
     const QString& AxisValuesFormat() const { return axisValuesFormat_; }
-    void SetAxisValuesFormat(const QString& v) { Update(axisValuesFormat_, v); }
     bool ExactDateTime() const { return exactDateTime_; }
     void SetExactDateTime(bool v) { Update(exactDateTime_, v); }
     bool RoundFirstLabel() const { return roundFirstLabel_; }
@@ -72,13 +71,10 @@ public:
     bool LabelsOnAxis() const { return labelsOnAxis_; }
     void SetLabelsOnAxis(bool v) { Update(labelsOnAxis_, v); }
     int LabelsAngle() const { return labelsAngle_; }
-    void SetLabelsAngle(int v) { Update(labelsAngle_, ((v % 360) + 360) % 360); }
     const ChartFont& LabelsFont() const { return labelsFont_; }
     void SetLabelsFont(const ChartFont& v) { Update(labelsFont_, v); }
     bool Labels() const { return labels_; }
-    void SetLabels(bool v) { Update(labels_, v); }
     chart::LabelStyle LabelStyle() const { return labelStyle_; }
-    void SetLabelStyle(chart::LabelStyle v) { Update(labelStyle_, v); }
 
     // Placement.
     double StartPosition() const { return startPosition_; }
@@ -92,25 +88,19 @@ public:
     int TickLength() const { return tickLength_; }
     void SetTickLength(int v) { Update(tickLength_, v); }
     int TickInnerLength() const { return tickInnerLength_; }
-    void SetTickInnerLength(int v) { Update(tickInnerLength_, v); }
     int MinorTickLength() const { return minorTickLength_; }
     void SetMinorTickLength(int v) { Update(minorTickLength_, v); }
     int MinorTickCount() const { return minorTickCount_; }
     void SetMinorTickCount(int v) { Update(minorTickCount_, v); }
     bool TickOnLabelsOnly() const { return tickOnLabelsOnly_; }
-    void SetTickOnLabelsOnly(bool v) { Update(tickOnLabelsOnly_, v); }
     const ChartPen& Grid() const { return grid_; }
     void SetGrid(const ChartPen& v) { Update(grid_, v); }
     const ChartPen& MinorGrid() const { return minorGrid_; }
-    void SetMinorGrid(const ChartPen& v) { Update(minorGrid_, v); }
     const ChartPen& Axis() const { return axis_; }
     void SetAxis(const ChartPen& v) { Update(axis_, v); }
     const ChartPen& Ticks() const { return ticks_; }
-    void SetTicks(const ChartPen& v) { Update(ticks_, v); }
     const ChartPen& MinorTicks() const { return minorTicks_; }
-    void SetMinorTicks(const ChartPen& v) { Update(minorTicks_, v); }
     const ChartPen& TicksInner() const { return ticksInner_; }
-    void SetTicksInner(const ChartPen& v) { Update(ticksInner_, v); }
     bool GridCentered() const { return gridCentered_; }
     void SetGridCentered(bool v) { Update(gridCentered_, v); }
 
@@ -118,7 +108,6 @@ public:
     void SetInverted(bool v) { Update(inverted_, v); }
     // Kept as a property; this engine scales every axis linearly.
     bool Logarithmic() const { return logarithmic_; }
-    void SetLogarithmic(bool v) { Update(logarithmic_, v); }
     bool Visible() const { return visible_; }
     void SetVisible(bool v) { Update(visible_, v); }
     const AxisTitle& Title() const { return title_; }

@@ -20,6 +20,20 @@ ChartWidget::~ChartWidget() {
     // Layers are often children of this widget, deleted only after this destructor.
     if (layer_)
         layer_->LayerDetached();
+    if (underlay_)
+        underlay_->LayerDetached();
+}
+
+void ChartWidget::SetUnderlay(ChartLayer* underlay) {
+    if (underlay_ && underlay_ != underlay)
+        underlay_->LayerDetached();
+    underlay_ = underlay;
+    UnderlayChanged();
+}
+
+void ChartWidget::UnderlayChanged() {
+    chartChanged_ = true;
+    update();
 }
 
 void ChartWidget::SetLayer(ChartLayer* layer) {
@@ -40,6 +54,8 @@ void ChartWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (!layer_) {
         chart_.Paint(painter, rect());
+        if (underlay_)
+            underlay_->PaintLayer(painter);
         return;
     }
     const qreal ratio = devicePixelRatioF();
@@ -53,6 +69,8 @@ void ChartWidget::paintEvent(QPaintEvent*) {
         chartChanged_ = false;
         QPainter image(&chartImage_);
         chart_.Paint(image, rect());
+        if (underlay_)
+            underlay_->PaintLayer(image);
     }
     painter.drawImage(0, 0, chartImage_);
     layer_->PaintLayer(painter);

@@ -43,6 +43,12 @@ public:
     // Not owned; nullptr (the start) paints the chart straight onto the window.
     void SetLayer(ChartLayer* layer);
     ChartLayer* Layer() const { return layer_; }
+    // Not owned; drawn over the chart and under the layer, into the same image as the chart, so
+    // that the layer's repaints reuse it. nullptr (the start) draws nothing.
+    void SetUnderlay(ChartLayer* underlay);
+    ChartLayer* Underlay() const { return underlay_; }
+    // What the underlay draws changed: the chart is painted again.
+    void UnderlayChanged();
     // Repaints `area` at once: the chart as last painted (unless it changed since) and the layer
     // over it. The chart is not painted again, so this costs the same for any number of points.
     void RepaintLayer(const QRect& area);
@@ -61,6 +67,7 @@ private:
     velkor::chart::ZoomScroll zoomScroll_;
     ChartInteraction* interaction_ = &zoomScroll_;
     ChartLayer* layer_ = nullptr;
+    ChartLayer* underlay_ = nullptr;
     QImage chartImage_;        // the chart as last painted, while a layer is set
     bool chartChanged_ = true; // the chart reported a change since chartImage_ was painted
     bool layerOnly_ = false;   // the paint under way was asked for by RepaintLayer

@@ -29,39 +29,30 @@ public:
     chart::LegendStyle LegendStyle() const { return style_; }
     void SetLegendStyle(chart::LegendStyle v) { Update(style_, v); }
     LegendTextStyle TextStyle() const { return textStyle_; }
-    void SetTextStyle(LegendTextStyle v) { Update(textStyle_, v); }
     // Symbol length in percent of the widest text plus 4 pixels.
     int ColorWidth() const { return colorWidth_; }
     void SetColorWidth(int v) { Update(colorWidth_, v); }
     int ShadowSize() const { return shadowSize_; }
     void SetShadowSize(int v) { Update(shadowSize_, v); }
     Color ShadowColor() const { return shadowColor_; }
-    void SetShadowColor(Color v) { Update(shadowColor_, v); }
     int TopPos() const { return topPos_; }
     void SetTopPos(int v) { Update(topPos_, v); }
     int VertMargin() const { return vertMargin_; }
     void SetVertMargin(int v) { Update(vertMargin_, v); }
     int HorizMargin() const { return horizMargin_; }
-    void SetHorizMargin(int v) { Update(horizMargin_, v); }
     int MaxNumRows() const { return maxNumRows_; }
-    void SetMaxNumRows(int v) { Update(maxNumRows_, v); }
     bool ResizeChart() const { return resizeChart_; }
-    void SetResizeChart(bool v) { Update(resizeChart_, v); }
     // Lists the items last first.
     bool Inverted() const { return inverted_; }
     void SetInverted(bool v) { Update(inverted_, v); }
     // FirstValue, TextStyle and DividingLines are kept for the configuration; the series
     // legend of this engine does not use them.
     int FirstValue() const { return firstValue_; }
-    void SetFirstValue(int v) { Update(firstValue_, v); }
     Color BackColor() const { return color_; }
     void SetBackColor(Color v) { Update(color_, v); }
     const ChartPen& Frame() const { return frame_; }
-    void SetFrame(const ChartPen& v) { Update(frame_, v); }
     const ChartPen& DividingLines() const { return dividingLines_; }
-    void SetDividingLines(const ChartPen& v) { Update(dividingLines_, v); }
     const ChartFont& Font() const { return font_; }
-    void SetFont(const ChartFont& v) { Update(font_, v); }
 
 private:
     template <class T> void Update(T& field, const T& value) {

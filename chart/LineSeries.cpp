@@ -40,6 +40,13 @@ void ValueList::SetMultiplier(double v) {
     }
 }
 
+void ValueList::SetOffset(double v) {
+    if (offset_ != v) {
+        offset_ = v;
+        Changed();
+    }
+}
+
 LineSeries::LineSeries(const QString& name) : name_(name) {
     x_.SetName(QStringLiteral("X"));
     x_.SetDateTime(true);
@@ -48,8 +55,9 @@ LineSeries::LineSeries(const QString& name) : name_(name) {
 }
 
 int LineSeries::AddXY(double x, double y, const QString& label, Color color) {
-    const std::size_t index = store_.Add(x * x_.Multiplier(), y * y_.Multiplier(), color, label,
-                                         x_.Order() == ValueOrder::Ascending);
+    const std::size_t index =
+        store_.Add(x * x_.Multiplier() + x_.Offset(), y * y_.Multiplier() + y_.Offset(), color,
+                   label, x_.Order() == ValueOrder::Ascending);
     if (active_)
         Changed();
     return index > static_cast<std::size_t>(std::numeric_limits<int>::max())
@@ -74,23 +82,11 @@ void LineSeries::SetTitle(const QString& v) {
 void LineSeries::SetSeriesColor(Color v) {
     Update(seriesColor_, v);
 }
-void LineSeries::SetShowInLegend(bool v) {
-    Update(showInLegend_, v);
-}
-void LineSeries::SetLinePen(const ChartPen& v) {
-    Update(linePen_, v);
-}
 void LineSeries::SetPointerVisible(bool v) {
     Update(pointerVisible_, v);
 }
 void LineSeries::SetMarksVisible(bool v) {
     Update(marksVisible_, v);
-}
-void LineSeries::SetHorizAxis(chart::HorizAxis v) {
-    Update(horizAxis_, v);
-}
-void LineSeries::SetVertAxis(chart::VertAxis v) {
-    Update(vertAxis_, v);
 }
 
 } // namespace velkor::chart

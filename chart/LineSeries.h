@@ -35,6 +35,9 @@ public:
     // Values are multiplied by it as they are added.
     double Multiplier() const { return multiplier_; }
     void SetMultiplier(double v);
+    // Then this is added to them (a unit conversion: °F = °C × 1.8 + 32).
+    double Offset() const { return offset_; }
+    void SetOffset(double v);
 
     std::size_t Count() const { return store_.Count(); }
     // Throws std::out_of_range for an index at or beyond Count().
@@ -58,6 +61,7 @@ private:
     bool dateTime_ = false;
     ValueOrder order_ = ValueOrder::None;
     double multiplier_ = 1;
+    double offset_ = 0;
 };
 
 enum class HorizAxis { Bottom, Top, Both };
@@ -98,19 +102,15 @@ public:
     Color SeriesColor() const { return seriesColor_; }
     void SetSeriesColor(Color v);
     bool ShowInLegend() const { return showInLegend_; }
-    void SetShowInLegend(bool v);
     // The line pen; its colour is replaced by the point colour when drawing.
     const ChartPen& LinePen() const { return linePen_; }
-    void SetLinePen(const ChartPen& v);
     // Point markers are not drawn by this engine; the flag is kept for the configuration.
     bool PointerVisible() const { return pointerVisible_; }
     void SetPointerVisible(bool v);
     bool MarksVisible() const { return marksVisible_; }
     void SetMarksVisible(bool v);
     chart::HorizAxis HorizAxis() const { return horizAxis_; }
-    void SetHorizAxis(chart::HorizAxis v);
     chart::VertAxis VertAxis() const { return vertAxis_; }
-    void SetVertAxis(chart::VertAxis v);
 
     // The pointer shape over the series' line; none by default, and then the chart's own.
     const std::optional<Qt::CursorShape>& Cursor() const { return cursor_; }

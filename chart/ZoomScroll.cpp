@@ -96,6 +96,17 @@ void ZoomScroll::ZoomToRectangle(ChartWidget& widget, QPoint start, QPoint end) 
     widget.update();
 }
 
+void ZoomScroll::ZoomTimeRange(ChartWidget& widget, double minimum, double maximum) {
+    Chart& c = widget.Chart();
+    if (snapshotFree_)
+        TakeSnapshot(c);
+    c.BottomAxis().AssignRange(minimum, maximum);
+    zoomed_ = true;
+    if (OnZoom)
+        OnZoom();
+    widget.update();
+}
+
 void ZoomScroll::ResetZoom(ChartWidget& widget) {
     if (!snapshotFree_) {
         const std::array<ChartAxis*, 4> axes = SnapshotAxes(widget.Chart());

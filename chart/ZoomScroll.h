@@ -56,19 +56,13 @@ public:
     bool AnimatedZoom() const { return animatedZoom_; }
     void SetAnimatedZoom(bool v) { animatedZoom_ = v; }
     int AnimatedZoomSteps() const { return animatedZoomSteps_; }
-    void SetAnimatedZoomSteps(int v) { animatedZoomSteps_ = v; }
     // Each animated step moves an axis end this fraction (1 / factor) of the remaining way.
     double AnimatedZoomFactor() const { return animatedZoomFactor_; }
-    void SetAnimatedZoomFactor(double v) { animatedZoomFactor_ = v; }
     Qt::MouseButton ZoomButton() const { return zoomButton_; }
-    void SetZoomButton(Qt::MouseButton v) { zoomButton_ = v; }
     Qt::MouseButton PanButton() const { return panButton_; }
-    void SetPanButton(Qt::MouseButton v) { panButton_ = v; }
     // Keys that must be held for a press to start the drag (none by default).
     Qt::KeyboardModifiers ZoomKeys() const { return zoomKeys_; }
-    void SetZoomKeys(Qt::KeyboardModifiers v) { zoomKeys_ = v; }
     Qt::KeyboardModifiers PanKeys() const { return panKeys_; }
-    void SetPanKeys(Qt::KeyboardModifiers v) { panKeys_ = v; }
     // The chart's own pointer shape, shown when no series with a cursor is under the pointer.
     Qt::CursorShape ChartCursor() const { return chartCursor_; }
     void SetChartCursor(Qt::CursorShape v) { chartCursor_ = v; }
@@ -91,6 +85,9 @@ public:
 
     // Zooms the axes to the rectangle with corners `start` and `end` (chart pixels).
     void ZoomToRectangle(ChartWidget& widget, QPoint start, QPoint end);
+    // Zooms the bottom axis to minimum..maximum (day counts), the value axes left as they are;
+    // a reset returns to the ranges before, as after a drag.
+    void ZoomTimeRange(ChartWidget& widget, double minimum, double maximum);
     // Returns the axes to the snapshot, if one was taken, and repaints.
     void ResetZoom(ChartWidget& widget);
 

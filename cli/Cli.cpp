@@ -1,25 +1,27 @@
 #include "cli/Cli.h"
 
 #include "cli/CommandTable.h"
+#include "cli/Commands.h"
 #include "cli/Options.h"
 #include "cli/Session.h"
 #include "link/WriteSettings.h"
 #include "messages/ErrorText.h"
 #include "platform/Errors.h"
+#include "platform/TextEscape.h"
 #include "velkor/Version.h"
 
 #include <ostream>
 
 namespace velkor::cli {
 
-int MostSevere(int a, int b) {
-    static constexpr int Order[] = {ExitUsage,         ExitFailed, ExitEraseRefused,
-                                    ExitArchiveFailed, 4,          ExitIncomplete};
-    for (const int code : Order) {
+int CombineExitCodes(int a, int b) {
+    // Heaviest first.
+    static constexpr int Order[] = {ExitUsage,         ExitFailed,    ExitEraseRefused,
+                                    ExitArchiveFailed, ExitExcursion, ExitIncomplete};
+    for (const int code : Order)
         if (a == code || b == code)
             return code;
-    }
-    return a != ExitDone ? a : b;
+    return ExitDone;
 }
 
 int RunCli(const std::vector<std::string>& args, Services& services) {
@@ -55,13 +57,11 @@ int RunCli(const std::vector<std::string>& args, Services& services) {
     } catch (const ConvertError& e) {
         return fail(ExitFailed, context.Say(Msg::ReplyUnreadable, {e.what()}));
     } catch (const SettingsError& e) {
-        return fail(ExitUsage, context.Say(e.Problem() == SettingsProblem::ZeroInterval
-                                               ? Message::ZeroInterval
-                                               : Message::EndBeforeStart));
+        return fail(ExitUsage, context.Say(SettingsProblemMessage(e.Problem())));
     } catch (const std::exception& e) {
         // A lost device, a file error: in the window's words.
         if (const std::optional<std::string> known = KnownErrorText(context.lang, e))
-            return fail(ExitFailed, *known);
+            return fail(ExitFailed, EscapeForMessage(*known));
         return fail(ExitFailed, context.Say(Msg::Failed, {e.what()}));
     }
 }

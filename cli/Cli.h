@@ -17,14 +17,16 @@ namespace velkor::cli {
 enum ExitCode : int {
     ExitDone = 0,
     ExitUsage = 1,
-    ExitFailed = 2,        // no logger found, port error, lost device, file error
-    ExitIncomplete = 3,    // finished, but samples are missing or the erase was not confirmed
+    ExitFailed = 2,        // no logger, a port error, a lost device, an unreadable file, no data
+    ExitIncomplete = 3,    // finished, but samples missing, bad lines, or erase not confirmed
+    ExitExcursion = 4,     // an excursion or a fired alarm rule, with --fail-on-excursion
     ExitArchiveFailed = 5, // the data file is written, but the archive could not be
-    ExitEraseRefused = 6,  // erase refused: the logger holds samples the archive lacks
+    ExitEraseRefused = 6,  // the logger holds samples that the archive lacks: not erased
 };
 
-// Of two exit codes, the one that says more: 1 > 2 > 6 > 5 > 4 > 3 > 0.
-int MostSevere(int a, int b);
+// The exit code when both a and b apply: the one that weighs more, in the order
+// 1 > 2 > 6 > 5 > 4 > 3 > 0.
+int CombineExitCodes(int a, int b);
 
 struct Services {
     SerialPorts& ports;

@@ -140,6 +140,59 @@ const std::vector<CommandRow> Rows = {
       "ŚCIEŻKA, inaczej to ustawione w oknie, inaczej ~/.local/share/velkor/archive.sqlite.\n"},
      RunArchive,
      2},
+    {"summary",
+     {{"profile", 0, true},
+      {"low", 0, true},
+      {"high", 0, true},
+      {"hum-low", 0, true},
+      {"hum-high", 0, true},
+      {"alarm", 0, true, true},
+      {"from", 0, true},
+      {"to", 0, true},
+      {"delta-h", 0, true},
+      {"no-humidity", 0, false},
+      {"fahrenheit", 0, false},
+      {"json", 0, false},
+      {"fail-on-excursion", 0, false}},
+     {},
+     "FILE",
+     {"statistics, limits, excursions and alarms of a data file",
+      "statystyka, zakresy, przekroczenia i alarmy pliku danych"},
+     {"Usage: velkor-cli summary FILE [--profile NAME] [--low C] [--high C] [--hum-low P]\n"
+      "    [--hum-high P] [--alarm RULE]... [--from \"yyyy-mm-dd hh:mm:ss\"] [--to \"...\"]\n"
+      "    [--delta-h KJ_PER_MOL] [--no-humidity] [--fahrenheit] [--json] [--fail-on-excursion]\n"
+      "Summarises every data line of FILE: interval and gaps, minimum, maximum, mean, standard\n"
+      "deviation, mean kinetic temperature (MKT) and dew point, the time outside the limits,\n"
+      "the excursions and the alarm rules.\n"
+      "  --profile NAME      2-8, 15-25, who-type1, who-type2 or custom\n"
+      "  --low, --high       temperature limits in °C (override the profile's)\n"
+      "  --hum-low, --hum-high  humidity limits in %\n"
+      "  --alarm RULE        above|below,THRESHOLD_C,DELAY,single|cumulative with DELAY as N,\n"
+      "                      Ns, Nm or Nh, e.g. above,8,30m,single (adds to the profile's)\n"
+      "  --from, --to        the period, both ends included\n"
+      "  --delta-h           activation energy for the MKT (default 83.144 kJ/mol)\n"
+      "  --no-humidity       leave out humidity and dew point\n"
+      "  --fahrenheit        temperatures of the text output in °F (JSON stays in °C)\n"
+      "  --json              the summary as JSON\n"
+      "  --fail-on-excursion exit 4 when there is an excursion or an alarm rule fired\n",
+      "Użycie: velkor-cli summary PLIK [--profile NAZWA] [--low C] [--high C] [--hum-low P]\n"
+      "    [--hum-high P] [--alarm REGUŁA]... [--from \"rrrr-mm-dd gg:mm:ss\"] [--to \"...\"]\n"
+      "    [--delta-h KJ_NA_MOL] [--no-humidity] [--fahrenheit] [--json] [--fail-on-excursion]\n"
+      "Podsumowuje wszystkie wiersze danych PLIKU: interwał i luki, minimum, maksimum, średnią,\n"
+      "odchylenie standardowe, średnią temperaturę kinetyczną (MKT) i punkt rosy, czas poza\n"
+      "zakresem, przekroczenia zakresu i reguły alarmowe.\n"
+      "  --profile NAZWA     2-8, 15-25, who-type1, who-type2 albo custom\n"
+      "  --low, --high       zakres temperatury w °C (zastępuje zakres profilu)\n"
+      "  --hum-low, --hum-high  zakres wilgotności w %\n"
+      "  --alarm REGUŁA      above|below,PRÓG_C,OPÓŹNIENIE,single|cumulative, OPÓŹNIENIE jako\n"
+      "                      N, Ns, Nm albo Nh, np. above,8,30m,single (dodaje się do profilu)\n"
+      "  --from, --to        okres, oba końce włącznie\n"
+      "  --delta-h           energia aktywacji do MKT (domyślnie 83,144 kJ/mol)\n"
+      "  --no-humidity       bez wilgotności i punktu rosy\n"
+      "  --fahrenheit        temperatury w tekście w °F (JSON zostaje w °C)\n"
+      "  --json              podsumowanie w formacie JSON\n"
+      "  --fail-on-excursion kod wyjścia 4, gdy zakres przekroczono albo reguła zadziałała\n"},
+     RunSummary},
 };
 
 } // namespace

@@ -23,6 +23,7 @@ struct OptionSpec {
     const char* longName;
     char shortName; // 0: none
     bool takesValue;
+    bool repeats = false; // may be given more than once (Invocation::repeated)
 };
 
 struct CommandRow {

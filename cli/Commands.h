@@ -4,6 +4,7 @@
 
 #include "cli/Cli.h"
 #include "cli/Options.h"
+#include "link/WriteSettings.h"
 
 namespace velkor::cli {
 
@@ -14,6 +15,11 @@ int RunConfigure(Context& context, const Invocation& invocation);
 int RunErase(Context& context, const Invocation& invocation);
 int RunDownload(Context& context, const Invocation& invocation);
 int RunExport(Context& context, const Invocation& invocation);
+int RunSummary(Context& context, const Invocation& invocation);
+int RunSummary(Context& context, const Invocation& invocation);
+
+// Why configure refuses the settings it was given.
+Message SettingsProblemMessage(SettingsProblem problem);
 
 // "logger.txt" -> "logger.csv", "data" -> "data.csv", "dir.d/log" -> "dir.d/log.csv".
 std::string CsvNameFor(const std::string& dataFile);

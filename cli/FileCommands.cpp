@@ -9,6 +9,7 @@
 #include "log/Download.h"
 #include "platform/Errors.h"
 #include "platform/SystemSerialPorts.h"
+#include "platform/TextEscape.h"
 #include "platform/Utf8Path.h"
 
 #include <filesystem>
@@ -65,14 +66,14 @@ int RunDownload(Context& context, const Invocation& invocation) {
         err << context.Say(Message::NoSamplesReceived, {fileName}) << '\n';
     else if (result.end == DownloadEnd::Cancelled)
         err << context.Say(Message::DownloadCancelled, {received, expected, fileName}) << '\n';
+    else if (result.end == DownloadEnd::ReplyCut)
+        err << context.Say(Message::ReplyCut, {received, expected, fileName}) << '\n';
     else if (result.end == DownloadEnd::Complete)
         err << context.Say(Msg::DownloadSummary, {received, expected, fileName}) << '\n';
     else
         err << context.Say(Message::LoggerStopped, {received, expected, fileName}) << '\n';
 
-    const bool complete =
-        result.end == DownloadEnd::Complete &&
-        static_cast<std::uint32_t>(result.recordsWritten) >= result.samplesExpected;
+    const bool complete = result.IsComplete();
     // Every download goes into the archive once its data file is written, complete or not.
     const int archived = ArchiveDownload(
         context, invocation,
@@ -80,7 +81,7 @@ int RunDownload(Context& context, const Invocation& invocation) {
     const int code = result.end == DownloadEnd::DeviceLost ? ExitFailed
                      : complete                            ? ExitDone
                                                            : ExitIncomplete;
-    return MostSevere(code, archived);
+    return CombineExitCodes(code, archived);
 }
 
 int RunExport(Context& context, const Invocation& invocation) {
@@ -98,6 +99,8 @@ int RunExport(Context& context, const Invocation& invocation) {
         return failed(context.Say(Message::NotRegularFile, {e.fileName()}));
     } catch (const NoLoggerDataError& e) {
         return failed(context.Say(Message::NoLoggerData, {e.fileName()}));
+    } catch (const CsvOntoDataFileError& e) {
+        return failed(context.Say(Msg::CsvIsDataFile, {e.fileName()}));
     } catch (const DataFileShrankError& e) {
         return failed(context.Say(Message::FileShrank, {e.fileName()}));
     } catch (const LocatedInOutError& e) {
@@ -118,7 +121,8 @@ int RunExport(Context& context, const Invocation& invocation) {
 int RunPorts(Context& context, const Invocation&) {
     const std::vector<ComPortEntry> ports = ListComPorts(context.services.where);
     for (const ComPortEntry& port : ports)
-        context.services.out << port.comName << '\t' << port.device << '\n';
+        context.services.out << EscapeForMessage(port.comName) << '\t'
+                             << EscapeForMessage(port.device) << '\n';
     const std::size_t found = ports.size();
     if (found == 0)
         context.services.err << context.Say(Msg::NoPorts) << '\n';

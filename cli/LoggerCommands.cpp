@@ -5,11 +5,11 @@
 #include "cli/Commands.h"
 #include "cli/Session.h"
 #include "cli/TerminalProgress.h"
-#include "link/Commands.h"
 #include "link/WriteSettings.h"
 #include "log/Erase.h"
 #include "platform/DateTime.h"
 #include "platform/DateTimeText.h"
+#include "platform/TextEscape.h"
 
 #include <cstdio>
 #include <ostream>
@@ -49,6 +49,19 @@ double DateTimeOption(const Context& context, const std::string& text) {
 
 } // namespace
 
+Message SettingsProblemMessage(SettingsProblem problem) {
+    switch (problem) {
+    case SettingsProblem::ZeroInterval:
+        return Message::ZeroInterval;
+    case SettingsProblem::EndTooSoon:
+        return Message::EndTooSoon;
+    case SettingsProblem::EndBeforeStart:
+    case SettingsProblem::None:
+        break;
+    }
+    return Message::EndBeforeStart;
+}
+
 int RunInfo(Context& context, const Invocation& invocation) {
     Session session(context);
     session.Open(invocation.Value("port"));
@@ -58,7 +71,7 @@ int RunInfo(Context& context, const Invocation& invocation) {
     const std::string interval = FormatDateTime(TimePattern, shown.interval);
     const std::string start = FormatDateTime(DateTimePattern, shown.start.date + shown.start.time);
     const std::string end = FormatDateTime(DateTimePattern, shown.end);
-    const bool humidity = cmd::HasHumidity(session.Settings().Identifier);
+    const bool humidity = session.Humidity();
     std::ostream& out = context.services.out;
     if (invocation.Has("json")) {
         out << "{\"port\": " << JsonString(session.PortName())
@@ -68,8 +81,8 @@ int RunInfo(Context& context, const Invocation& invocation) {
             << ", \"samples\": " << shown.samples << ", \"battery_mv\": " << shown.batteryMillivolts
             << ", \"humidity\": " << (humidity ? "true" : "false") << "}\n";
     } else {
-        out << "port: " << session.PortName() << '\n'
-            << "identifier: " << session.Identification() << '\n'
+        out << "port: " << EscapeForMessage(session.PortName()) << '\n'
+            << "identifier: " << EscapeForMessage(session.Identification()) << '\n'
             << "clock: " << clock << '\n'
             << "interval: " << interval << '\n'
             << "start: " << start << '\n'
@@ -100,24 +113,25 @@ int RunConfigure(Context& context, const Invocation& invocation) {
     const double start = DateTimeOption(context, *invocation.Value("start"));
     const double end = DateTimeOption(context, *invocation.Value("end"));
     // Checked before the port is touched: a wrong setting sends nothing at all.
-    switch (CheckSettings(*interval, start, start, end, end)) {
-    case SettingsProblem::ZeroInterval:
-        throw Failure(ExitUsage, context.Say(Message::ZeroInterval));
-    case SettingsProblem::EndBeforeStart:
-        throw Failure(ExitUsage, context.Say(Message::EndBeforeStart));
-    case SettingsProblem::None:
-        break;
-    }
+    const SettingsProblem problem = CheckSettings(*interval, start, start, end, end);
+    if (problem != SettingsProblem::None)
+        throw Failure(ExitUsage, context.Say(SettingsProblemMessage(problem)));
     Session session(context);
     session.Open(invocation.Value("port"));
-    SaveSettings(session.Link(), context.services.pause, session.Settings(), *interval, start,
-                 start, end, end);
-    context.services.err << context.Say(Msg::Configured,
-                                        {FormatDateTime(TimePattern, *interval),
+    const SavedSettings saved = SaveSettings(session.Link(), context.services.pause,
+                                             session.Settings(), *interval, start, start, end, end);
+    std::ostream& err = context.services.err;
+    // A capped count ends logging before the end asked for: that earlier end is the one named.
+    const double reached = saved.capped ? saved.cappedEnd : end;
+    if (saved.capped)
+        err << context.Say(Message::SampleCountCapped, {std::to_string(MaxSampleCount),
+                                                        FormatDateTime(DateTimePattern, reached)})
+            << '\n';
+    err << context.Say(Msg::Configured, {FormatDateTime(TimePattern, *interval),
                                          FormatDateTime(DateTimePattern, start),
-                                         FormatDateTime(DateTimePattern, end),
-                                         std::to_string(session.Settings().SampleCount)})
-                         << '\n';
+                                         FormatDateTime(DateTimePattern, reached),
+                                         std::to_string(saved.sampleCount)})
+        << '\n';
     return ExitDone;
 }
 
@@ -138,7 +152,7 @@ int RunErase(Context& context, const Invocation& invocation) {
     }
     context.services.err << context.Say(erased ? Msg::Erased : Msg::NotErased) << '\n';
     const int recorded = RecordErase(context, invocation, session.Settings().Identifier, erased);
-    return MostSevere(erased ? ExitDone : ExitIncomplete, recorded);
+    return CombineExitCodes(erased ? ExitDone : ExitIncomplete, recorded);
 }
 
 } // namespace velkor::cli

@@ -88,6 +88,8 @@ Invocation ParseArguments(const std::vector<std::string>& args) {
             fail(Msg::UnexpectedArgument, {arg});
         }
         result.options[option->longName] = value;
+        if (option->repeats)
+            result.repeated[option->longName].push_back(value);
     }
 
     if (result.help || result.version)

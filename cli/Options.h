@@ -23,6 +23,8 @@ struct Invocation {
     // Options given, by long name without the dashes ("port", "json", "output", ...); a switch
     // has an empty value.
     std::map<std::string, std::string> options;
+    // Every value of an option that may be given more than once, in the order given.
+    std::map<std::string, std::vector<std::string>> repeated;
     std::vector<std::string> operands;
 
     bool Has(const std::string& name) const { return options.count(name) != 0; }

@@ -1,9 +1,6 @@
 #include "cli/Session.h"
 
-#include "link/Commands.h"
-#include "platform/DateTime.h"
-#include "platform/Errors.h"
-#include "platform/PortNames.h"
+#include "platform/ComName.h"
 
 namespace velkor::cli {
 
@@ -16,74 +13,66 @@ std::string JoinNames(const std::vector<std::string>& names) {
     return text;
 }
 
-} // namespace
-
-void Session::Open(const std::optional<std::string>& port) {
-    Pause& pause = context_.services.pause;
-    if (!port) {
-        const ScanResult scan = ScanForLogger(link_, pause);
-        if (!scan.reply) {
-            std::string message = context_.Say(Msg::NoLogger);
-            if (!scan.busyPorts.empty())
-                message += ' ' + context_.Say(Msg::BusyPorts, {JoinNames(scan.busyPorts)});
-            throw Failure(ExitFailed, message);
-        }
-        reply_ = *scan.reply;
-        portName_ = link_.PortName();
-        settings_.Identifier = IdentifierOf(reply_);
-        return;
+// Why the port named with --port gave no logger.
+std::string NamedPortFailure(const Context& context, const SessionResult& result) {
+    switch (result.openFailure) {
+    case OpenFailure::None:
+        return context.Say(Msg::NotALogger, {result.port});
+    case OpenFailure::Absent:
+        return context.Say(Msg::PortAbsent, {result.port});
+    case OpenFailure::Busy:
+        return context.Say(Message::PortBusy, {result.port});
+    case OpenFailure::Denied:
+        return context.Say(Msg::PortDenied, {result.port});
+    case OpenFailure::Other:
+        break;
     }
-
-    const std::optional<int> number = ComNumber(*port);
-    if (!number || *number > 255)
-        throw Failure(ExitUsage, context_.Say(Msg::BadPortName, {*port}));
-    if (!link_.OpenPort(*number)) {
-        Msg why = Msg::PortCannotOpen;
-        switch (context_.services.ports.lastOpenFailure()) {
-        case OpenFailure::Absent:
-            why = Msg::PortAbsent;
-            break;
-        case OpenFailure::Busy:
-            throw Failure(ExitFailed, context_.Say(Message::PortBusy, {*port}));
-        case OpenFailure::Denied:
-            why = Msg::PortDenied;
-            break;
-        default:
-            break;
-        }
-        throw Failure(ExitFailed, context_.Say(why, {*port}));
-    }
-    // One step of the scan, on this port only.
-    link_.ReceiveBuffer.fill(0);
-    link_.SetCommand(cmd::Identify);
-    link_.SendCommand();
-    pause.sleep(ReplyWaitMilliseconds);
-    if (!link_.ReadReply(SerialLink::ReceiveBufferSize) || !cmd::IsLoggerReply(link_.ReplyText())) {
-        link_.ClosePort();
-        throw Failure(ExitFailed, context_.Say(Msg::NotALogger, {*port}));
-    }
-    reply_ = link_.ReplyText();
-    portName_ = *port;
-    settings_.Identifier = IdentifierOf(reply_);
+    return context.Say(Msg::PortCannotOpen, {result.port});
 }
 
-SettingsShown Session::ReadSettings() {
-    Pause& pause = context_.services.pause;
-    UseLoggerDateTimeFormats();
-    SettingsShown shown;
-    shown.clockTime = ReadClockTime(link_, pause, settings_);
-    shown.clockDate = ReadClockDate(link_, pause, settings_);
-    shown.interval = ReadInterval(link_, pause, settings_);
-    shown.start = ReadLoggingStart(link_, pause, settings_);
-    shown.end = ReadSampleCountAndEnd(link_, pause, settings_);
-    shown.samples = settings_.SampleCount;
-    shown.batteryMillivolts = ReadBattery(link_, pause, settings_);
-    link_.ClearBuffers();
-    return shown;
+} // namespace
+
+void Session::Fail(const SessionResult& result) const {
+    switch (result.outcome) {
+    case SessionOutcome::Found:
+        break;
+    case SessionOutcome::Lost:
+        throw Failure(ExitFailed, context_.Say(Message::DeviceLost, {result.port, result.error}));
+    case SessionOutcome::ProtocolError:
+        throw Failure(ExitFailed, context_.Say(Msg::ReplyUnreadable, {result.error}));
+    case SessionOutcome::NotFound:
+    case SessionOutcome::Busy:
+        // A scan names no port of its own; a port that was named is the one reported.
+        if (!result.port.empty())
+            throw Failure(ExitFailed, NamedPortFailure(context_, result));
+        std::string message = context_.Say(Msg::NoLogger);
+        if (!result.busyPorts.empty())
+            message += ' ' + context_.Say(Msg::BusyPorts, {JoinNames(result.busyPorts)});
+        throw Failure(ExitFailed, message);
+    }
+    throw Failure(ExitFailed, context_.Say(Msg::NoLogger));
+}
+
+void Session::Open(const std::optional<std::string>& port) {
+    if (port) {
+        const std::optional<int> number = ComNumber(*port);
+        if (!number || *number > 255)
+            throw Failure(ExitUsage, context_.Say(Msg::BadPortName, {*port}));
+    }
+    found_ = port ? session_.Open(*port) : session_.Find();
+    if (found_.outcome != SessionOutcome::Found)
+        Fail(found_);
+}
+
+const SettingsShown& Session::ReadSettings() {
+    const SessionResult read = session_.ReadSettings();
+    if (read.outcome != SessionOutcome::Found)
+        Fail(read);
+    return session_.Shown();
 }
 
 std::string Session::Identification() const {
-    std::string text = reply_;
+    std::string text = found_.reply;
     while (!text.empty() && (text.back() == '\r' || text.back() == '\n'))
         text.pop_back();
     return text;

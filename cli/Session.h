@@ -1,11 +1,12 @@
 #pragma once
-// Reaching the logger: the port named with --port, or the first logger the scan finds, and
-// its settings read exactly as the window's Connect reads them.
+// Reaching the logger from the command line: the port named with --port, or the first logger
+// the scan finds, and its settings read exactly as the window's Connect reads them. The work is
+// link/'s LoggerSession; here its outcomes become messages and exit codes.
 
 #include "cli/Cli.h"
-#include "link/Connect.h"
 #include "link/LoggerSettings.h"
 #include "link/SerialLink.h"
+#include "link/Session.h"
 
 #include <optional>
 #include <stdexcept>
@@ -24,40 +25,34 @@ private:
     int code_;
 };
 
-// What Connect shows of the settings: the values of the pickers and labels, which are the
-// logger's values or, where a reply did not convert, the window's fallbacks.
-struct SettingsShown {
-    double clockDate = 0, clockTime = 0;
-    double interval = 0;
-    StartShown start;
-    double end = 0;
-    std::uint32_t samples = 0;
-    std::int32_t batteryMillivolts = 0;
-};
-
 class Session {
 public:
-    explicit Session(Context& context) : context_(context), link_(context.services.ports) {}
+    explicit Session(Context& context)
+        : context_(context), link_(context.services.ports),
+          session_(link_, context.services.pause, settings_) {}
 
     // Opens the port of --port (a COM name) and checks with N? that a logger answers there,
-    // or scans as Connect does. Raises Failure (exit 2) when no logger is found.
+    // or scans as Connect does. Raises Failure when no logger is found.
     void Open(const std::optional<std::string>& port);
-    // Connect's query sequence after the logger was found; the receive buffer is cleared
-    // afterwards as Connect does.
-    SettingsShown ReadSettings();
+    // Connect's query sequence after the logger was found. Raises Failure when the device is
+    // lost or a reply cannot be read.
+    const SettingsShown& ReadSettings();
 
     SerialLink& Link() { return link_; }
     LoggerSettings& Settings() { return settings_; }
-    const std::string& PortName() const { return portName_; }
+    const std::string& PortName() const { return found_.port; }
+    bool Humidity() const { return found_.humidity; }
     // The identification reply without its line end.
     std::string Identification() const;
 
 private:
+    [[noreturn]] void Fail(const SessionResult& result) const;
+
     Context& context_;
     SerialLink link_;
     LoggerSettings settings_;
-    std::string reply_;
-    std::string portName_;
+    LoggerSession session_;
+    SessionResult found_;
 };
 
 } // namespace velkor::cli

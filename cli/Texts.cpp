@@ -1,6 +1,9 @@
 #include "cli/Texts.h"
 
+#include "platform/TextEscape.h"
+
 #include <span>
+#include <vector>
 
 namespace velkor::cli {
 
@@ -23,9 +26,10 @@ const Entry Entries[] = {
      "\n"
      "velkor-cli --version       show the version\n"
      "\n"
-     "Exit status: 0 done, 1 wrong usage, 2 no logger found, port error or lost device,\n"
-     "3 finished but incomplete, 5 data file written but not archived, 6 erase refused:\n"
-     "the logger holds samples the archive lacks.\n",
+     "Exit status: 0 done, 1 wrong usage, 2 no logger, a port error, a lost device, an\n"
+     "unreadable file or no data, 3 finished but incomplete, 4 an excursion (with\n"
+     "--fail-on-excursion), 5 data file written but not archived, 6 erase refused (samples\n"
+     "not archived). When several apply: 1, 2, 6, 5, 4, 3, in this order.\n",
      "\n"
      "Opcje każdego polecenia:\n"
      "  --lang en|pl             język komunikatów (domyślnie angielski)\n"
@@ -33,9 +37,11 @@ const Entry Entries[] = {
      "\n"
      "velkor-cli --version       numer wersji\n"
      "\n"
-     "Kod wyjścia: 0 wykonano, 1 błędne użycie, 2 nie znaleziono rejestratora, błąd portu\n"
-     "lub utrata urządzenia, 3 zakończono, ale niekompletnie, 5 plik danych zapisany, ale\n"
-     "nie zarchiwizowany, 6 odmowa kasowania: rejestrator ma próbki, których brak w archiwum.\n"},
+     "Kod wyjścia: 0 wykonano, 1 błędne użycie, 2 brak rejestratora, błąd portu, utrata\n"
+     "urządzenia, nieczytelny plik lub brak danych, 3 zakończono, ale niekompletnie,\n"
+     "4 przekroczenie (z --fail-on-excursion), 5 plik danych zapisany, ale nie w archiwum,\n"
+     "6 kasowanie odmówione (próbki nie są w archiwum). Gdy pasuje kilka: 1, 2, 6, 5, 4, 3,\n"
+     "w tej kolejności.\n"},
     {Msg::SeeHelp, "Try 'velkor-cli --help'.", "Pomoc: 'velkor-cli --help'."},
     {Msg::UnknownCommand, "unknown command '%1'", "nieznane polecenie '%1'"},
     {Msg::UnknownOption, "unknown option '%1' for '%2'", "nieznana opcja '%1' polecenia '%2'"},
@@ -103,7 +109,54 @@ const Entry Entries[] = {
      "%1). Najpierw je pobierz albo skasuj mimo to z --force."},
     {Msg::BadFormat, "'%1' is no format (data or csv)", "'%1' to nie format (data lub csv)"},
     {Msg::BadDownloadNumber, "'%1' is no download number", "'%1' to nie numer pobrania"},
+    {Msg::CsvIsDataFile, "%1 is the data file itself; name another CSV file with -o.",
+     "%1 to sam plik danych; podaj inną nazwę pliku CSV w opcji -o."},
+    {Msg::BadRule,
+     "'%1' is no alarm rule: write above|below,THRESHOLD,DELAY,single|cumulative, e.g. "
+     "above,8,30m,single",
+     "'%1' nie jest regułą alarmową: należy pisać above|below,PRÓG,OPÓŹNIENIE,single|cumulative, "
+     "np. above,8,30m,single"},
+    {Msg::BadNumber, "'%1' is no valid value for %2", "'%1' nie jest poprawną wartością %2"},
+    {Msg::BadProfile, "unknown profile '%1' (2-8, 15-25, who-type1, who-type2 or custom)",
+     "nieznany profil '%1' (2-8, 15-25, who-type1, who-type2 albo custom)"},
+    {Msg::LimitsInverted, "the low limit %1 is above the high limit %2",
+     "dolna granica %1 jest wyższa od górnej %2"},
+    {Msg::NoSamplesInPeriod, "No samples of %1 lie in the chosen period.",
+     "Żadna próbka pliku %1 nie leży w wybranym okresie."},
+    {Msg::SummaryFile, "File:", "Plik:"},
+    {Msg::SummarySamples, "Samples:", "Próbki:"},
+    {Msg::SummaryPeriod, "Period:", "Okres:"},
+    {Msg::SummaryInterval, "Interval:", "Interwał:"},
+    {Msg::SummaryGaps, "Gaps:", "Luki:"},
+    {Msg::SummaryGap, "%1 to %2, %3 missing", "od %1 do %2, brak %3"},
+    {Msg::SummaryHeader, "Minimum|at|Maximum|at|Mean|SD|MKT",
+     "Minimum|czas|Maksimum|czas|Średnia|Odch. std.|MKT"},
+    {Msg::SummaryTemperature, "Temperature", "Temperatura"},
+    {Msg::SummaryHumidity, "Humidity", "Wilgotność"},
+    {Msg::SummaryDewPoint, "Dew point", "Punkt rosy"},
+    {Msg::SummaryLimits, "Temperature range %1 to %2:", "Zakres temperatury od %1 do %2:"},
+    {Msg::SummaryHumidityLimits, "Humidity range %1 to %2:", "Zakres wilgotności od %1 do %2:"},
+    {Msg::SummaryTimeOutside, "below for %1, above for %2, excursions: %3",
+     "poniżej przez %1, powyżej przez %2, przekroczenia: %3"},
+    {Msg::SummaryExcursionHeader, "Start|End|Duration|Side|Extreme",
+     "Początek|Koniec|Czas trwania|Strona|Wartość skrajna"},
+    {Msg::SummaryAbove, "above", "powyżej"},
+    {Msg::SummaryBelow, "below", "poniżej"},
+    {Msg::SummaryAlarms, "Alarm rules:", "Reguły alarmowe:"},
+    {Msg::SummaryFired, "ALARM at %1, %2 at or beyond",
+     "ALARM o %1, łącznie %2 na progu lub za nim"},
+    {Msg::SummaryNotFired, "OK, %1 at or beyond", "OK, łącznie %1 na progu lub za nim"},
 };
+
+// An argument may carry bytes of the logger, of a file or of the command line: control bytes
+// and broken UTF-8 must not reach the terminal as they are.
+std::vector<std::string> Escaped(std::initializer_list<std::string> args) {
+    std::vector<std::string> escaped;
+    escaped.reserve(args.size());
+    for (const std::string& arg : args)
+        escaped.push_back(EscapeForMessage(arg));
+    return escaped;
+}
 
 } // namespace
 
@@ -111,12 +164,12 @@ std::string Text(Language language, Msg msg, std::initializer_list<std::string> 
     for (const Entry& e : Entries)
         if (e.msg == msg)
             return FormatMessage(language == Language::Polish ? e.polish : e.english, language,
-                                 std::span(args.begin(), args.size()));
+                                 Escaped(args));
     return {};
 }
 
 std::string Text(Language language, Message message, std::initializer_list<std::string> args) {
-    return MessageText(language, message, args);
+    return FormatMessage(MessagePattern(language, message), language, Escaped(args));
 }
 
 } // namespace velkor::cli

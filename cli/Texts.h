@@ -52,9 +52,36 @@ enum class Msg {
     EraseRefused,
     BadFormat,
     BadDownloadNumber,
+    CsvIsDataFile,
+    // summary
+    BadRule,
+    BadNumber,
+    BadProfile,
+    LimitsInverted,
+    NoSamplesInPeriod,
+    SummaryFile,
+    SummarySamples,
+    SummaryPeriod,
+    SummaryInterval,
+    SummaryGaps,
+    SummaryGap,
+    SummaryHeader,
+    SummaryTemperature,
+    SummaryHumidity,
+    SummaryDewPoint,
+    SummaryLimits,
+    SummaryHumidityLimits,
+    SummaryTimeOutside,
+    SummaryExcursionHeader,
+    SummaryAbove,
+    SummaryBelow,
+    SummaryAlarms,
+    SummaryFired,
+    SummaryNotFired,
 };
 
-// The message with %1, %2, ... replaced by the arguments (FormatMessage).
+// The message with %1, %2, ... replaced by the arguments (FormatMessage), each escaped for the
+// terminal as EscapeForMessage does (control bytes and invalid UTF-8 as \xNN).
 std::string Text(Language language, Msg msg, std::initializer_list<std::string> args = {});
 // A message of the catalogue shared with the window.
 std::string Text(Language language, Message message, std::initializer_list<std::string> args = {});

@@ -1,11 +1,9 @@
 // The link layer's reply parsing: a logger on an in-memory port answers every command with
 // bytes of the fuzzer's choosing, and the window's Connect sequence reads its settings from
-// them. ConvertError is the answer to a reply too short to hold its fields.
+// them through the logger session.
 
 #include "FuzzInput.h"
-#include "link/Commands.h"
-#include "link/Connect.h"
-#include "platform/Errors.h"
+#include "link/Session.h"
 #include "platform/MemorySerial.h"
 #include "platform/Pause.h"
 
@@ -23,23 +21,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SerialLink link(ports);
     RecordingPause pause;
     LoggerSettings settings;
-    try {
-        if (scan) {
-            if (const auto reply = FindLogger(link, pause)) {
-                settings.Identifier = IdentifierOf(*reply);
-                cmd::HasHumidity(settings.Identifier);
-            }
-        }
-        if (!link.IsOpen() && !link.OpenPort(1))
-            return 0;
-        ReadClockTime(link, pause, settings);
-        ReadClockDate(link, pause, settings);
-        ReadInterval(link, pause, settings);
-        ReadLoggingStart(link, pause, settings);
-        ReadSampleCountAndEnd(link, pause, settings);
-        ReadBattery(link, pause, settings);
-    } catch (const ConvertError&) {
-    }
+    LoggerSession session(link, pause, settings);
+    if (scan)
+        session.Find();
+    if (!link.IsOpen() && !link.OpenPort(1))
+        return 0;
+    // A reply too short for its fields ends the reading as a protocol error, never a crash.
+    session.ReadSettings();
     link.ClearBuffers();
     return 0;
 }

@@ -39,6 +39,21 @@ std::optional<std::string> FindLogger(SerialLink& link, Pause& pause) {
     return ScanForLogger(link, pause).reply;
 }
 
+std::optional<std::string> IdentifyLogger(SerialLink& link, Pause& pause) {
+    // What another device answered must not show through behind a shorter reply, where it
+    // would become part of the identifier and decide whether humidity is measured.
+    link.ReceiveBuffer.fill(0);
+    link.SetCommand(cmd::Identify);
+    link.SendCommand();
+    pause.sleep(ReplyWaitMilliseconds);
+    if (!link.ReadReply(SerialLink::ReceiveBufferSize))
+        return std::nullopt;
+    std::string reply = link.ReplyText();
+    if (!cmd::IsLoggerReply(reply))
+        return std::nullopt;
+    return reply;
+}
+
 ScanResult ScanForLogger(SerialLink& link, Pause& pause) {
     ScanResult result;
     for (int i = 1; i <= ScanAttempts; ++i) {
@@ -50,20 +65,10 @@ ScanResult ScanForLogger(SerialLink& link, Pause& pause) {
                 result.busyPorts.push_back(name);
             continue;
         }
-        // What another device answered must not show through behind a shorter reply, where
-        // it would become part of the identifier and decide whether humidity is measured.
-        link.ReceiveBuffer.fill(0);
-        link.SetCommand(cmd::Identify);
         try {
-            link.SendCommand();
-            pause.sleep(ReplyWaitMilliseconds);
-            if (link.ReadReply(SerialLink::ReceiveBufferSize)) {
-                std::string reply = link.ReplyText();
-                if (cmd::IsLoggerReply(reply)) {
-                    result.reply = std::move(reply);
-                    return result;
-                }
-            }
+            result.reply = IdentifyLogger(link, pause);
+            if (result.reply)
+                return result;
         } catch (const InOutError&) {
             // A transmitter that never reports empty, or a device that went away while asked,
             // is no logger to talk to.

@@ -1,18 +1,7 @@
 #pragma once
-// Connect: finding the logger on one of the serial ports, then reading its settings one query
-// at a time. The main window runs these steps in order and writes its controls between them,
-// so that the controls enabled before a failing step stay enabled.
-//
-// A Connect click, as the window sequences it:
-//   reply = FindLogger(link, pause)
-//   found: message box and labels with *reply; Identifier = IdentifierOf(*reply); disable
-//          Connect; humidity controls by cmd::HasHumidity(Identifier); picker formats;
-//          UseLoggerDateTimeFormats(); then ReadClockTime, ReadClockDate, ReadInterval,
-//          ReadLoggingStart, ReadSampleCountAndEnd, ReadBattery with the controls in between;
-//   not found: message box and label;
-//   in both cases, last: link.ClearBuffers().
-// A query step that raises ConvertError ends the click there; nothing after it is done, the
-// port stays open.
+// Connect's steps: finding the logger on one of the serial ports, then reading its settings one
+// query at a time. LoggerSession (link/Session.h) runs them in order for both front ends.
+// A query step that raises ConvertError ends the reading there; the port stays open.
 
 #include "link/LoggerSettings.h"
 #include "link/SerialLink.h"
@@ -41,6 +30,11 @@ constexpr int ReplyWaitMilliseconds = 100;
 // whose transmitter never reports empty is skipped like a silent one. Nullopt when no port answers;
 // no port is open then.
 std::optional<std::string> FindLogger(SerialLink& link, Pause& pause);
+
+// One step of the scan on the port open in the link: the receive buffer is cleared, N?, 100 ms,
+// and the reply (not sanitised, line end included) when one arrived and begins with "RT".
+// Raises InOutError when the command cannot be sent, LostDeviceError when the device is gone.
+std::optional<std::string> IdentifyLogger(SerialLink& link, Pause& pause);
 
 struct ScanResult {
     std::optional<std::string> reply;   // as FindLogger returns it

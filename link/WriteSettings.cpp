@@ -1,6 +1,7 @@
 #include "link/WriteSettings.h"
 
 #include "link/Commands.h"
+#include "link/Connect.h"
 #include "platform/DateTime.h"
 #include "platform/Errors.h"
 
@@ -66,11 +67,31 @@ std::string SampleCountDigits(double loggingStart, double loggingEnd, double int
     return digits;
 }
 
+namespace {
+
+const char* ProblemText(SettingsProblem problem) {
+    switch (problem) {
+    case SettingsProblem::ZeroInterval:
+        return "The measurement interval must be longer than zero";
+    case SettingsProblem::EndTooSoon:
+        return "The logging end must lie at least one interval after its start";
+    case SettingsProblem::EndBeforeStart:
+    case SettingsProblem::None:
+        break;
+    }
+    return "The logging end is earlier than its start";
+}
+
+// A date-time in whole milliseconds, so that an end exactly one interval after the start is
+// not taken for a hair less.
+long long Milliseconds(double dateTime) {
+    return std::llround(dateTime * SecondsPerDay * 1000.0);
+}
+
+} // namespace
+
 SettingsError::SettingsError(SettingsProblem problem)
-    : std::runtime_error(problem == SettingsProblem::ZeroInterval
-                             ? "The measurement interval must be longer than zero"
-                             : "The logging end is earlier than its start"),
-      problem_(problem) {}
+    : std::runtime_error(ProblemText(problem)), problem_(problem) {}
 
 SettingsProblem CheckSettings(double intervalPicker, double startDatePicker, double startTimePicker,
                               double endDatePicker, double endTimePicker) {
@@ -79,15 +100,18 @@ SettingsProblem CheckSettings(double intervalPicker, double startDatePicker, dou
     // I! carries whole seconds: anything below one second is an interval of 00:00:00.
     if (it.hour == 0 && it.minute == 0 && it.second == 0)
         return SettingsProblem::ZeroInterval;
-    if (CombineDateAndTime(endDatePicker, endTimePicker) <
-        CombineDateAndTime(startDatePicker, startTimePicker))
+    const double start = CombineDateAndTime(startDatePicker, startTimePicker);
+    const double end = CombineDateAndTime(endDatePicker, endTimePicker);
+    if (end < start)
         return SettingsProblem::EndBeforeStart;
+    if (Milliseconds(end) - Milliseconds(start) < Milliseconds(TimeOfPicker(intervalPicker, it)))
+        return SettingsProblem::EndTooSoon;
     return SettingsProblem::None;
 }
 
-void SaveSettings(SerialLink& link, Pause& pause, LoggerSettings& settings, double intervalPicker,
-                  double startDatePicker, double startTimePicker, double endDatePicker,
-                  double endTimePicker) {
+SavedSettings SaveSettings(SerialLink& link, Pause& pause, LoggerSettings& settings,
+                           double intervalPicker, double startDatePicker, double startTimePicker,
+                           double endDatePicker, double endTimePicker) {
     UseLoggerDateTimeFormats();
     const SettingsProblem problem = CheckSettings(intervalPicker, startDatePicker, startTimePicker,
                                                   endDatePicker, endTimePicker);
@@ -115,6 +139,14 @@ void SaveSettings(SerialLink& link, Pause& pause, LoggerSettings& settings, doub
     settings.LoggingEnd = loggingEnd;
     settings.SampleCount = static_cast<std::uint32_t>(StrToInt(digits));
     Send(link, pause, cmd::SetSampleCount(digits));
+
+    SavedSettings saved;
+    saved.sampleCount = settings.SampleCount;
+    // The count before it was clamped, rounded as the digits are.
+    saved.capped = std::round((loggingEnd - loggingStart) / interval) > MaxSampleCount;
+    if (saved.capped)
+        saved.cappedEnd = LoggingEndOf(MaxSampleCount, interval, loggingStart);
+    return saved;
 }
 
 void SetClock(SerialLink& link, Pause& pause, LoggerSettings& settings, double timePicker,

@@ -37,10 +37,12 @@ double CombineDateAndTime(double datePicker, double timePicker);
 std::string SampleCountDigits(double loggingStart, double loggingEnd, double interval);
 
 // What keeps the pickers' settings from being written.
-enum class SettingsProblem { None, ZeroInterval, EndBeforeStart };
+enum class SettingsProblem { None, ZeroInterval, EndBeforeStart, EndTooSoon };
 
-// Checked before anything is sent: an interval of 00:00:00, or a logging end (end date + end
-// time) earlier than the start (start date + start time).
+// Checked before anything is sent: an interval of 00:00:00; a logging end (end date + end
+// time) earlier than the start (start date + start time); an end less than one interval after
+// the start (the end equal to the start included), which would tell the logger to record no
+// sample.
 SettingsProblem CheckSettings(double intervalPicker, double startDatePicker, double startTimePicker,
                               double endDatePicker, double endTimePicker);
 
@@ -54,14 +56,24 @@ private:
     SettingsProblem problem_;
 };
 
+// What Save settings told the logger.
+struct SavedSettings {
+    std::uint32_t sampleCount = 0;
+    // The count asked for was more than the logger stores and was cut to MaxSampleCount:
+    // logging then ends at cappedEnd (start + MaxSampleCount x interval), before the end asked
+    // for.
+    bool capped = false;
+    double cappedEnd = 0.0;
+};
+
 // Save settings: sets the process-wide date and time formats; checks the pickers
 // (CheckSettings: SettingsError with nothing sent and nothing set); then Interval := the
 // picker's time of day, I!; LoggingStart := start date + start time, R!; LoggingEnd := end
 // date + end time; SampleCount := the count of SampleCountDigits, S!. 100 ms after each
 // command. A picker whose date does not convert raises ConvertError before anything is sent.
-void SaveSettings(SerialLink& link, Pause& pause, LoggerSettings& settings, double intervalPicker,
-                  double startDatePicker, double startTimePicker, double endDatePicker,
-                  double endTimePicker);
+SavedSettings SaveSettings(SerialLink& link, Pause& pause, LoggerSettings& settings,
+                           double intervalPicker, double startDatePicker, double startTimePicker,
+                           double endDatePicker, double endTimePicker);
 
 // Set clock: sets the process-wide date and time formats; ClockTime := the time of day of
 // timePicker, T!; ClockDate := the date of datePicker, D!. 100 ms after each command.

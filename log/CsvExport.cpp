@@ -3,8 +3,10 @@
 #include "platform/DateTime.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
+#include "platform/Utf8Path.h"
 
 #include <charconv>
+#include <filesystem>
 #include <system_error>
 
 namespace velkor {
@@ -61,6 +63,9 @@ std::string CsvRow(double dateTime, std::optional<double> temperature,
 CsvExportResult ExportDataFileToCsv(const std::string& dataFile, const std::string& csvFile) {
     // The data file first: a FIFO or device is refused before anything is created.
     DataFileReader reader(dataFile);
+    std::error_code error;
+    if (std::filesystem::equivalent(Utf8Path(dataFile), Utf8Path(csvFile), error))
+        throw CsvOntoDataFileError(csvFile);
     files::TemporaryFile out;
     try {
         files::CheckReplaceable(csvFile);

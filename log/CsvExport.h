@@ -3,10 +3,12 @@
 // file, the first two included (the chart's load skips those two; a spreadsheet wants them).
 
 #include "log/DataFileReader.h"
+#include "platform/Errors.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace velkor {
 
@@ -18,6 +20,18 @@ inline constexpr const char* CsvHeader = "time,temperature_c,humidity_pct";
 std::string CsvRow(double dateTime, std::optional<double> temperature,
                    std::optional<double> humidity);
 
+// The CSV file named is the data file itself (or a link to it): writing it would destroy the
+// data. The front ends word the message themselves.
+class CsvOntoDataFileError : public InOutError {
+public:
+    explicit CsvOntoDataFileError(std::string csvFile)
+        : InOutError(csvFile + " is the data file itself"), fileName_(std::move(csvFile)) {}
+    const std::string& fileName() const { return fileName_; }
+
+private:
+    std::string fileName_;
+};
+
 struct CsvExportResult {
     std::uint64_t rows = 0; // header not counted
     DataFileCounts counts;  // bad lines are left out of the CSV: counts.badLines
@@ -28,7 +42,8 @@ struct CsvExportResult {
 // temporary file beside the CSV file, which then replaces it in one step: on any failure the
 // CSV file is as it was. Raises what the reader raises (NotRegularFileError,
 // NoLoggerDataError, DataFileShrankError, LocatedInOutError), and InOutError "CSVFILE: the
-// system's text" when the CSV file cannot be written.
+// system's text" when the CSV file cannot be written, CsvOntoDataFileError when it is the data
+// file.
 CsvExportResult ExportDataFileToCsv(const std::string& dataFile, const std::string& csvFile);
 
 } // namespace velkor

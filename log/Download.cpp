@@ -8,6 +8,8 @@
 #include "platform/FileSystem.h"
 
 #include <algorithm>
+#include <array>
+#include <optional>
 
 namespace velkor {
 
@@ -35,17 +37,20 @@ std::size_t ReceiveBlockReply(SerialLink& link, Pause& pause) {
     return received;
 }
 
-// Requests one block: G?kkkkk, then its reply. A block that gets no reply at all is asked once
-// more. Returns the number of bytes received (0: none to either request).
-std::size_t RequestBlock(SerialLink& link, Pause& pause, int block) {
-    std::size_t received = 0;
-    for (int attempt = 0; attempt < BlockRequestAttempts && received == 0; ++attempt) {
-        link.SetCommand(cmd::RequestBlock(block));
-        link.SendCommand();
-        received = ReceiveBlockReply(link, pause);
+// Reads and drops whatever still arrives, until the line has been quiet for
+// ReplyQuietMilliseconds (at most SilenceWaitLimitMilliseconds): the late tail of an abandoned
+// reply. The next request's SendCommand purges the input once more before it goes out.
+void WaitForSilence(SerialLink& link, Pause& pause) {
+    int quiet = 0;
+    for (int waited = 0; quiet < ReplyQuietMilliseconds && waited < SilenceWaitLimitMilliseconds;
+         waited += ReplyPollMilliseconds) {
+        pause.sleep(ReplyPollMilliseconds);
+        quiet = link.ReadReply(SerialLink::ReceiveBufferSize) ? 0 : quiet + ReplyPollMilliseconds;
     }
-    return received;
 }
+
+// How the requests for one block ended.
+enum class BlockEnd { Whole, Silent, Short };
 
 // The temporary data file of a download: replaces the data file when it holds a record,
 // is removed otherwise.
@@ -147,29 +152,62 @@ DownloadResult DownloadLog(SerialLink& link, Pause& pause, const LoggerSettings&
     };
 
     bool writeFailed = false;
+    auto writeRecord = [&](const cmd::LogRecord& r) {
+        double t = 0.0;
+        r.DateTime(t);
+        const int recordNumber = file.Lines() + 1;
+        if (recordNumber > 1) {
+            plot.AddPoint(TemperatureSeries, t, r.temperature / 10.0, DownloadTemperatureColor);
+            plot.AddPoint(HumiditySeries, t, r.humidity / 10.0, DownloadHumidityColor);
+        }
+        writeFailed = true;
+        file.Append(DataLine(recordNumber, 2000 + r.year, r.month, r.day, r.hour, r.minute,
+                             r.second, r.temperature, r.humidity));
+        writeFailed = false;
+    };
     try {
         for (int blockIndex = 0; blockIndex < requests; ++blockIndex) {
             progress.SetProgress(blockIndex);
-            const std::size_t received = RequestBlock(link, pause, blockIndex);
-            if (received == 0) {
-                result.end = DownloadEnd::LoggerSilent;
-                break;
-            }
-            // Replies longer than a block are taken as far as the buffer holds whole slots.
-            for (const cmd::LogRecord& r :
-                 DecodeBlock(link.ReceiveBuffer.data(), received, lastAcceptedTime)) {
-                double t = 0.0;
-                r.DateTime(t);
-                const int recordNumber = file.Lines() + 1;
-                if (recordNumber > 1) {
-                    plot.AddPoint(TemperatureSeries, t, r.temperature / 10.0,
-                                  DownloadTemperatureColor);
-                    plot.AddPoint(HumiditySeries, t, r.humidity / 10.0, DownloadHumidityColor);
+            BlockEnd blockEnd = BlockEnd::Silent;
+            bool anyBytes = false;
+            std::optional<std::array<std::uint8_t, cmd::RecordSize>> firstSlot;
+            for (int attempt = 1;; ++attempt) {
+                link.SetCommand(cmd::RequestBlock(blockIndex));
+                link.SendCommand();
+                std::size_t received = ReceiveBlockReply(link, pause);
+                anyBytes = anyBytes || received > 0;
+                const std::uint8_t* reply = link.ReceiveBuffer.data();
+                if (received >= cmd::RecordSize) {
+                    // The logger sends a block again from its first record. A repeat that
+                    // begins otherwise begins with the late tail of an abandoned reply: its
+                    // slots do not line up with records, so it is not read as the block.
+                    if (!firstSlot) {
+                        firstSlot.emplace();
+                        std::copy_n(reply, cmd::RecordSize, firstSlot->begin());
+                    } else if (!std::equal(firstSlot->begin(), firstSlot->end(), reply)) {
+                        received = 0;
+                    }
                 }
-                writeFailed = true;
-                file.Append(DataLine(recordNumber, 2000 + r.year, r.month, r.day, r.hour, r.minute,
-                                     r.second, r.temperature, r.humidity));
-                writeFailed = false;
+                // A repeated reply brings again the records accepted from a short one before
+                // it; the acceptance rule takes only those after them.
+                for (const cmd::LogRecord& r : DecodeBlock(reply, received, lastAcceptedTime))
+                    writeRecord(r);
+                if (received >= BlockReplyBytes) {
+                    blockEnd = BlockEnd::Whole;
+                    break;
+                }
+                blockEnd = anyBytes ? BlockEnd::Short : BlockEnd::Silent;
+                if (attempt >= (anyBytes ? ShortReplyAttempts : BlockRequestAttempts))
+                    break;
+                if (anyBytes)
+                    WaitForSilence(link, pause);
+            }
+            if (blockEnd != BlockEnd::Whole) {
+                // A block missing, or only in part, leaves a hole in the log: the download ends
+                // here rather than go on past it.
+                result.end = blockEnd == BlockEnd::Silent ? DownloadEnd::LoggerSilent
+                                                          : DownloadEnd::ReplyCut;
+                break;
             }
             const bool cancelled = cancelRequested && cancelRequested();
             if (cancelled && blockIndex + 1 < requests) {

@@ -33,6 +33,14 @@ constexpr int ReplyQuietMilliseconds = 300;
 constexpr int ReplyReadLimitMilliseconds = 2000;
 // A block with no reply at all is requested this many times in all.
 constexpr int BlockRequestAttempts = 2;
+// A block whose reply stays shorter than a block (the quiet time passed mid-reply) is requested
+// this many times in all. Before each repeat the line must be quiet for ReplyQuietMilliseconds
+// (waited for at most SilenceWaitLimitMilliseconds) and the input is purged, so that the late
+// tail of the abandoned reply never lands in the next read. A repeat whose first record is not
+// the first record of the earlier reply still begins with such a tail and is not read as the
+// block.
+constexpr int ShortReplyAttempts = 3;
+constexpr int SilenceWaitLimitMilliseconds = 2000;
 
 // SampleCount div 25 + 1, but never more blocks than the request can number.
 int BlockRequestCount(std::uint32_t sampleCount);
@@ -41,7 +49,8 @@ int BlockRequestCount(std::uint32_t sampleCount);
 // file is created beside the data file `fileName`; both series are emptied; the progress bar is
 // shown with the maximum BlockRequestCount - 1; then for each block: progress position := block
 // number, G?kkkkk, 100 ms, ClearBuffers, the reply (read on while it is shorter than 250 bytes,
-// see above), the whole record slots of the reply, and the cancel check; finally the temporary
+// see above), the whole record slots of the reply, the repeats of a block whose reply stayed
+// short or never came (see above), and the cancel check; finally the temporary
 // file is put in place (see below) and the progress bar hidden. The window's buttons are the
 // caller's business once this returns.
 //
@@ -51,7 +60,9 @@ int BlockRequestCount(std::uint32_t sampleCount);
 // humidity point. A slot not wholly received is never decoded.
 //
 // How it ends (DownloadResult::end): Complete after the last block; LoggerSilent when a block got
-// no reply to its second request; Cancelled when cancelRequested returned true with blocks left;
+// no reply to its second request; ReplyCut when a block's reply was still short after
+// ShortReplyAttempts requests (the records that arrived whole are kept, no later block is
+// asked for); Cancelled when cancelRequested returned true with blocks left;
 // DeviceLost when the port's device went away (portName and error say which and why).
 //
 // The data file is replaced, never emptied in advance: when at least one record was accepted,
@@ -64,7 +75,7 @@ int BlockRequestCount(std::uint32_t sampleCount);
 // progress bar untouched) or a line cannot be written (the previous data file stays as it was,
 // the progress bar stays shown); InOutError of the serial channel other than a lost device,
 // after the records received were put in place (the progress bar stays shown).
-enum class DownloadEnd { Complete, LoggerSilent, Cancelled, DeviceLost };
+enum class DownloadEnd { Complete, LoggerSilent, ReplyCut, Cancelled, DeviceLost };
 
 struct DownloadResult {
     DownloadEnd end = DownloadEnd::Complete;
@@ -73,6 +84,14 @@ struct DownloadResult {
     bool fileReplaced = false;         // the data file now holds these records
     std::string portName;              // DeviceLost: "COM3"
     std::string error;                 // DeviceLost: the system's error text
+
+    // The one answer to "was the download complete?" for both front ends: every block was
+    // read, and a logger set to record samples gave at least one. SampleCount is what the
+    // logger is set to record, not what it holds: while it is still logging, fewer lines
+    // than samplesExpected are the whole log, not a loss.
+    bool IsComplete() const {
+        return end == DownloadEnd::Complete && (recordsWritten > 0 || samplesExpected == 0);
+    }
 };
 
 // Asked after every block; true ends the download after that block. The window processes its

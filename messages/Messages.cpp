@@ -14,7 +14,7 @@ struct Entry {
     const char* english;
 };
 
-constexpr std::array<Entry, 35> Table{{
+constexpr std::array<Entry, 38> Table{{
     {Message::PortBusy, "Port %1 jest zajęty przez inny program.",
      "Port %1 is in use by another program."},
     {Message::DeviceLost, "Utracono połączenie z rejestratorem na porcie %1 (%2).",
@@ -23,6 +23,12 @@ constexpr std::array<Entry, 35> Table{{
      "The logging end is earlier than its start."},
     {Message::ZeroInterval, "Okres pomiaru musi być dłuższy od zera.",
      "The measurement interval must be longer than zero."},
+    {Message::EndTooSoon,
+     "Koniec rejestracji musi przypadać co najmniej jeden okres pomiaru po jej początku.",
+     "The logging end must lie at least one measurement interval after its start."},
+    {Message::SampleCountCapped,
+     "Rejestrator zapisze najwyżej %1 próbek: rejestracja skończy się %2.",
+     "The logger stores at most %1 samples: logging will end at %2."},
     {Message::NoSamplesReceived,
      "Nie odebrano żadnego pomiaru. Poprzedni plik %1 pozostał bez zmian.",
      "No samples were received. The previous %1 is unchanged."},
@@ -33,6 +39,11 @@ constexpr std::array<Entry, 35> Table{{
     {Message::DownloadCancelled,
      "Odczyt przerwany. Odebrano %1 z %2 {2:pomiaru|pomiarów|pomiarów} i zapisano je w pliku %3.",
      "Download cancelled. %1 of %2 {2:sample|samples} were received and saved in %3."},
+    {Message::ReplyCut,
+     "Rejestrator przerywał przesyłanie danych, także na ponowną prośbę. Odebrano %1 z %2 "
+     "{2:pomiaru|pomiarów|pomiarów} i zapisano je w pliku %3.",
+     "The logger kept breaking off its data, also when asked again. %1 of %2 "
+     "{2:sample|samples} were received and saved in %3."},
     {Message::NoLoggerData, "Plik %1 nie zawiera danych rejestratora.",
      "File %1 holds no logger data."},
     {Message::NotRegularFile, "%1 nie jest zwykłym plikiem.", "%1 is not a regular file."},

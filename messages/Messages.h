@@ -13,13 +13,16 @@
 namespace velkor {
 
 enum class Message {
-    PortBusy,          // %1 port
-    DeviceLost,        // %1 port, %2 the reason
-    EndBeforeStart,    // settings refused, nothing sent
-    ZeroInterval,      // settings refused, nothing sent
+    PortBusy,       // %1 port
+    DeviceLost,     // %1 port, %2 the reason
+    EndBeforeStart, // settings refused, nothing sent
+    ZeroInterval,   // settings refused, nothing sent
+    EndTooSoon, // settings refused, nothing sent: the end less than one interval after the start
+    SampleCountCapped, // %1 the logger's most samples, %2 the end logging will really reach
     NoSamplesReceived, // %1 data file, left as it was
     LoggerStopped,     // %1 of %2 samples saved in %3
     DownloadCancelled, // %1 of %2 samples saved in %3
+    ReplyCut,          // a block stayed cut short when asked again; %1 of %2 samples saved in %3
     NoLoggerData,      // %1 file
     NotRegularFile,    // %1 file
     FileShrank,        // %1 file, shorter than when it was opened

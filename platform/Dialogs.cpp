@@ -16,16 +16,17 @@
 
 namespace velkor {
 
+// Qt finds the configuration folder from XDG_CONFIG_HOME each time it is asked.
+std::unique_ptr<QSettings> ProgramSettings() {
+    return std::make_unique<QSettings>(
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+            QStringLiteral("/velkor/velkor.conf"),
+        QSettings::IniFormat);
+}
+
 namespace {
 
 const QString FolderKey = QStringLiteral("dialogs/lastFolder");
-
-// Qt finds the configuration folder from XDG_CONFIG_HOME each time it is asked.
-QSettings ProgramSettings() {
-    return QSettings(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-                         QStringLiteral("/velkor/velkor.conf"),
-                     QSettings::IniFormat);
-}
 
 // "Text Files|*.txt|All Files|*.*" becomes "Text Files (*.txt);;All Files (*.*)".
 QString QtFilter(const QString& filter) {
@@ -116,12 +117,12 @@ QString BoxText(const QString& text) {
 }
 
 QString RememberedFolder() {
-    const QString folder = ProgramSettings().value(FolderKey).toString();
+    const QString folder = ProgramSettings()->value(FolderKey).toString();
     return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
 }
 
 void RememberFolder(const QString& chosenFile) {
-    ProgramSettings().setValue(FolderKey, QFileInfo(chosenFile).absolutePath());
+    ProgramSettings()->setValue(FolderKey, QFileInfo(chosenFile).absolutePath());
 }
 
 void QtDialogs::message(const QString& text, const QString& caption) {

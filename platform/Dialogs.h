@@ -4,6 +4,10 @@
 
 #include <QString>
 
+#include <memory>
+
+class QSettings;
+
 class QPrinter;
 class QWidget;
 
@@ -42,6 +46,8 @@ public:
 // kept across runs in $XDG_CONFIG_HOME/velkor/velkor.conf (~/.config when the variable is
 // unset). Empty when none is remembered or the folder is gone.
 QString RememberedFolder();
+// The program's settings file, $XDG_CONFIG_HOME/velkor/velkor.conf.
+std::unique_ptr<QSettings> ProgramSettings();
 // Remembers the folder of a file chosen in a dialog.
 void RememberFolder(const QString& chosenFile);
 

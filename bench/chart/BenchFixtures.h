@@ -10,5 +10,7 @@ constexpr int Points = 1000000;
 
 // Destroys the drag benchmarks' chart window, if it was built.
 void ReleaseDragFixtures();
+// Destroys the hover benchmark's chart window, if it was built.
+void ReleaseHoverFixtures();
 
 } // namespace velkor::chart::testing

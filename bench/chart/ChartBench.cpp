@@ -16,7 +16,6 @@ using namespace velkor::chart::testing;
 
 namespace {
 
-
 std::unique_ptr<Chart> MillionPointChart() {
     auto c = std::make_unique<Chart>();
     ConfigureLoggerChart(*c);
@@ -148,5 +147,6 @@ int main(int argc, char** argv) {
     fullViewChart.reset();
     zoomedChart.reset();
     ReleaseDragFixtures();
+    ReleaseHoverFixtures();
     return 0;
 }

@@ -19,7 +19,6 @@ using namespace velkor::chart::testing;
 
 namespace {
 
-
 struct DragWindow {
     ChartWidget widget;
     DragWindow() {

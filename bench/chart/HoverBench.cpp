@@ -12,6 +12,7 @@
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <ctime>
+#include <memory>
 #include <vector>
 
 using namespace velkor::chart;
@@ -39,8 +40,13 @@ struct HoverWindow {
     }
 };
 
+// Built on first use; main destroys it while the application object still exists.
+std::unique_ptr<HoverWindow> window;
+
 void BM_HoverReadout(benchmark::State& state) {
-    static HoverWindow w;
+    if (!window)
+        window = std::make_unique<HoverWindow>();
+    HoverWindow& w = *window;
     const PlotRect p = w.widget.Chart().LastLayout().plot;
     std::vector<double> ms, cpu;
     int k = 0;
@@ -73,3 +79,7 @@ void BM_HoverReadout(benchmark::State& state) {
 BENCHMARK(BM_HoverReadout)->Unit(benchmark::kMillisecond)->Iterations(500)->Repetitions(3);
 
 } // namespace
+
+void velkor::chart::testing::ReleaseHoverFixtures() {
+    window.reset();
+}

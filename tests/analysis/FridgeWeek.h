@@ -4,10 +4,12 @@
 // to the 8th 04:00, readings exactly on the 2-8 °C limits, a 3-hour gap on the 5th and one
 // duplicate reading. fridge_week.py builds the same week and works out its expected summary.
 
+#include "log/DataLine.h"
 #include "platform/DateTime.h"
 
 #include <algorithm>
 #include <array>
+#include <string>
 #include <vector>
 
 namespace velkor::test {
@@ -76,6 +78,16 @@ inline std::vector<FridgeReading> FridgeWeek() {
     }
     week.push_back({4, 6, 0, 999, 500});
     return week;
+}
+
+// The week as the logger's data file, the duplicate reading included.
+inline std::string FridgeWeekFile() {
+    std::string text;
+    std::int32_t record = 1;
+    for (const FridgeReading& r : FridgeWeek())
+        text += DataLine(record++, 2026, 3, 2 + r.day, r.hour, r.minute, 0, r.celsiusTenths,
+                         r.humidityTenths);
+    return text;
 }
 
 } // namespace velkor::test

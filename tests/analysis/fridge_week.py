@@ -143,4 +143,5 @@ def main():
         print("day", day, len(values), lo, hi, "%.12f" % mean, below, above)
 
 
-main()
+if __name__ == "__main__":
+    main()

@@ -92,11 +92,12 @@ TEST_F(ChartLayers, MenuEntriesInOrderAllButCopyAndArchiveNeedPoints) {
     for (const auto& [language, points, texts] :
          {std::tuple{Language::Polish, false,
                      Texts{"Kopiuj wykres", "Zapisz wykres jako obraz...",
-                           "Eksportuj dane do CSV...", "Statystyka...", "Pokaż cały wykres",
-                           "Archiwum..."}},
+                           "Eksportuj dane do CSV...", "Statystyka...", "Analiza i alarmy...",
+                           "Pokaż cały wykres", "Archiwum..."}},
           std::tuple{Language::English, true,
                      Texts{"Copy chart", "Save chart as image...", "Export data to CSV...",
-                           "Statistics...", "Show whole chart", "Archive..."}}}) {
+                           "Statistics...", "Analysis and alarms...", "Show whole chart",
+                           "Archive..."}}}) {
         Open(language);
         if (points)
             AddDay();
@@ -107,7 +108,7 @@ TEST_F(ChartLayers, MenuEntriesInOrderAllButCopyAndArchiveNeedPoints) {
             enabled.push_back(a->isEnabled());
         }
         EXPECT_EQ(shown, texts);
-        EXPECT_EQ(enabled, (std::vector<bool>{true, points, points, points, points, true}));
+        EXPECT_EQ(enabled, (std::vector<bool>{true, points, points, points, points, points, true}));
     }
 }
 

@@ -65,6 +65,11 @@ TEST_F(DownloadEnd, WhatTheUserIsToldAndCanDoNext) {
         blocks.erase(2);
         return blocks;
     };
+    const auto smallLogCutAt2 = [] {
+        auto blocks = test::SmallLog();
+        blocks[2].resize(105);
+        return blocks;
+    };
     const std::string garbage = std::string(250, 'A');
     const struct {
         const char* name;
@@ -95,6 +100,18 @@ TEST_F(DownloadEnd, WhatTheUserIsToldAndCanDoNext) {
          {},
          Box::Error,
          "The logger stopped answering. 4 of 100 samples were received and saved in logger.txt.",
+         nullptr,
+         true,
+         true,
+         true},
+        {"block 2 cut short, also when asked again",
+         Language::Polish,
+         smallLogCutAt2(),
+         -1,
+         {},
+         Box::Error,
+         "Rejestrator przerywał przesyłanie danych, także na ponowną prośbę. Odebrano 4 z 100 "
+         "pomiarów i zapisano je w pliku logger.txt.",
          nullptr,
          true,
          true,

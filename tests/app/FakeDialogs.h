@@ -26,6 +26,8 @@ class FakeDialogs final : public Dialogs {
 public:
     void message(const QString& text, const QString& caption) override {
         messages.push_back({text, caption});
+        if (onMessage)
+            onMessage();
     }
     bool askYesNo(const QString& text, const QString& caption) override {
         questions.push_back({text, caption});
@@ -60,6 +62,8 @@ public:
     std::vector<FileDialogOptions> openOptions, saveOptions;
     std::vector<QPrinter*> printers;
     std::function<void(QPrinter&)> onPrint;
+    // Called as each message box is shown.
+    std::function<void()> onMessage;
     bool answerYes = true;
     bool confirm = true;
     bool failOnError = false;

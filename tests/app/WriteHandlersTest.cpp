@@ -66,6 +66,14 @@ TEST_F(WriteHandlers, SettingsThatCannotWorkAreRefusedBeforeAnythingIsSent) {
          Time(12, 0, 0), "The measurement interval must be longer than zero.", "Attention !"},
         {Language::English, Time(0, 1, 0), Date(2024, 3, 1), Time(12, 0, 0), Date(2024, 3, 1),
          Time(11, 59, 0), "The logging end is earlier than its start.", "Attention !"},
+        {Language::Polish, Time(0, 1, 0), Date(2024, 3, 1), Time(12, 0, 0), Date(2024, 3, 1),
+         Time(12, 0, 0),
+         "Koniec rejestracji musi przypadać co najmniej jeden okres pomiaru po jej początku.",
+         "UWAGA !"},
+        {Language::English, Time(0, 10, 0), Date(2024, 3, 1), Time(12, 0, 0), Date(2024, 3, 1),
+         Time(12, 9, 59),
+         "The logging end must lie at least one measurement interval after its start.",
+         "Attention !"},
     };
     for (const auto& c : cases) {
         Open(c.language);
@@ -81,6 +89,40 @@ TEST_F(WriteHandlers, SettingsThatCannotWorkAreRefusedBeforeAnythingIsSent) {
         EXPECT_EQ(dialogs.messages[0].caption, QString::fromUtf8(c.caption));
         EXPECT_EQ(services.settings.SampleCount, 77u);
         EXPECT_TRUE(window->IsControlEnabled(Control::ZapisUstawien));
+    }
+}
+
+// An end beyond what the logger stores: the settings go out with the capped count, then the
+// user is told when logging will really end.
+TEST_F(WriteHandlers, ACappedCountIsToldAfterTheSettingsWereSent) {
+    const struct {
+        Language language;
+        const char* text;
+        const char* caption;
+    } cases[] = {
+        {Language::Polish,
+         "Rejestrator zapisze najwyżej 204800 próbek: rejestracja skończy się 2028-01-22 17:20:00.",
+         "UWAGA !"},
+        {Language::English,
+         "The logger stores at most 204800 samples: logging will end at 2028-01-22 17:20:00.",
+         "Attention !"},
+    };
+    for (const auto& c : cases) {
+        Open(c.language);
+        Connect();
+        dialogs.messages.clear();
+        SetLogging(Time(0, 10, 0), Date(2024, 3, 1), Time(12, 0, 0), Date(2125, 1, 6),
+                   Time(12, 0, 0));
+        std::size_t sentBeforeBox = 0;
+        dialogs.onMessage = [&] { sentBeforeBox = logger.writes.size(); };
+        Click(Control::ZapisUstawien);
+        dialogs.onMessage = {};
+        EXPECT_EQ(logger.writes.back(), "S!0204800\r");
+        EXPECT_EQ(sentBeforeBox, 3u);
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages[0].text, QString::fromUtf8(c.text));
+        EXPECT_EQ(dialogs.messages[0].caption, QString::fromUtf8(c.caption));
+        EXPECT_TRUE(dialogs.errors.empty());
     }
 }
 

@@ -263,16 +263,5 @@ TEST_F(CliArchive, NoArchiveLeavesTheArchiveAlone) {
     EXPECT_FALSE(std::filesystem::exists(home / "velkor" / "archive.sqlite"));
 }
 
-TEST(CliExitCodes, TheMostSevereWins) {
-    // 1 > 2 > 6 > 5 > 4 > 3 > 0
-    const int order[] = {1, 2, 6, 5, 4, 3, 0};
-    for (std::size_t i = 0; i < std::size(order); ++i) {
-        for (std::size_t j = i; j < std::size(order); ++j) {
-            EXPECT_EQ(cli::MostSevere(order[i], order[j]), order[i]);
-            EXPECT_EQ(cli::MostSevere(order[j], order[i]), order[i]);
-        }
-    }
-}
-
 } // namespace
 } // namespace velkor::testing

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fstream>
 #include <functional>
 #include <optional>
 #include <sstream>
@@ -184,6 +185,15 @@ TEST(CliExport, EveryKindOfFileGivesTheSoundResult) {
          },
          3, Header + Repeated(Row1 + Row2 + Row3, 200),
          "600 rows written to {csv}\nBad lines left out: 1, the first is line 601.\n"},
+        {"onto the data file", "",
+         [](const std::string& file) {
+             const std::string csv =
+                 (std::filesystem::path(file).parent_path() / "log.csv").string();
+             std::ofstream(csv, std::ios::binary) << Lines("\r\n");
+             return csv;
+         },
+         2, Lines("\r\n"),
+         "velkor-cli: {csv} is the data file itself; name another CSV file with -o.\n"},
         {"full disk",
          Lines("\r\n"),
          {},
@@ -195,10 +205,10 @@ TEST(CliExport, EveryKindOfFileGivesTheSoundResult) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TempFolder folder;
+        const std::string csv = folder.file("log.csv", OldCsv).string();
         std::string data = folder.file("log.txt", c.contents).string();
         if (c.make)
             data = c.make(data);
-        const std::string csv = folder.file("log.csv", OldCsv).string();
 
         const long peakBefore = PeakResidentKilobytes();
         std::ostringstream out, err;

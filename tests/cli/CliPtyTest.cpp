@@ -3,7 +3,7 @@
 
 #include "tests/cli/CliFixture.h"
 
-#include "link/Connect.h"
+#include "link/Session.h"
 #include "link/WriteSettings.h"
 #include "log/Download.h"
 
@@ -36,14 +36,9 @@ void WindowDownload(const PortLocations& where, const std::string& file,
     SerialLink link{ports};
     SleepPause pause;
     LoggerSettings settings;
-    ASSERT_TRUE(FindLogger(link, pause));
-    ReadClockTime(link, pause, settings);
-    ReadClockDate(link, pause, settings);
-    ReadInterval(link, pause, settings);
-    ReadLoggingStart(link, pause, settings);
-    ReadSampleCountAndEnd(link, pause, settings);
-    ReadBattery(link, pause, settings);
-    link.ClearBuffers();
+    LoggerSession session(link, pause, settings);
+    ASSERT_EQ(session.Find().outcome, SessionOutcome::Found);
+    ASSERT_EQ(session.ReadSettings().outcome, SessionOutcome::Found);
     DataFileState dataFile;
     NoPlot plot;
     NoProgress progress;
@@ -127,12 +122,13 @@ TEST_F(CliOverPty, DownloadWritesTheWindowsFileAndSumsUp) {
          60,
          "60 of 60 samples written to {}\n"
          "Archive: new samples: 60, already there: 0, conflicting: 0.\n"},
+        // Records the acceptance rule refuses are no loss: the whole log was read.
         {"refused records",
          awkward,
          {"download"},
          false,
          never,
-         3,
+         0,
          60,
          "60 of 62 samples written to {}\n"
          "Archive: new samples: 0, already there: 60, conflicting: 0.\n"},
@@ -188,6 +184,29 @@ TEST_F(CliOverPty, DownloadWritesTheWindowsFileAndSumsUp) {
     }
 }
 
+// A block reply that stays cut short when asked again ends the download there, incomplete.
+TEST_F(CliOverPty, ABlockReplyCutShortEndsTheDownloadIncomplete) {
+    const double start = MakeDateTime(2024, 3, 1, 0, 0, 0);
+    logger.changeState([&](sim::LoggerState& s) {
+        s.records = sim::GenerateLog(60, start, 600);
+        s.sampleCount = 60;
+        s.loggingStart = start;
+    });
+    sim::Faults pausing;
+    pausing.commands = {"G?00001"};
+    pausing.splitAt = 105;
+    pausing.splitPauseMs = 2000;
+    logger.setFaults(pausing);
+    const std::string file = (home / "cut.txt").string();
+    const CliRun run = Run({"download", "-o", file});
+    EXPECT_EQ(run.code, 3);
+    EXPECT_EQ(run.err, "The logger kept breaking off its data, also when asked again. 35 of 60 "
+                       "samples were received and saved in " +
+                           file +
+                           ".\nArchive: new samples: 35, already there: 0, conflicting: 0.\n");
+    EXPECT_EQ(CountLines(Slurp(file)), 35u);
+}
+
 TEST_F(CliOverPty, ConfigureAndSetClockSendWhatTheWindowsButtonsSend) {
     // The window's pickers: a time picker holds a time of day, a date picker a date.
     const double interval = MakeDateTime(2000, 1, 1, 0, 1, 40);
@@ -206,6 +225,18 @@ TEST_F(CliOverPty, ConfigureAndSetClockSendWhatTheWindowsButtonsSend) {
          },
          {"I!000140\r", "R!063000050324\r", "S!0002169\r"},
          "Logger set: every 00:01:40 from 2024-03-05 06:30:00 to 2024-03-07 18:45:10, 2169 "
+         "samples.\n"},
+        // More samples than the logger stores: the end it will really reach is named.
+        {{"configure", "--interval", "00:10:00", "--start", "2024-03-01 12:00:00", "--end",
+          "2125-01-06 12:00:00"},
+         [](SerialLink& l, Pause& p, LoggerSettings& s) {
+             const double start = MakeDateTime(2024, 3, 1, 12);
+             SaveSettings(l, p, s, MakeDateTime(2000, 1, 1, 0, 10), start, start,
+                          MakeDateTime(2125, 1, 6, 12), MakeDateTime(2125, 1, 6, 12));
+         },
+         {"I!001000\r", "R!120000010324\r", "S!0204800\r"},
+         "The logger stores at most 204800 samples: logging will end at 2028-01-22 17:20:00.\n"
+         "Logger set: every 00:10:00 from 2024-03-01 12:00:00 to 2028-01-22 17:20:00, 204800 "
          "samples.\n"},
         {{"set-clock", "--time", "2027-06-15 23:05:09", "--port", "COM3"},
          [](SerialLink& l, Pause& p, LoggerSettings& s) {
@@ -260,6 +291,10 @@ TEST_F(CliOverPty, WrongUsageSendsNothingAndExitsWithOne) {
         {{"configure", "--interval", "00:10:00", "--start", "2024-03-05 06:30:00", "--end",
           "2024-03-05 06:29:59"},
          "velkor-cli: The logging end is earlier than its start.\nTry 'velkor-cli --help'.\n"},
+        {{"configure", "--interval", "00:10:00", "--start", "2024-03-05 06:30:00", "--end",
+          "2024-03-05 06:30:00", "--lang", "pl"},
+         "velkor-cli: Koniec rejestracji musi przypadać co najmniej jeden okres pomiaru po jej "
+         "początku.\nPomoc: 'velkor-cli --help'.\n"},
         {{"configure", "--interval", "00:10:00", "--start", "2024-02-30 06:30:00", "--end",
           "2024-03-05 06:29:59"},
          "velkor-cli: '2024-02-30 06:30:00' is no date and time of the form yyyy-mm-dd "

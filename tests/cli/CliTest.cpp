@@ -156,6 +156,58 @@ TEST_F(CliWithoutPorts, DownloadBrokenOffKeepsTheFirstBlockAndSaysWhy) {
     }
 }
 
+// Bytes of the logger and of the command line reach the terminal escaped: control bytes and
+// broken UTF-8 as \xNN, in JSON as JSON's own escapes; the reply's line end is dropped.
+TEST_F(CliWithoutPorts, TextsFromTheLoggerAndTheCommandLineAreEscaped) {
+    sim::LoggerState state;
+    state.identification = "RT\x1b[31m\x07\xff\xc3\xb3\r";
+    MemoryLine& line = ports.add("COM1");
+    line.onWrite = [&state](const std::string& written, MemoryLine& l) {
+        l.send(sim::AnswerCommand(written.substr(0, written.size() - 1), state).reply);
+    };
+    const struct {
+        std::vector<std::string> args;
+        int code;
+        std::string out; // a line of stdout
+        std::string err;
+    } cases[] = {
+        {{"info"}, 0, "identifier: RT\\x1b[31m\\x07\\xffó\n", ""},
+        {{"info", "--json"},
+         0,
+         "\"identifier\": \"RT\\u001b[31m\\u0007\\u00ff\\u00c3\\u00b3\"",
+         ""},
+        {{"info", "--port", "COM\x1b[2J"},
+         1,
+         "",
+         "velkor-cli: 'COM\\x1b[2J' is no port name (COM0 to COM255)\nTry 'velkor-cli --help'.\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.back());
+        const Result r = Run(c.args);
+        EXPECT_EQ(r.code, c.code);
+        EXPECT_NE(r.out.find(c.out), std::string::npos) << r.out;
+        EXPECT_EQ(r.err, c.err);
+    }
+}
+
+TEST(CliExitCodes, SeveralApplyThePrecedenceDecides) {
+    const struct {
+        int a, b, combined;
+    } cases[] = {
+        {ExitDone, ExitDone, ExitDone},
+        {ExitDone, ExitIncomplete, ExitIncomplete},
+        {ExitIncomplete, ExitExcursion, ExitExcursion},
+        {ExitArchiveFailed, ExitExcursion, ExitArchiveFailed},
+        {ExitArchiveFailed, ExitEraseRefused, ExitEraseRefused},
+        {ExitEraseRefused, ExitFailed, ExitFailed},
+        {ExitFailed, ExitUsage, ExitUsage},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CombineExitCodes(c.a, c.b), c.combined) << c.a << ' ' << c.b;
+        EXPECT_EQ(CombineExitCodes(c.b, c.a), c.combined) << c.b << ' ' << c.a;
+    }
+}
+
 TEST(CliTexts, CsvNameAndBarText) {
     EXPECT_EQ(CsvNameFor("logger.txt"), "logger.csv");
     EXPECT_EQ(CsvNameFor("data"), "data.csv");

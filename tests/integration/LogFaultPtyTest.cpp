@@ -12,6 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
 using namespace velkor;
 using velkor::testing::SimulatedLoggerFixture;
 
@@ -127,4 +131,62 @@ TEST_F(LogFaultPty, APortHeldByAnotherProgramIsNamedBusy) {
     ASSERT_TRUE(scan.reply.has_value());
     EXPECT_EQ(*scan.reply, "RTW01234\r");
     EXPECT_TRUE(scan.busyPorts.empty());
+}
+
+// A block reply that pauses in the middle is asked for again once the line is quiet; the late
+// tail of the abandoned reply never lands in the next read. A pause of 0.5 s once costs one
+// repeat; a pause of 2 s in every reply leaves the block cut, and the download ends there with
+// every record that arrived whole, numbered without holes.
+TEST_F(LogFaultPty, ABlockReplyThatPausesIsAskedForAgain) {
+    constexpr int LongLog = 70; // blocks 0 to 2, block 2 not full
+    logger.changeState([](sim::LoggerState& s) {
+        s.records.resize(LongLog, s.records.front());
+        for (int i = 0; i < LongLog; ++i) {
+            s.records[i].hour = static_cast<std::uint8_t>(8 + i / 60);
+            s.records[i].minute = static_cast<std::uint8_t>(i % 60);
+            s.records[i].temperature = static_cast<std::int16_t>(200 + i);
+            s.records[i].humidity = static_cast<std::int16_t>(490 - i);
+        }
+        s.sampleCount = LongLog;
+    });
+    settings.SampleCount = LongLog;
+    const struct {
+        int pauseMs;
+        int times; // replies of block 1 that pause
+        DownloadEnd end;
+        int records;
+    } cases[] = {
+        {500, 1, DownloadEnd::Complete, LongLog},
+        {2000, -1, DownloadEnd::ReplyCut, 25 + 10},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pauseMs);
+        sim::Faults pausing;
+        pausing.commands = {"G?00001"};
+        pausing.times = c.times;
+        pausing.splitAt = 105; // inside record 11 of the block
+        pausing.splitPauseMs = c.pauseMs;
+        logger.setFaults(pausing);
+        logger.clearReceived();
+        const DownloadResult result =
+            DownloadLog(link, pause, settings, state, plot, progress, {}, fileName);
+        EXPECT_EQ(result.end, c.end);
+        EXPECT_EQ(result.IsComplete(), c.end == DownloadEnd::Complete);
+        EXPECT_EQ(result.recordsWritten, c.records);
+        std::string expected;
+        for (int i = 0; i < c.records; ++i)
+            expected += DataLine(i + 1, 2024, 3, 5, 8 + i / 60, i % 60, 0, 200 + i, 490 - i);
+        EXPECT_EQ(test::ReadFile(fileName), expected);
+        // Asked for again, or read whole when a slow machine read on past the pause.
+        const std::vector<std::string> received = logger.received();
+        const auto block1Requests = std::count(received.begin(), received.end(), "G?00001\r");
+        EXPECT_GE(block1Requests, c.end == DownloadEnd::Complete ? 1 : ShortReplyAttempts);
+        EXPECT_LE(block1Requests, ShortReplyAttempts);
+        // A cut block ends the download: nothing past the hole is asked for.
+        EXPECT_EQ(std::count(received.begin(), received.end(), "G?00002\r"),
+                  c.end == DownloadEnd::Complete ? 1 : 0);
+        // Let the abandoned tails go before the next case.
+        std::this_thread::sleep_for(std::chrono::milliseconds(c.pauseMs));
+        link.ClearBuffers();
+    }
 }

@@ -46,15 +46,32 @@ TEST_F(WriteFixture, OneHourOfTenSecondSamples) {
     EXPECT_DOUBLE_EQ(settings.LoggingEnd, Date(2024, 3, 1) + Time(13, 0, 0));
 }
 
-TEST_F(WriteFixture, CountIsZeroAtTheStartAndClampedFarAfterIt) {
-    Save(Time(0, 1, 0), Date(2024, 3, 1), Time(12, 0, 0));
-    EXPECT_EQ(line.writes.back(), "S!0000000\r");
-    EXPECT_EQ(settings.SampleCount, 0u);
-
-    // 300 days of one-minute samples are 432,000.
-    Save(Time(0, 1, 0), Date(2024, 3, 1) + 300, Time(12, 0, 0));
-    EXPECT_EQ(line.writes.back(), "S!0204800\r");
-    EXPECT_EQ(settings.SampleCount, MaxSampleCount);
+// A count the logger cannot store is cut to its maximum, and the end it will really reach is
+// told: start + the maximum count x the interval.
+TEST_F(WriteFixture, ACountBeyondTheMaximumIsCappedAndTheRealEndGiven) {
+    const struct {
+        double interval, endDate;
+        const char* sent;
+        bool capped;
+        const char* realEnd;
+    } cases[] = {
+        {Time(0, 1, 0), Date(2024, 3, 1) + 142, "S!0204480\r", false, nullptr},
+        // 300 days of one-minute samples are 432,000.
+        {Time(0, 1, 0), Date(2024, 3, 1) + 300, "S!0204800\r", true, "2024-07-21 17:20:00"},
+        {Time(0, 10, 0), Date(2124, 3, 1), "S!0204800\r", true, "2028-01-22 17:20:00"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sent);
+        const double start = Date(2024, 3, 1) + Time(12, 0, 0);
+        const SavedSettings saved = SaveSettings(link, pause, settings, c.interval,
+                                                 Date(2024, 3, 1), start, c.endDate, start);
+        EXPECT_EQ(line.writes.back(), c.sent);
+        EXPECT_EQ(saved.sampleCount, settings.SampleCount);
+        EXPECT_EQ(saved.capped, c.capped);
+        if (c.capped) {
+            EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:nn:ss", saved.cappedEnd), c.realEnd);
+        }
+    }
 }
 
 TEST(SampleCountDigitsTest, HalvesRoundAwayFromZeroAndTheOffsetDecides) {
@@ -83,7 +100,10 @@ TEST_F(WriteFixture, UnsoundSettingsAreRefusedWithNothingSent) {
         {Time(0, 1, 0), Date(2024, 3, 1), Time(11, 59, 59), SettingsProblem::EndBeforeStart},
         {Time(0, 1, 0), Date(2024, 2, 29), Time(13, 0, 0), SettingsProblem::EndBeforeStart},
         {0.0, Date(2023, 3, 1), Time(12, 0, 0), SettingsProblem::ZeroInterval},
-        {Time(0, 1, 0), Date(2024, 3, 1), Time(12, 0, 0), SettingsProblem::None},
+        // No sample to record: the end at the start, or less than one interval after it.
+        {Time(0, 1, 0), Date(2024, 3, 1), Time(12, 0, 0), SettingsProblem::EndTooSoon},
+        {Time(0, 1, 0), Date(2024, 3, 1), Time(12, 0, 59), SettingsProblem::EndTooSoon},
+        {Time(0, 1, 0), Date(2024, 3, 1), Time(12, 1, 0), SettingsProblem::None},
         {Time(0, 0, 1), Date(2024, 3, 1), Time(12, 0, 1), SettingsProblem::None},
     };
     for (const auto& c : cases) {
