@@ -1,9 +1,11 @@
 // The window's operations on Chart1 and the handlers of the chart view: the two check boxes
 // that show and hide a series, and the print button.
 
+#include "app/ChartView.h"
 #include "app/MainWindow.h"
 #include "chart/ChartPrint.h"
 #include "chart/ChartWidget.h"
+#include "log/Sinks.h"
 #include "platform/Dialogs.h"
 
 #include <QPrinter>
@@ -59,10 +61,18 @@ void MainWindow::SetBottomAxisAutomatic() {
 }
 
 void MainWindow::CheckBox1Click() {
+    if (archiveView_) {
+        ShowArchiveSeries(Chart1().Chart(), TemperatureSeries, IsChecked(Control::CheckBox1));
+        return;
+    }
     SetSeriesActive(Series::Series1, IsChecked(Control::CheckBox1));
 }
 
 void MainWindow::CheckBox2Click() {
+    if (archiveView_) {
+        ShowArchiveSeries(Chart1().Chart(), HumiditySeries, IsChecked(Control::CheckBox2));
+        return;
+    }
     SetSeriesActive(Series::Series2, IsChecked(Control::CheckBox2));
 }
 

@@ -39,6 +39,8 @@ QString EntryText(ChartMenu::Entry entry, Language language) {
         return TextOf(RunText::ChartAnalysis, language);
     case ChartMenu::Entry::Report:
         return report::WordOf(report::Word::MenuEntry, language);
+    case ChartMenu::Entry::Archive:
+        return TextOf(RunText::ChartArchive, language);
     case ChartMenu::Entry::ShowAll:
         break;
     }
@@ -72,6 +74,9 @@ QString SeriesUnit(const chart::Chart& chart, std::size_t series) {
         return ShowsFahrenheit(chart) ? QStringLiteral("°F") : QStringLiteral("°C");
     if (series == static_cast<std::size_t>(HumiditySeries))
         return QStringLiteral("%");
+    // The archived loggers' lines: temperature, humidity, from FirstArchiveSeries on.
+    if (series >= FirstArchiveSeries)
+        return (series - FirstArchiveSeries) % 2 == 0 ? QStringLiteral("°C") : QStringLiteral("%");
     return {};
 }
 
@@ -105,9 +110,11 @@ QString StatisticsText(const chart::Chart& chart, Language language) {
 }
 
 ChartMenu::ChartMenu(chart::ChartWidget& widget, Dialogs& dialogs, Language language, Guard guard,
-                     std::function<std::string()> dataFile, chart::ChartOverlay* readout)
+                     std::function<std::string()> dataFile, chart::ChartOverlay* readout,
+                     std::function<void()> openArchive)
     : QObject(&widget), widget_(widget), dialogs_(dialogs), language_(language),
-      guard_(std::move(guard)), dataFile_(std::move(dataFile)), readout_(readout) {
+      guard_(std::move(guard)), dataFile_(std::move(dataFile)), readout_(readout),
+      openArchive_(std::move(openArchive)) {
     widget_.installEventFilter(this);
 }
 
@@ -119,10 +126,13 @@ QMenu& ChartMenu::Menu() {
             const Entry entry = static_cast<Entry>(k);
             menu_->addAction(EntryText(entry, language_), this, [this, entry] { Run(entry); });
         }
+        if (openArchive_)
+            menu_->addAction(Text(RunText::ChartArchive), this, [this] { Run(Entry::Archive); });
     }
     const bool points = HasPoints(widget_.Chart());
     const QList<QAction*> actions = menu_->actions();
-    for (qsizetype k = 1; k < actions.size(); ++k)
+    // Archiwum... needs no points.
+    for (qsizetype k = 1; k < actions.size() && k < EntryCount; ++k)
         actions[k]->setEnabled(points);
     const qsizetype report = static_cast<qsizetype>(Entry::Report);
     actions[report]->setEnabled(points && dataFile_ && !dataFile_().empty());
@@ -152,6 +162,10 @@ void ChartMenu::Run(Entry entry) {
             break;
         case Entry::ShowAll:
             widget_.ZoomScroll().ResetZoom(widget_);
+            break;
+        case Entry::Archive:
+            if (openArchive_)
+                openArchive_();
             break;
         }
     });
@@ -239,13 +253,16 @@ bool ChartMenu::eventFilter(QObject* watched, QEvent* event) {
 }
 
 ChartMenu& AttachChartLayers(chart::ChartWidget& widget, Dialogs& dialogs, Language language,
-                             ChartMenu::Guard guard, std::function<std::string()> dataFile) {
+                             ChartMenu::Guard guard, std::function<std::string()> dataFile,
+                             std::function<void()> openArchive) {
     auto* readout = new chart::ChartOverlay(widget);
     for (std::size_t series : {static_cast<std::size_t>(TemperatureSeries),
                                static_cast<std::size_t>(HumiditySeries), DewPointSeries})
         readout->SetUnit(series, SeriesUnit(widget.Chart(), series));
+    for (std::size_t series = FirstArchiveSeries; series < FirstArchiveSeries + 16; ++series)
+        readout->SetUnit(series, SeriesUnit(widget.Chart(), series));
     return *new ChartMenu(widget, dialogs, language, std::move(guard), std::move(dataFile),
-                          readout);
+                          readout, std::move(openArchive));
 }
 
 } // namespace velkor

@@ -44,13 +44,15 @@ class ChartMenu final : public QObject {
     Q_OBJECT
 
 public:
-    enum class Entry { Copy, SaveImage, ExportCsv, Statistics, Analysis, Report, ShowAll };
+    // In order; Archive only when the window gave the menu a way to open the archive.
+    enum class Entry { Copy, SaveImage, ExportCsv, Statistics, Analysis, Report, ShowAll, Archive };
     // Runs a menu action inside the window's error report.
     using Guard = std::function<void(const std::function<void()>&)>;
 
     // A child of `widget`, watching its mouse. `dataFile` names the file the chart shows.
     ChartMenu(chart::ChartWidget& widget, Dialogs& dialogs, Language language, Guard guard,
-              std::function<std::string()> dataFile = {}, chart::ChartOverlay* readout = nullptr);
+              std::function<std::string()> dataFile = {}, chart::ChartOverlay* readout = nullptr,
+              std::function<void()> openArchive = {});
 
     // What the logger told at the download the data file comes from, for the report.
     void SetLoggerFacts(std::function<std::optional<report::LoggerFacts>()> facts) {
@@ -89,10 +91,12 @@ private:
     std::function<std::string()> dataFile_;
     chart::ChartOverlay* readout_;
     AnalysisDialog* analysis_ = nullptr; // made at its first use
+    std::function<void()> openArchive_;
 };
 
 // The hover readout and the menu over the window's Chart1; returns the menu.
 ChartMenu& AttachChartLayers(chart::ChartWidget& widget, Dialogs& dialogs, Language language,
-                             ChartMenu::Guard guard, std::function<std::string()> dataFile = {});
+                             ChartMenu::Guard guard, std::function<std::string()> dataFile = {},
+                             std::function<void()> openArchive = {});
 
 } // namespace velkor

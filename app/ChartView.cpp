@@ -49,7 +49,9 @@ void ConfigureValueAxis(chart::ChartAxis& axis) {
     axis.SetTickLength(3);
 }
 
-void ConfigureSeries(chart::LineSeries& series, chart::Color color) {
+} // namespace
+
+void ConfigureSeries(chart::LineSeries& series, std::uint32_t color) {
     series.SetSeriesColor(color);
     series.SetPointerVisible(false);
     series.SetMarksVisible(false);
@@ -64,6 +66,8 @@ void ConfigureSeries(chart::LineSeries& series, chart::Color color) {
     y.SetMultiplier(1);
     y.SetOrder(chart::ValueOrder::None);
 }
+
+namespace {
 
 chart::NumberSeparators SeparatorsFor(Language language) {
     if (language == Language::Polish)
@@ -168,6 +172,12 @@ void SetFahrenheit(chart::Chart& chart, bool fahrenheit) {
 
 bool ShowsFahrenheit(const chart::Chart& chart) {
     return chart.Series(TemperatureSeries).YValues().Offset() == FahrenheitOffset;
+}
+
+void ShowArchiveSeries(chart::Chart& chart, int kind, bool shown) {
+    for (std::size_t i = FirstArchiveSeries + static_cast<std::size_t>(kind);
+         i < chart.SeriesCount(); i += 2)
+        chart.Series(i).SetActive(shown && chart.Series(i).Count() > 0);
 }
 
 void ChartPlot::ClearSeries() {

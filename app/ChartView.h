@@ -16,6 +16,7 @@ namespace velkor::chart {
 class Chart;
 class LineSeries;
 class ChartWidget;
+class LineSeries;
 } // namespace velkor::chart
 
 namespace velkor {
@@ -26,6 +27,9 @@ namespace velkor {
 // engine's "." and "," in English.
 void ConfigureChartView(chart::Chart& chart, Language language);
 
+// A line series as Series1 and Series2 are set up: time on X, no pointers or marks, `color`.
+void ConfigureSeries(chart::LineSeries& series, std::uint32_t color);
+
 // Chart1, a child of `parent` (which owns it), configured as above, its background the button
 // colour of the widget's palette.
 chart::ChartWidget* CreateChartView(QWidget* parent, Language language);
@@ -33,6 +37,12 @@ chart::ChartWidget* CreateChartView(QWidget* parent, Language language);
 // The third series the analysis adds: the dew point (blue), "Punkt rosy" ("Dew point").
 constexpr std::size_t DewPointSeries = 2;
 chart::LineSeries& AddDewPointSeries(chart::Chart& chart, Language language);
+
+// The archived loggers' lines come after the dew point's place, two a logger (temperature,
+// then humidity). Shows or hides those of one kind (TemperatureSeries or HumiditySeries) that
+// hold points.
+constexpr std::size_t FirstArchiveSeries = DewPointSeries + 1;
+void ShowArchiveSeries(chart::Chart& chart, int kind, bool shown);
 // Removes it, if the chart has it.
 void RemoveDewPointSeries(chart::Chart& chart);
 bool HasDewPointSeries(const chart::Chart& chart);

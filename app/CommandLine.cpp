@@ -1,8 +1,11 @@
 #include "app/CommandLine.h"
 
+#include "archive/Archive.h"
 #include "velkor/Version.h"
 
 #include <QCommandLineParser>
+#include <QSettings>
+#include <QStandardPaths>
 
 #include <optional>
 
@@ -79,6 +82,7 @@ QString HelpText(Language language, Language buildDefault) {
                 "                     a bez nich %1.\n"
                 "  Standardowe opcje Qt (-style, -platform, -display, -reverse…) trafiają\n"
                 "  do Qt.\n"
+                "  --archive <ścieżka>  Archiwum pobrań (plik SQLite); zapamiętywane.\n"
                 "\n"
                 "Argumenty:\n"
                 "  plik               Plik danych wczytywany przy starcie tak, jak wczytuje\n"
@@ -95,6 +99,7 @@ QString HelpText(Language language, Language buildDefault) {
                 "                     LANG, and %1 without them.\n"
                 "  Qt's standard options (-style, -platform, -display, -reverse...) go to\n"
                 "  Qt.\n"
+                "  --archive <path>   The archive of every download (a SQLite file); kept.\n"
                 "\n"
                 "Arguments:\n"
                 "  file               A data file to load at start, as the \"Read from file\"\n"
@@ -128,6 +133,8 @@ CommandLine ParseCommandLine(const QStringList& arguments, Language defaultLangu
         parser.addOption(option.takesValue ? QCommandLineOption(QString::fromLatin1(option.name),
                                                                 QString(), QStringLiteral("value"))
                                            : QCommandLineOption(QString::fromLatin1(option.name)));
+    const QCommandLineOption archive(QStringLiteral("archive"), QString(), QStringLiteral("path"));
+    parser.addOption(archive);
     parser.addPositionalArgument(QStringLiteral("file"), QString());
 
     if (!parser.parse(arguments)) {
@@ -166,6 +173,8 @@ CommandLine ParseCommandLine(const QStringList& arguments, Language defaultLangu
                                          .arg(value));
     line.platform = parser.value(QStringLiteral("platform"));
     line.display = parser.value(QStringLiteral("display"));
+    if (parser.isSet(archive))
+        line.archive = parser.value(archive);
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1)
         return Failure(language, Pick(language, "można podać tylko jeden plik danych.",
@@ -207,6 +216,23 @@ QString NoDisplayMessage(Language language, const QString& tried) {
                 "bez ekranu uruchom program na ekranie wirtualnym: xvfb-run velkor",
                 "velkor: the window needs a display, and neither DISPLAY nor WAYLAND_DISPLAY is "
                 "set; without one, run it on a virtual display: xvfb-run velkor");
+}
+
+QString ArchiveLocation(const QString& given) {
+    QSettings settings(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                           QStringLiteral("/velkor/velkor.conf"),
+                       QSettings::IniFormat);
+    const QString key = QStringLiteral("archive/location");
+    if (!given.isEmpty()) {
+        settings.setValue(key,
+                          QString::fromStdString(archive::LocationForDisplay(given.toStdString())));
+        return given;
+    }
+    const QString kept = settings.value(key).toString();
+    if (!kept.isEmpty())
+        return kept;
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/velkor/archive.sqlite");
 }
 
 } // namespace velkor

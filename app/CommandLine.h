@@ -17,6 +17,8 @@ struct CommandLine {
     Language language = Language::Polish;
     // The data file named on the command line, as given; empty for none.
     QString dataFile;
+    // --archive: the archive to use from now on; empty when not given.
+    QString archive;
     // What to print: the help text (Help), "velkor 1.1.0" (Version), the error lines (Fail).
     QString output;
     // The values of Qt's -platform and -display, empty when not given: the display check asks
@@ -35,6 +37,11 @@ CommandLine ParseCommandLine(const QStringList& arguments, Language defaultLangu
 // give Polish, any other language English, and none, "C" or "POSIX" (with or without an
 // encoding) `buildDefault`.
 Language LanguageOfLocale(const QString& locale, Language buildDefault);
+
+// The archive the window uses: `given` (then kept in velkor.conf as "archive/location", a
+// server URL without its password), else the one kept there, else
+// $XDG_DATA_HOME/velkor/archive.sqlite.
+QString ArchiveLocation(const QString& given);
 
 // The language of this process's environment: the first of LC_ALL, LC_MESSAGES and LANG that is
 // set and not empty, read by LanguageOfLocale.

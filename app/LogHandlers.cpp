@@ -87,6 +87,7 @@ const QString DataFileFilter = QStringLiteral("Text Files|*.txt|All Files|*.*");
 } // namespace
 
 void MainWindow::Button7Click() {
+    LeaveArchiveView();
     DownloadResult result;
     {
         // The hold outlives the lock, whose end takes the events that came meanwhile.
@@ -107,13 +108,20 @@ void MainWindow::Button7Click() {
                              services_.dataFile, plot, progress, stop);
         plot.Finish(result.fileReplaced);
     }
-    ShowDownloadEnd(result);
+    const bool complete = result.IsComplete();
+    bool archiveFailed = false;
+    const QString archived = ArchiveDownload(result, complete, archiveFailed);
+    ShowDownloadEnd(result, archived, archiveFailed);
 }
 
-void MainWindow::ShowDownloadEnd(const DownloadResult& result) {
-    // A complete download of what the logger holds ends as it always did.
+void MainWindow::ShowDownloadEnd(const DownloadResult& result, const QString& archived,
+                                 bool archiveFailed) {
+    // A complete download of what the logger holds ends as it always did; only an archive that
+    // could not be written is reported.
     if (result.IsComplete()) {
         OnDownloadFinished();
+        if (archiveFailed && !CloseRequested())
+            guard_.Report(archived);
         return;
     }
     // Otherwise Read data stays usable for another try, and what did come can be saved.
@@ -129,12 +137,14 @@ void MainWindow::ShowDownloadEnd(const DownloadResult& result) {
     const QString received = QString::number(result.recordsWritten);
     const QString expected = QString::number(result.samplesExpected);
     const QString file = QString::fromStdString(DefaultDataFileName);
-    const QString counts = !result.fileReplaced ? Text(Message::NoSamplesReceived, {file})
-                           : result.end == DownloadEnd::Cancelled
-                               ? Text(Message::DownloadCancelled, {received, expected, file})
-                           : result.end == DownloadEnd::ReplyCut
-                               ? Text(Message::ReplyCut, {received, expected, file})
-                               : Text(Message::LoggerStopped, {received, expected, file});
+    QString counts = !result.fileReplaced ? Text(Message::NoSamplesReceived, {file})
+                     : result.end == DownloadEnd::Cancelled
+                         ? Text(Message::DownloadCancelled, {received, expected, file})
+                     : result.end == DownloadEnd::ReplyCut
+                         ? Text(Message::ReplyCut, {received, expected, file})
+                         : Text(Message::LoggerStopped, {received, expected, file});
+    if (!archived.isEmpty())
+        counts += u'\n' + archived;
     switch (result.end) {
     case DownloadEnd::Cancelled:
         dialogs_.message(counts, guard_.Title());
@@ -161,6 +171,7 @@ void MainWindow::Button6Click() {
 
 void MainWindow::LoadFile(const QString& chosen) {
     openFileName_ = chosen;
+    LeaveArchiveView();
     ChartPlot plot(Chart1().Chart());
     // The buttons are enabled once the file is open and its first lines read, also when a
     // later line stops the load with an error.

@@ -126,7 +126,8 @@ void MainWindow::CreateControls() {
             AttachChartLayers(
                 *static_cast<chart::ChartWidget*>(widget), dialogs_, language_,
                 [this](const std::function<void()>& h) { RunGuarded(h); },
-                [this] { return services_.dataFile.DataFileName; })
+                [this] { return services_.dataFile.DataFileName; },
+                [this] { RunGuarded([this] { ArchiveClick(); }); })
                 .SetLoggerFacts([this] {
                     return report::DownloadedLoggerFacts(services_.dataFile.DataFileName,
                                                          services_.settings);

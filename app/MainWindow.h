@@ -34,8 +34,14 @@ namespace velkor::chart {
 class ChartWidget;
 } // namespace velkor::chart
 
+namespace velkor::archive {
+class Archive;
+} // namespace velkor::archive
+
 namespace velkor {
 
+class ArchiveDialog;
+struct ArchiveChoice;
 class Dialogs;
 struct DownloadResult;
 
@@ -206,8 +212,38 @@ private:
     QLabel* Label(Control control) const;
     QCheckBox* CheckBox(Control control) const;
     QProgressBar* Progress() const;
-    // The controls and the box after a download that returned (LogHandlers.cpp).
-    void ShowDownloadEnd(const DownloadResult& result);
+    // The controls and the box after a download that returned (LogHandlers.cpp); `archived`
+    // is the archive's line (empty without an archive), `archiveFailed` whether it says that
+    // the archive could not be written.
+    void ShowDownloadEnd(const DownloadResult& result, const QString& archived, bool archiveFailed);
+    // The archive (ArchiveHandlers.cpp), each doing nothing without one. Stores the download
+    // whose data file is written; returns the line for the end message.
+    QString ArchiveDownload(const DownloadResult& result, bool complete, bool& failed);
+    // What the logger holds by its settings and clock that the archive lacks.
+    std::int64_t SamplesOutsideArchive();
+    // Records the erase; returns why it could not be recorded, or nothing.
+    QString RecordErase(bool confirmed);
+
+public:
+    // --- The archive on the chart (ArchiveHandlers.cpp) --------------------------------------
+    // The chart menu's "Archiwum...": the dialog, then the ticked loggers on the chart, each as
+    // its own temperature and humidity line, or one logger's period opened as data.
+    void ArchiveClick();
+    // Runs the dialog; exec() unless a test scripts it. True: the user chose an action.
+    std::function<bool(ArchiveDialog&)> runArchiveDialog;
+    // Whether the chart shows archived loggers instead of Series1 and Series2.
+    bool ArchiveView() const { return archiveView_; }
+    // Back to the specified chart: the archived loggers' lines emptied and hidden, Series1 and
+    // Series2 shown as they were. Done first by Read data and Read from file.
+    void LeaveArchiveView();
+
+private:
+    void ShowArchiveChart(archive::Archive& archive, const ArchiveChoice& choice);
+    void OpenArchiveAsData(archive::Archive& archive, const ArchiveChoice& choice);
+    bool archiveView_ = false;
+    std::array<bool, 2> activeBeforeArchive_{};
+    bool dewPointBeforeArchive_ = false;
+    bool dewPointActiveBeforeArchive_ = false;
 
     Dialogs& dialogs_;
     Services services_;

@@ -42,7 +42,7 @@ struct RunTextEntry {
 };
 
 // The captions keep their blanks before the colon as the logger's users know them.
-constexpr std::array<RunTextEntry, 30> RunTable{{
+constexpr std::array<RunTextEntry, 36> RunTable{{
     {RunText::BatteryPrefix, "Napięcie baterii: ", "Battery voltage: "},
     {RunText::FoundCaption, "Znaleziono urządzenie  :", "Found Device   :"},
     {RunText::FoundStatus, "Znaleziono", "Found"},
@@ -76,6 +76,14 @@ constexpr std::array<RunTextEntry, 30> RunTable{{
     {RunText::StatisticsMaximum, "Maksimum", "Maximum"},
     {RunText::StatisticsMean, "Średnia", "Mean"},
     {RunText::ChartSaveFailed, "Nie można zapisać pliku ", "Cannot write the file "},
+    {RunText::ArchiveOutsideLine, "Uwaga: próbek spoza archiwum: %1.",
+     "Uwaga: próbek spoza archiwum: %1."},
+    {RunText::ArchiveEraseFailed, "Kasowania nie zapisano w archiwum %1: %2",
+     "The erase was not recorded in the archive %1: %2"},
+    {RunText::ChartArchive, "Archiwum...", "Archive..."},
+    {RunText::ArchiveEmpty, "Archiwum %1 jest puste.", "The archive %1 is empty."},
+    {RunText::ArchiveTemperature, "%1: temperatura", "%1: temperature"},
+    {RunText::ArchiveHumidity, "%1: wilgotność", "%1: humidity"},
 }};
 
 QString Choose(const char* polish, const char* english, Language language) {

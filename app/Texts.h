@@ -83,6 +83,14 @@ enum class RunText {
     StatisticsMaximum, //
     StatisticsMean,    //
     ChartSaveFailed,   // error text, followed by the file name
+    // The archive: the line added to a download's end message, the reason it failed, the
+    // erase question's extra line (Polish in both languages, as the question).
+    ArchiveOutsideLine, // %1 samples the logger holds that the archive lacks
+    ArchiveEraseFailed, // %1 the archive, %2 the reason: the erase event was not recorded
+    ChartArchive,       // the chart menu's entry
+    ArchiveEmpty,       // %1 the archive
+    ArchiveTemperature, // legend: %1 the logger's label or identifier
+    ArchiveHumidity,    //
 };
 
 QString TextOf(RunText text, Language language);

@@ -1,5 +1,6 @@
 #include "cli/CommandTable.h"
 
+#include "cli/ArchiveCommands.h"
 #include "cli/Commands.h"
 
 #include <algorithm>
@@ -12,6 +13,7 @@ const OptionSpec Port{"port", 0, true};
 const OptionSpec Output{"output", 'o', true};
 const OptionSpec Quiet{"quiet", 'q', false};
 const OptionSpec Json{"json", 0, false};
+const OptionSpec ArchivePath{"archive", 0, true};
 
 // One row per command: adding a command adds a row here and its handler in Commands.h.
 const std::vector<CommandRow> Rows = {
@@ -41,21 +43,24 @@ const std::vector<CommandRow> Rows = {
       "obiekt JSON. Bez --port przeszukuje porty i używa pierwszego znalezionego rejestratora.\n"},
      RunInfo},
     {"download",
-     {Port, Output, Quiet, Json},
+     {Port, Output, Quiet, Json, ArchivePath, {"no-archive", 0, false}},
      {},
      nullptr,
      {"download the measurement log into a data file", "pobranie zapisu pomiarów do pliku danych"},
      {"Usage: velkor-cli download [--port COMn] [-o FILE|-] [-q] [--json]\n"
+      "           [--archive PATH | --no-archive]\n"
       "Downloads the measurement log into FILE (default: logger.txt), the same data file as\n"
       "the window's Read data; -o - writes it to standard output. Ctrl+C stops after the\n"
       "current block, keeping what arrived. -q, --quiet: no progress and no summary;\n"
-      "--json: the summary as one JSON object (on standard error with -o -).\n",
+      "--json: the summary as one JSON object (on standard error with -o -).\n"
+      "Then the download goes into the archive too (see velkor-cli archive --help).\n",
       "Użycie: velkor-cli download [--port COMn] [-o PLIK|-] [-q] [--json]\n"
+      "           [--archive ŚCIEŻKA | --no-archive]\n"
       "Pobiera zapis pomiarów do PLIKU (domyślnie logger.txt), tego samego pliku danych, co\n"
       "przycisk Odczyt danych w oknie; -o - wypisuje go na standardowe wyjście. Ctrl+C\n"
       "przerywa po bieżącym bloku, zachowując to, co już nadeszło. -q, --quiet: bez postępu\n"
       "i podsumowania; --json: podsumowanie jako obiekt JSON (z -o - na standardowe wyjście\n"
-      "błędów).\n"},
+      "błędów). Potem pobranie trafia też do archiwum (zob. velkor-cli archive --help).\n"},
      RunDownload},
     {"set-clock",
      {Port, {"time", 0, true}},
@@ -81,15 +86,18 @@ const std::vector<CommandRow> Rows = {
       "Ustawia interwał pomiarów oraz początek i koniec rejestracji.\n"},
      RunConfigure},
     {"erase",
-     {Port, {"yes", 0, false}},
+     {Port, {"yes", 0, false}, ArchivePath, {"force", 0, false}},
      {},
      nullptr,
      {"erase the logger's memory", "skasowanie pamięci rejestratora"},
-     {"Usage: velkor-cli erase [--port COMn] --yes\n"
+     {"Usage: velkor-cli erase [--port COMn] --yes [--force] [--archive PATH]\n"
       "Erases the logger's memory and waits for its confirmation. Nothing is done without\n"
-      "--yes.\n",
-      "Użycie: velkor-cli erase [--port COMn] --yes\n"
-      "Kasuje pamięć rejestratora i czeka na jego potwierdzenie. Bez --yes nic nie robi.\n"},
+      "--yes. It refuses (exit 6) while the logger holds samples the archive lacks;\n"
+      "--force erases anyway.\n",
+      "Użycie: velkor-cli erase [--port COMn] --yes [--force] [--archive ŚCIEŻKA]\n"
+      "Kasuje pamięć rejestratora i czeka na jego potwierdzenie. Bez --yes nic nie robi.\n"
+      "Odmawia (kod 6), dopóki rejestrator ma próbki, których brak w archiwum; --force\n"
+      "kasuje mimo to.\n"},
      RunErase},
     {"export",
      {Output, {"dialect", 0, true}, Quiet, Json},
@@ -110,6 +118,46 @@ const std::vector<CommandRow> Rows = {
       "i znacznik BOM UTF-8, tak jak otwiera go polski arkusz kalkulacyjny. -q, --quiet: bez\n"
       "podsumowania; --json: podsumowanie jako obiekt JSON.\n"},
      RunExport},
+    // archive COMMAND [FILE | ID TEXT]: each subcommand checks its own operands.
+    {"archive",
+     {ArchivePath,
+      {"json", 0, false},
+      {"logger", 0, true},
+      {"from", 0, true},
+      {"to", 0, true},
+      {"output", 'o', true},
+      {"format", 0, true},
+      {"download", 0, true}},
+     {},
+     "COMMAND",
+     {"every download kept per logger: list, export, import...",
+      "wszystkie pobrania według rejestratorów: lista, eksport..."},
+     {"Usage: velkor-cli archive COMMAND [--archive PATH]\n"
+      "  list [--json]                      the loggers: label, period, samples, last download\n"
+      "  export --logger ID [--from T] [--to T] [-o FILE] [--format data|csv]\n"
+      "                                     one logger's samples (T: yyyy-mm-dd [hh:mm:ss])\n"
+      "  import FILE --logger ID            a data file into the archive\n"
+      "  label ID TEXT                      names a logger\n"
+      "  check                              integrity check and counts\n"
+      "  downloads --logger ID              the downloads and imports, with their numbers\n"
+      "  remove --download N                takes a download out again\n"
+      "Every download is archived too (download --no-archive leaves it out). The archive is\n"
+      "PATH, else the one set in the window, else ~/.local/share/velkor/archive.sqlite.\n",
+      "Użycie: velkor-cli archive POLECENIE [--archive ŚCIEŻKA]\n"
+      "  list [--json]                      rejestratory: etykieta, okres, próbki, ostatnie "
+      "pobranie\n"
+      "  export --logger ID [--from T] [--to T] [-o PLIK] [--format data|csv]\n"
+      "                                     próbki jednego rejestratora (T: rrrr-mm-dd "
+      "[gg:mm:ss])\n"
+      "  import PLIK --logger ID            plik danych do archiwum\n"
+      "  label ID TEKST                     nazywa rejestrator\n"
+      "  check                              sprawdzenie spójności i liczby\n"
+      "  downloads --logger ID              pobrania i importy z ich numerami\n"
+      "  remove --download N                usuwa pobranie z archiwum\n"
+      "Każde pobranie trafia też do archiwum (download --no-archive je pomija). Archiwum to\n"
+      "ŚCIEŻKA, inaczej to ustawione w oknie, inaczej ~/.local/share/velkor/archive.sqlite.\n"},
+     RunArchive,
+     2},
     {"summary",
      {{"profile", 0, true},
       {"low", 0, true},

@@ -34,6 +34,8 @@ struct CommandRow {
     Bilingual summary;                 // its line in the general usage
     Bilingual usage;                   // its --help
     int (*run)(Context& context, const Invocation& invocation);
+    // Operands it may take after the first (the archive's subcommands check their own).
+    std::size_t moreOperands = 0;
 };
 
 std::span<const CommandRow> CommandTable();

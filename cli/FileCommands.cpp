@@ -1,5 +1,6 @@
 // download, export and ports.
 
+#include "cli/ArchiveCommands.h"
 #include "cli/Commands.h"
 #include "cli/Json.h"
 #include "cli/Session.h"
@@ -162,9 +163,15 @@ int RunDownload(Context& context, const Invocation& invocation) {
         err << context.Say(Msg::DownloadSummary, {received, expected, shownName}) << '\n';
     }
 
-    if (result.end == DownloadEnd::DeviceLost)
-        return ExitFailed;
-    return result.IsComplete() ? ExitDone : ExitIncomplete;
+    const bool complete = result.IsComplete();
+    // Every download goes into the archive once its data file is written, complete or not.
+    const int archived = ArchiveDownload(
+        context, invocation,
+        DownloadDone{session.Settings(), session.PortName(), result, complete, fileName});
+    const int code = result.end == DownloadEnd::DeviceLost ? ExitFailed
+                     : complete                            ? ExitDone
+                                                           : ExitIncomplete;
+    return CombineExitCodes(code, archived);
 }
 
 int RunExport(Context& context, const Invocation& invocation) {

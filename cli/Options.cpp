@@ -97,8 +97,8 @@ Invocation ParseArguments(const std::vector<std::string>& args) {
     if (!spec)
         fail(Msg::MissingArgument, {"velkor-cli", "COMMAND"});
     const std::size_t operands = spec->operand ? 1 : 0;
-    if (result.operands.size() > operands)
-        fail(Msg::UnexpectedArgument, {result.operands[operands]});
+    if (result.operands.size() > operands + spec->moreOperands)
+        fail(Msg::UnexpectedArgument, {result.operands[operands + spec->moreOperands]});
     if (result.operands.size() < operands)
         fail(Msg::MissingArgument, {spec->name, spec->operand});
     for (const char* required : spec->required)

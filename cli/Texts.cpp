@@ -86,6 +86,31 @@ const Entry Entries[] = {
     {Msg::BadLinesLeftOut, "Bad lines left out: %1, the first is line %2.",
      "Pominięto błędne wiersze: %1, pierwszy z nich to wiersz %2."},
     {Msg::FileLineError, "%1, line %2: %3", "%1, wiersz %2: %3"},
+    {Msg::ArchiveNotBuilt, "This build of velkor-cli has no archive.",
+     "Ta wersja velkor-cli nie ma archiwum."},
+    {Msg::ArchiveRemoved,
+     "Download %1 removed: samples removed: %2, kept (held by other downloads): %3.",
+     "Usunięto pobranie %1: usunięte próbki: %2, zachowane (są w innych pobraniach): %3."},
+    {Msg::ArchiveDamagedReport, "The archive %1 is damaged:", "Archiwum %1 jest uszkodzone:"},
+    {Msg::ArchiveCheckCounts,
+     "The archive %1 is intact: schema version %2, loggers: %3, downloads: %4, samples: %5, "
+     "conflicting: %6, erases: %7.",
+     "Archiwum %1 jest nieuszkodzone: wersja schematu %2, rejestratory: %3, pobrania: %4, "
+     "próbki: %5, sprzeczne: %6, kasowania: %7."},
+    {Msg::ArchiveListHeader, "logger\tlabel\tfirst\tlast\tsamples\tlast download",
+     "rejestrator\tetykieta\tpierwsza\tostatnia\tpróbki\tostatnie pobranie"},
+    {Msg::ArchiveDownloadsHeader,
+     "number\tkind\tstored\tprogram\tport or file\treceived\texpected\tcomplete\tnew\talready "
+     "there\tconflicting\tsha256",
+     "numer\trodzaj\tzapisane\tprogram\tport lub plik\todebrane\toczekiwane\tkompletne\tnowe\tjuż "
+     "zapisane\tsprzeczne\tsha256"},
+    {Msg::EraseRefused,
+     "Not erased: the logger holds samples the archive lacks (samples outside the archive: "
+     "%1). Download them first, or erase anyway with --force.",
+     "Nie skasowano: rejestrator ma próbki, których brak w archiwum (próbek spoza archiwum: "
+     "%1). Najpierw je pobierz albo skasuj mimo to z --force."},
+    {Msg::BadFormat, "'%1' is no format (data or csv)", "'%1' to nie format (data lub csv)"},
+    {Msg::BadDownloadNumber, "'%1' is no download number", "'%1' to nie numer pobrania"},
     {Msg::CsvIsDataFile, "%1 is the data file itself; name another CSV file with -o.",
      "%1 to sam plik danych; podaj inną nazwę pliku CSV w opcji -o."},
     {Msg::BadRule,

@@ -14,7 +14,7 @@ struct Entry {
     const char* english;
 };
 
-constexpr std::array<Entry, 29> Table{{
+constexpr std::array<Entry, 43> Table{{
     {Message::PortBusy, "Port %1 jest zajęty przez inny program.",
      "Port %1 is in use by another program."},
     {Message::DeviceLost, "Utracono połączenie z rejestratorem na porcie %1 (%2).",
@@ -67,6 +67,29 @@ constexpr std::array<Entry, 29> Table{{
     {Message::DewPoint, "Punkt rosy", "Dew point"},
     {Message::Above, "powyżej", "above"},
     {Message::Below, "poniżej", "below"},
+    {Message::ArchiveSummary, "Archiwum: nowe próbki: %1, już zapisane: %2, sprzeczne: %3.",
+     "Archive: new samples: %1, already there: %2, conflicting: %3."},
+    {Message::ArchiveFailed, "Nie udało się zapisać archiwum %1: %2",
+     "The archive %1 could not be written: %2"},
+    {Message::ArchiveUnreadable, "Nie można odczytać archiwum %1: %2",
+     "The archive %1 cannot be read: %2"},
+    {Message::ArchiveNoLogger, "archiwum nie zawiera rejestratora %1",
+     "the archive holds no logger %1"},
+    {Message::ArchiveNoDownload, "archiwum nie zawiera pobrania %1",
+     "the archive holds no download %1"},
+    {Message::ArchiveNotAnArchive, "plik nie jest archiwum tego programu",
+     "the file is not an archive of this program"},
+    {Message::ArchiveDamaged, "jest uszkodzone", "it is damaged"},
+    {Message::ArchiveBusy, "inny program je blokuje", "another program keeps it locked"},
+    {Message::ArchiveFull, "dysk jest pełny", "the disk is full"},
+    {Message::ArchiveReadOnly, "jest tylko do odczytu", "it is read-only"},
+    {Message::ArchiveCannotOpen, "nie można go otworzyć ani utworzyć",
+     "it cannot be opened or created"},
+    {Message::ArchiveNewer, "zapisała je nowsza wersja programu",
+     "a newer version of the program wrote it"},
+    {Message::ArchiveLoginRefused, "serwer odrzucił logowanie", "the server refused the login"},
+    {Message::ArchiveKindNotBuilt, "ta wersja programu nie obsługuje takiego archiwum",
+     "this build cannot use such an archive"},
 }};
 
 bool IsArgumentDigit(char c) {

@@ -44,6 +44,22 @@ enum class Message {
     DewPoint,
     Above, // beyond the high limit or threshold
     Below, // beyond the low one
+    // The archive.
+    ArchiveSummary,    // %1 new samples, %2 already there, %3 conflicting
+    ArchiveFailed,     // %1 the archive, %2 the reason: not written
+    ArchiveUnreadable, // %1 the archive, %2 the reason
+    ArchiveNoLogger,   // %1 the logger
+    ArchiveNoDownload, // %1 the download's number
+    // Why an archive failed; the database's own words follow in parentheses.
+    ArchiveNotAnArchive,
+    ArchiveDamaged,
+    ArchiveBusy,
+    ArchiveFull,
+    ArchiveReadOnly,
+    ArchiveCannotOpen,
+    ArchiveNewer,
+    ArchiveLoginRefused,
+    ArchiveKindNotBuilt,
 };
 
 // UTF-8 text of the message; see FormatMessage for the arguments.

@@ -86,17 +86,18 @@ TEST_F(ChartLayers, ReadoutSpeaksTheWindowsLanguage) {
     }
 }
 
-TEST_F(ChartLayers, MenuEntriesInOrderAllButCopyNeedPoints) {
+// Archiwum... opens the archive whether or not the chart holds points.
+TEST_F(ChartLayers, MenuEntriesInOrderAllButCopyAndArchiveNeedPoints) {
     using Texts = QStringList;
     for (const auto& [language, points, texts] :
          {std::tuple{Language::Polish, false,
                      Texts{"Kopiuj wykres", "Zapisz wykres jako obraz...",
                            "Eksportuj dane do CSV...", "Statystyka...", "Analiza i alarmy...",
-                           "Raport PDF...", "Pokaż cały wykres"}},
+                           "Raport PDF...", "Pokaż cały wykres", "Archiwum..."}},
           std::tuple{Language::English, true,
                      Texts{"Copy chart", "Save chart as image...", "Export data to CSV...",
                            "Statistics...", "Analysis and alarms...", "PDF report...",
-                           "Show whole chart"}}}) {
+                           "Show whole chart", "Archive..."}}}) {
         Open(language);
         if (points)
             AddDay();
@@ -107,9 +108,10 @@ TEST_F(ChartLayers, MenuEntriesInOrderAllButCopyNeedPoints) {
             enabled.push_back(a->isEnabled());
         }
         EXPECT_EQ(shown, texts);
-        // The report needs a data file; these points were added without one.
+        // The report needs a data file; these points were added without one. Archiwum... needs
+        // no points.
         EXPECT_EQ(enabled,
-                  (std::vector<bool>{true, points, points, points, points, false, points}));
+                  (std::vector<bool>{true, points, points, points, points, false, points, true}));
     }
 }
 

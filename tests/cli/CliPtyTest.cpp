@@ -113,7 +113,15 @@ TEST_F(CliOverPty, DownloadWritesTheWindowsFileAndSumsUp) {
         std::size_t lines;
         std::string err; // {} stands for the file name
     } cases[] = {
-        {"complete", plain, {"download"}, false, never, 0, 60, "60 of 60 samples written to {}\n"},
+        {"complete",
+         plain,
+         {"download"},
+         false,
+         never,
+         0,
+         60,
+         "60 of 60 samples written to {}\n"
+         "Archive: new samples: 60, already there: 0, conflicting: 0.\n"},
         // Records the acceptance rule refuses are no loss: the whole log was read.
         {"refused records",
          awkward,
@@ -122,7 +130,8 @@ TEST_F(CliOverPty, DownloadWritesTheWindowsFileAndSumsUp) {
          never,
          0,
          60,
-         "60 of 62 samples written to {}\n"},
+         "60 of 62 samples written to {}\n"
+         "Archive: new samples: 0, already there: 60, conflicting: 0.\n"},
         {"Ctrl+C after the first block",
          plain,
          {"download", "--lang", "pl"},
@@ -130,7 +139,8 @@ TEST_F(CliOverPty, DownloadWritesTheWindowsFileAndSumsUp) {
          always,
          3,
          25,
-         "Odczyt przerwany. Odebrano 25 z 60 pomiarów i zapisano je w pliku {}.\n"},
+         "Odczyt przerwany. Odebrano 25 z 60 pomiarów i zapisano je w pliku {}.\n"
+         "Archiwum: nowe próbki: 0, już zapisane: 25, sprzeczne: 0.\n"},
         {"bar on a terminal",
          plain,
          {"download", "--port", "COM3"},
@@ -138,7 +148,8 @@ TEST_F(CliOverPty, DownloadWritesTheWindowsFileAndSumsUp) {
          never,
          0,
          60,
-         "60 of 60 samples written to {}\n"},
+         "60 of 60 samples written to {}\n"
+         "Archive: new samples: 0, already there: 60, conflicting: 0.\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -191,7 +202,8 @@ TEST_F(CliOverPty, ABlockReplyCutShortEndsTheDownloadIncomplete) {
     EXPECT_EQ(run.code, 3);
     EXPECT_EQ(run.err, "The logger kept breaking off its data, also when asked again. 35 of 60 "
                        "samples were received and saved in " +
-                           file + ".\n");
+                           file +
+                           ".\nArchive: new samples: 35, already there: 0, conflicting: 0.\n");
     EXPECT_EQ(CountLines(Slurp(file)), 35u);
 }
 
@@ -363,7 +375,7 @@ TEST_F(CliOverPty, EraseWaitsForTheConfirmationWithADotEachSecond) {
     late.eraseDelayMs = 2500;
     logger.setFaults(late);
 
-    const CliRun run = Run({"erase", "--yes"}, true);
+    const CliRun run = Run({"erase", "--yes", "--force"}, true);
     EXPECT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(logger.received(), (Received{"N?\r", "E!\r"}));
     EXPECT_TRUE(logger.state().records.empty());

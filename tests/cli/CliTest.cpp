@@ -37,6 +37,9 @@ protected:
 
     MemorySerialPorts ports;
     RecordingPause pause;
+    testing::TempFolder home;
+    testing::ScopedEnv config{"XDG_CONFIG_HOME", home.path().c_str()};
+    testing::ScopedEnv data{"XDG_DATA_HOME", home.path().c_str()};
 };
 
 TEST_F(CliWithoutPorts, CommandLineIsCheckedBeforeAnyPortIsOpened) {
@@ -83,11 +86,8 @@ TEST_F(CliWithoutPorts, CommandLineIsCheckedBeforeAnyPortIsOpened) {
          "velkor-cli: nieznany język 'de' (en lub pl)\nPomoc: 'velkor-cli --help'.\n"},
         {{"--help"}, 0, "Usage: velkor-cli COMMAND [OPTIONS]\n", ""},
         {{"--lang", "pl", "-h"}, 0, "Użycie: velkor-cli POLECENIE [OPCJE]\n", ""},
-        {{"download", "--help"},
-         0,
-         "Usage: velkor-cli download [--port COMn] [-o FILE|-] [-q] [--json]\n",
-         ""},
-        {{"erase", "-h", "--lang", "pl"}, 0, "Użycie: velkor-cli erase [--port COMn] --yes\n", ""},
+        {{"download", "--help"}, 0, "Usage: velkor-cli download [--port COMn] [-o FILE|-] [-q] [--json]\n", ""},
+        {{"erase", "-h", "--lang", "pl"}, 0, "Użycie: velkor-cli erase [--port COMn] --yes", ""},
         {{"--version"}, 0, "velkor-cli " VELKOR_VERSION "\n", ""},
     };
     for (const auto& c : cases) {
@@ -105,7 +105,7 @@ TEST_F(CliWithoutPorts, EraseNeverConfirmedIsIncompleteAfterSixtySecondsOfDots) 
         if (written == cmd::Identify)
             l.send("RTW01234\r");
     };
-    const Result r = Run({"erase", "--yes"}, true);
+    const Result r = Run({"erase", "--yes", "--force"}, true);
     EXPECT_EQ(r.code, 3);
     EXPECT_EQ(line.written(), "N?\rE!\r");
     EXPECT_EQ(r.err,
@@ -123,9 +123,11 @@ TEST_F(CliWithoutPorts, DownloadBrokenOffKeepsTheFirstBlockAndSaysWhy) {
     } cases[] = {
         {"unplugged", true, 2,
          "Lost the connection to the logger on port COM1 (Input/output error).\n"
-         "The logger stopped answering. 25 of 60 samples were received and saved in {}.\n"},
+         "The logger stopped answering. 25 of 60 samples were received and saved in {}.\n"
+         "Archive: new samples: 25, already there: 0, conflicting: 0.\n"},
         {"silent", false, 3,
-         "The logger stopped answering. 25 of 60 samples were received and saved in {}.\n"},
+         "The logger stopped answering. 25 of 60 samples were received and saved in {}.\n"
+         "Archive: new samples: 25, already there: 0, conflicting: 0.\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -144,7 +146,8 @@ TEST_F(CliWithoutPorts, DownloadBrokenOffKeepsTheFirstBlockAndSaysWhy) {
         };
         testing::TempFolder folder;
         const std::string file = (folder / "log.txt").string();
-        const Result r = Run({"download", "-o", file});
+        // An archive of each case's own.
+        const Result r = Run({"download", "-o", file, "--archive", (folder / "a.sqlite").string()});
         EXPECT_EQ(r.code, c.code);
         std::string err = c.err;
         err.replace(err.find("{}"), 2, file);

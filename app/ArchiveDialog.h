@@ -1,0 +1,56 @@
+#pragma once
+// "Archiwum..." of the chart menu: the archive's loggers, each with its label, period, sample
+// count and last download; the user ticks up to eight and picks a period, then shows them on
+// the chart or opens one as data.
+
+#include "archive/Archive.h"
+#include "messages/Language.h"
+
+#include <QDialog>
+
+#include <string>
+#include <vector>
+
+class QDateTimeEdit;
+class QPushButton;
+class QTableWidget;
+
+namespace velkor {
+
+// At most this many loggers on the chart at once.
+constexpr int MaxArchiveLoggers = 8;
+
+struct ArchiveChoice {
+    enum class Action { Chart, OpenAsData };
+    Action action = Action::Chart;
+    std::vector<archive::LoggerSummary> loggers; // ticked, in the list's order
+    archive::Period period;
+};
+
+class ArchiveDialog final : public QDialog {
+    Q_OBJECT
+
+public:
+    ArchiveDialog(const std::vector<archive::LoggerSummary>& loggers, Language language,
+                  QWidget* parent = nullptr);
+
+    // Ticks or unticks the logger of row `row` (as the user's click does).
+    void SetTicked(int row, bool ticked);
+    ArchiveChoice Choice() const;
+    QTableWidget& Table() const { return *table_; }
+    QPushButton& ShowButton() const { return *show_; }
+    QPushButton& OpenAsDataButton() const { return *openAsData_; }
+
+private:
+    void Update();
+
+    std::vector<archive::LoggerSummary> loggers_;
+    QTableWidget* table_ = nullptr;
+    QDateTimeEdit* from_ = nullptr;
+    QDateTimeEdit* to_ = nullptr;
+    QPushButton* show_ = nullptr;
+    QPushButton* openAsData_ = nullptr;
+    ArchiveChoice::Action action_ = ArchiveChoice::Action::Chart;
+};
+
+} // namespace velkor
