@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-translations-l10n qt6-svg-dev libqt6svg6
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2 fontconfig poppler-utils
+    libpq-dev postgresql # the PostgreSQL archive and the throwaway server of its tests
     xvfb xauth
     # The checks of the installed program and of the Debian package.
     desktop-file-utils appstream man-db dpkg-dev
