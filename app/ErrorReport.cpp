@@ -1,6 +1,7 @@
 #include "app/ErrorReport.h"
 
 #include "app/Texts.h"
+#include "log/DataFileReader.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 
@@ -50,6 +51,9 @@ ErrorWording WordError(const std::exception& error, Language language) {
     else if (const auto* empty = dynamic_cast<const NoLoggerDataError*>(&error))
         wording.message = TextOf(RunText::NoLoggerData, language)
                               .arg(QFile::decodeName(empty->fileName().c_str()));
+    else if (const auto* shrank = dynamic_cast<const DataFileShrankError*>(&error))
+        wording.message = TextOf(RunText::FileShrank, language)
+                              .arg(QFile::decodeName(shrank->fileName().c_str()));
     else
         wording.message = QString::fromUtf8(error.what());
 

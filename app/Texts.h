@@ -70,6 +70,7 @@ enum class RunText {
     PortBusy,          // a line of the not-found box per port held by another program
     NoLoggerData,      // a loaded file without a loadable line (%1 file name)
     NotRegularFile,    // a loaded name that is a folder, a FIFO, a device (%1 file name)
+    FileShrank,        // a loaded file that got shorter while it was read (%1 file name)
     EndBeforeStart,    // Save settings, nothing sent
     ZeroInterval,      // Save settings, nothing sent
     ErrorLine,         // after the file name on the second line of a load error

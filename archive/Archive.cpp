@@ -48,13 +48,21 @@ std::string LocationForDisplay(const std::string& location) {
             out.erase(colon, at - colon);
         }
     }
-    // A password among the query parameters ("?password=..." or "&password=...").
-    for (auto p = out.find("password=", 0); p != std::string::npos;
-         p = out.find("password=", p + 1)) {
-        if (p > 0 && (out[p - 1] == '?' || out[p - 1] == '&')) {
-            const auto stop = std::min(out.find_first_of("&#", p), out.size());
-            out.erase(p - 1 + (out[p - 1] == '?' ? 1 : 0), stop - p + (out[p - 1] == '?' ? 0 : 1));
+    // A password among the query parameters.
+    const auto query = out.find('?');
+    if (query != std::string::npos) {
+        const auto fragment = std::min(out.find('#', query), out.size());
+        std::string kept;
+        std::size_t start = query + 1;
+        while (start <= fragment) {
+            const auto stop = std::min(out.find('&', start), fragment);
+            const auto parameter = out.substr(start, stop - start);
+            if (!parameter.empty() && !parameter.starts_with("password=")) {
+                kept += (kept.empty() ? "" : "&") + parameter;
+            }
+            start = stop + 1;
         }
+        out = out.substr(0, query) + (kept.empty() ? "" : "?" + kept) + out.substr(fragment);
     }
     return out;
 }

@@ -19,6 +19,8 @@
 //
 // Booleans are INTEGER 0/1 and times BIGINT in both dialects.
 
+#include "archive/Archive.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,6 +51,10 @@ std::vector<std::string> MigrationStatements(const Dialect& dialect, int from);
 // The statements of one version alone (for the migration tests, which build an old archive).
 std::vector<std::string> SchemaOfVersion(const Dialect& dialect, int version);
 
+// The text of a DownloadKind in the kind column.
+std::string_view KindText(DownloadKind kind);
+DownloadKind KindOf(std::string_view text);
+
 // The statements both backends run, with "?" placeholders (pass them through Sql).
 namespace sql {
 // velkor_schema
@@ -68,10 +74,6 @@ inline constexpr std::string_view AddDownload =
     "?, ?, ?, ?, ?, ?, 0, 0, 0)";
 inline constexpr std::string_view SetDownloadCounts =
     "UPDATE downloads SET added = ?, already_there = ?, conflicting = ? WHERE id = ?";
-inline constexpr std::string_view DownloadColumns =
-    "id, logger, kind, stored_at, program, version, port, source, clock, interval_s, "
-    "logging_start, sample_count, battery_mv, records_expected, records_received, complete, "
-    "sha256, added, already_there, conflicting";
 // samples
 inline constexpr std::string_view AddSample =
     "INSERT INTO samples (logger, time, temperature, humidity, download) VALUES (?, ?, ?, ?, ?) "
@@ -90,6 +92,57 @@ inline constexpr std::string_view CountInPeriod =
 inline constexpr std::string_view AddRun =
     "INSERT INTO download_runs (download, logger, first, last, step, count) VALUES (?, ?, ?, ?, "
     "?, ?)";
+inline constexpr std::string_view OtherRunsOfLogger =
+    "SELECT download, first, last, step, count FROM download_runs WHERE logger = ? AND "
+    "download <> ?";
+inline constexpr std::string_view RunsOfDownload =
+    "SELECT download, first, last, step, count FROM download_runs WHERE download = ?";
+// samples of one download within one of its runs
+inline constexpr std::string_view SamplesOfDownloadIn =
+    "SELECT time FROM samples WHERE logger = ? AND time >= ? AND time <= ? AND download = ?";
+inline constexpr std::string_view ConflictToPromote =
+    "SELECT temperature, humidity, download FROM conflicts WHERE logger = ? AND time = ? AND "
+    "download <> ? ORDER BY download LIMIT 1";
+inline constexpr std::string_view ReplaceSample =
+    "UPDATE samples SET temperature = ?, humidity = ?, download = ? WHERE logger = ? AND time = ?";
+inline constexpr std::string_view RemoveConflict =
+    "DELETE FROM conflicts WHERE logger = ? AND time = ? AND temperature = ? AND humidity = ?";
+inline constexpr std::string_view CreditSample =
+    "UPDATE samples SET download = ? WHERE logger = ? AND time = ?";
+inline constexpr std::string_view RemoveSample =
+    "DELETE FROM samples WHERE logger = ? AND time = ?";
+inline constexpr std::string_view RemoveConflictsOfDownload =
+    "DELETE FROM conflicts WHERE logger = ? AND download = ?";
+inline constexpr std::string_view RemoveRunsOfDownload =
+    "DELETE FROM download_runs WHERE download = ?";
+inline constexpr std::string_view RemoveDownload = "DELETE FROM downloads WHERE id = ?";
+inline constexpr std::string_view LoggerOfDownload = "SELECT logger FROM downloads WHERE id = ?";
+// listings
+inline constexpr std::string_view LoggerList =
+    "SELECT l.id, l.humidity_sensor, l.label, "
+    "(SELECT COUNT(*) FROM samples s WHERE s.logger = l.id), "
+    "(SELECT MIN(time) FROM samples s WHERE s.logger = l.id), "
+    "(SELECT MAX(time) FROM samples s WHERE s.logger = l.id), "
+    "(SELECT MAX(stored_at) FROM downloads d WHERE d.logger = l.id) FROM loggers l ORDER BY l.id";
+// an empty logger: every logger's
+inline constexpr std::string_view DownloadList =
+    "SELECT id, logger, kind, stored_at, program, version, port, source, clock, interval_s, "
+    "logging_start, sample_count, battery_mv, records_expected, records_received, complete, "
+    "sha256, added, already_there, conflicting FROM downloads WHERE ? = '' OR logger = ? "
+    "ORDER BY id";
+inline constexpr std::string_view ConflictList =
+    "SELECT logger, time, temperature, humidity, download FROM conflicts WHERE ? = '' OR "
+    "logger = ? ORDER BY logger, time, download";
+inline constexpr std::string_view EraseList =
+    "SELECT logger, at, confirmed FROM erase_events WHERE ? = '' OR logger = ? ORDER BY id";
+inline constexpr std::string_view FindDownload =
+    "SELECT id FROM downloads WHERE logger = ? AND kind = ? AND stored_at = ? AND "
+    "records_received = ? AND sha256 = ? ORDER BY id LIMIT 1";
+inline constexpr std::string_view CountLoggers = "SELECT COUNT(*) FROM loggers";
+inline constexpr std::string_view CountDownloads = "SELECT COUNT(*) FROM downloads";
+inline constexpr std::string_view CountSamples = "SELECT COUNT(*) FROM samples";
+inline constexpr std::string_view CountConflicts = "SELECT COUNT(*) FROM conflicts";
+inline constexpr std::string_view CountEraseEvents = "SELECT COUNT(*) FROM erase_events";
 // erase_events
 inline constexpr std::string_view AddErase =
     "INSERT INTO erase_events (logger, at, confirmed) VALUES (?, ?, ?)";

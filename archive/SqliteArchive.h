@@ -13,6 +13,8 @@ namespace velkor::archive {
 constexpr int SqliteBusyTimeoutMilliseconds = 10000;
 
 // Opens or creates the file (its folder too) and migrates it to the current schema.
-std::unique_ptr<Archive> OpenSqliteArchive(const std::string& path);
+std::unique_ptr<Archive>
+OpenSqliteArchive(const std::string& path,
+                  int busyTimeoutMilliseconds = SqliteBusyTimeoutMilliseconds);
 
 } // namespace velkor::archive

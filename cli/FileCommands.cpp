@@ -6,6 +6,7 @@
 #include "log/CsvExport.h"
 #include "log/DataFileState.h"
 #include "log/Download.h"
+#include "platform/Errors.h"
 #include "platform/SystemSerialPorts.h"
 #include "platform/Utf8Path.h"
 
@@ -85,9 +86,33 @@ int RunDownload(Context& context, const Invocation& invocation) {
 int RunExport(Context& context, const Invocation& invocation) {
     const std::string& dataFile = invocation.operands.at(0);
     const std::string csvFile = invocation.Value("output").value_or(CsvNameFor(dataFile));
-    const std::size_t rows = ExportDataFileToCsv(dataFile, csvFile);
-    context.services.err << context.Say(Msg::Exported, {std::to_string(rows), csvFile}) << '\n';
-    return ExitDone;
+    std::ostream& err = context.services.err;
+    auto failed = [&](const std::string& message) {
+        err << "velkor-cli: " << message << '\n';
+        return ExitFailed;
+    };
+    CsvExportResult result;
+    try {
+        result = ExportDataFileToCsv(dataFile, csvFile);
+    } catch (const NotRegularFileError& e) {
+        return failed(context.Say(Msg::NotRegularFile, {e.fileName()}));
+    } catch (const NoLoggerDataError& e) {
+        return failed(context.Say(Msg::NoLoggerData, {e.fileName()}));
+    } catch (const DataFileShrankError& e) {
+        return failed(context.Say(Msg::FileShrank, {e.fileName()}));
+    } catch (const LocatedInOutError& e) {
+        const std::string what =
+            e.line > 0 ? context.Say(Msg::FileLineError, {e.file, std::to_string(e.line), e.what()})
+                       : e.file + ": " + e.what();
+        return failed(context.Say(Msg::Failed, {what}));
+    }
+    err << context.Say(Msg::Exported, {std::to_string(result.rows), csvFile}) << '\n';
+    if (result.counts.badLines == 0)
+        return ExitDone;
+    err << context.Say(Msg::BadLinesLeftOut, {std::to_string(result.counts.badLines),
+                                              std::to_string(result.counts.firstBadLine)})
+        << '\n';
+    return ExitIncomplete;
 }
 
 int RunPorts(Context& context, const Invocation&) {

@@ -145,6 +145,14 @@ const Entry Entries[] = {
     {Msg::DownloadCancelled, "Download cancelled.", "Pobieranie przerwane."},
     {Msg::Remaining, "{1} left", "zostało {1}"},
     {Msg::Exported, "{1} rows written to {2}", "Zapisano wierszy: {1} do {2}"},
+    {Msg::BadLinesLeftOut, "Bad lines left out: {1}, the first is line {2}.",
+     "Pominięto błędne wiersze: {1}, pierwszy z nich to wiersz {2}."},
+    {Msg::NoLoggerData, "File {1} holds no logger data.",
+     "Plik {1} nie zawiera danych rejestratora."},
+    {Msg::NotRegularFile, "{1} is not a regular file.", "{1} nie jest zwykłym plikiem."},
+    {Msg::FileShrank, "File {1} got shorter while it was read.",
+     "Plik {1} skrócił się w trakcie odczytu."},
+    {Msg::FileLineError, "{1}, line {2}: {3}", "{1}, wiersz {2}: {3}"},
 };
 
 } // namespace

@@ -52,6 +52,11 @@ enum class Msg {
     DownloadCancelled,
     Remaining,
     Exported,
+    BadLinesLeftOut,
+    NoLoggerData,
+    NotRegularFile,
+    FileShrank,
+    FileLineError,
 };
 
 // The message with {1}, {2}, ... replaced by the arguments.

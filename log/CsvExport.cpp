@@ -1,38 +1,15 @@
 #include "log/CsvExport.h"
 
 #include "platform/DateTime.h"
-#include "platform/DateTimeText.h"
 #include "platform/Errors.h"
+#include "platform/FileSystem.h"
 
-#include <cerrno>
 #include <charconv>
-#include <cmath>
-#include <cstring>
-#include <fstream>
-#include <vector>
+#include <system_error>
 
 namespace velkor {
 
 namespace {
-
-// The number syntax of the data file: leading spaces, an optional sign, digits with an optional
-// fraction and exponent. Anything else ("12,5", "inf", "21.5x") does not read.
-std::optional<double> ReadNumber(std::string_view text) {
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
-    if (text.empty() || text.find_first_not_of("0123456789.eE+-") != std::string_view::npos)
-        return std::nullopt;
-    double value = 0;
-    const auto [end, error] =
-        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
 
 std::string NumberField(std::optional<double> value) {
     if (!value)
@@ -47,20 +24,31 @@ std::string NumberField(std::optional<double> value) {
     return field;
 }
 
-std::vector<std::string_view> SplitTabs(std::string_view line) {
-    std::vector<std::string_view> fields;
-    for (;;) {
-        const std::size_t tab = line.find('\t');
-        fields.push_back(line.substr(0, tab));
-        if (tab == std::string_view::npos)
-            return fields;
-        line.remove_prefix(tab + 1);
+// Rows collected and written in blocks.
+class CsvOut {
+public:
+    CsvOut(FileHandle& file, const std::string& name) : file_(file), name_(name) {}
+    void Line(const std::string& text) {
+        block_ += text;
+        block_ += "\r\n";
+        if (block_.size() >= BlockSize)
+            Flush();
     }
-}
+    void Flush() {
+        try {
+            files::Write(file_, block_.data(), block_.size());
+        } catch (const InOutError& e) {
+            throw InOutError(name_ + ": " + e.what());
+        }
+        block_.clear();
+    }
 
-[[noreturn]] void RaiseFileError(const std::string& fileName, int error) {
-    throw InOutError(fileName + ": " + std::strerror(error ? error : EIO));
-}
+private:
+    static constexpr std::size_t BlockSize = 64 * 1024;
+    FileHandle& file_;
+    const std::string& name_;
+    std::string block_;
+};
 
 } // namespace
 
@@ -70,43 +58,45 @@ std::string CsvRow(double dateTime, std::optional<double> temperature,
            NumberField(humidity);
 }
 
-std::string CsvRowOfDataLine(std::string_view line) {
-    const std::vector<std::string_view> fields = SplitTabs(line);
-    auto field = [&](std::size_t i) { return i < fields.size() ? fields[i] : std::string_view(); };
-    const std::optional<double> temperature = ReadNumber(field(2));
-    const std::optional<double> humidity = ReadNumber(field(3));
-    if (const std::optional<double> time = ParseDateTimeText(field(1)))
-        return CsvRow(*time, temperature, humidity);
-    return ',' + NumberField(temperature) + ',' + NumberField(humidity);
-}
-
-std::size_t ExportDataFileToCsv(const std::string& dataFile, const std::string& csvFile) {
-    errno = 0;
-    std::ifstream in(dataFile, std::ios::binary);
-    if (!in)
-        RaiseFileError(dataFile, errno);
-    std::string csv = std::string(CsvHeader) + "\r\n";
-    std::size_t rows = 0;
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.empty())
-            continue;
-        csv += CsvRowOfDataLine(line) + "\r\n";
-        ++rows;
+CsvExportResult ExportDataFileToCsv(const std::string& dataFile, const std::string& csvFile) {
+    // The data file first: a FIFO or device is refused before anything is created.
+    DataFileReader reader(dataFile);
+    files::TemporaryFile out;
+    try {
+        files::CheckReplaceable(csvFile);
+        out = files::CreateTemporaryBeside(csvFile);
+    } catch (const NotRegularFileError&) {
+        throw;
+    } catch (const InOutError& e) {
+        throw InOutError(csvFile + ": " + e.what());
     }
-    if (in.bad())
-        RaiseFileError(dataFile, errno);
-
-    errno = 0;
-    std::ofstream out(csvFile, std::ios::binary | std::ios::trunc);
-    if (!out)
-        RaiseFileError(csvFile, errno);
-    out << csv;
-    out.flush();
-    if (!out)
-        RaiseFileError(csvFile, errno);
-    return rows;
+    CsvExportResult result;
+    try {
+        CsvOut csv(out.file, csvFile);
+        csv.Line(CsvHeader);
+        DataRecord r;
+        while (reader.NextData(r)) {
+            csv.Line(CsvRow(r.dateTime, r.temperature, r.humidity));
+            ++result.rows;
+        }
+        result.counts = reader.Counts();
+        reader.Close();
+        csv.Flush();
+        try {
+            files::FlushToDisk(out.file);
+            files::Close(out.file);
+            files::Replace(out.path, csvFile);
+        } catch (const NotRegularFileError&) {
+            throw;
+        } catch (const InOutError& e) {
+            throw InOutError(csvFile + ": " + e.what());
+        }
+    } catch (...) {
+        out.file = FileHandle();
+        files::Remove(out.path);
+        throw;
+    }
+    return result;
 }
 
 } // namespace velkor

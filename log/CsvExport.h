@@ -2,10 +2,11 @@
 // The data file as CSV for spreadsheets: a header, then one row for every data line of the
 // file, the first two included (the chart's load skips those two; a spreadsheet wants them).
 
-#include <cstddef>
+#include "log/DataFileReader.h"
+
+#include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 
 namespace velkor {
 
@@ -17,14 +18,17 @@ inline constexpr const char* CsvHeader = "time,temperature_c,humidity_pct";
 std::string CsvRow(double dateTime, std::optional<double> temperature,
                    std::optional<double> humidity);
 
-// The CSV row of one data line's text (without its line end): the fields after the record
-// number, separated by TABs. A date-time, temperature or humidity that is missing or does not
-// read gives an empty field.
-std::string CsvRowOfDataLine(std::string_view line);
+struct CsvExportResult {
+    std::uint64_t rows = 0; // header not counted
+    DataFileCounts counts;  // bad lines are left out of the CSV: counts.badLines
+};
 
-// DATAFILE -> CSV: every data line, the first two included; blank lines are left out. Rows end
-// with CR LF. Returns the number of rows written (header not counted). Raises InOutError with
-// the system's text when the data file cannot be read or the CSV file cannot be written.
-std::size_t ExportDataFileToCsv(const std::string& dataFile, const std::string& csvFile);
+// DATAFILE -> CSV through the data-file reader: the header, then one row per data line; bad
+// lines and lines that are no data lines give no row. Rows end with CR LF. The rows go to a
+// temporary file beside the CSV file, which then replaces it in one step: on any failure the
+// CSV file is as it was. Raises what the reader raises (NotRegularFileError,
+// NoLoggerDataError, DataFileShrankError, LocatedInOutError), and InOutError "CSVFILE: the
+// system's text" when the CSV file cannot be written.
+CsvExportResult ExportDataFileToCsv(const std::string& dataFile, const std::string& csvFile);
 
 } // namespace velkor

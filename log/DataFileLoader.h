@@ -1,6 +1,7 @@
 #pragma once
 // Loads a data file into the chart's two series.
 
+#include "log/DataFileReader.h"
 #include "log/DataFileState.h"
 #include "log/Sinks.h"
 
@@ -10,9 +11,6 @@
 #include <string_view>
 
 namespace velkor {
-
-// Only this many characters of a line are read; the rest of the line is skipped.
-constexpr std::size_t DataLineReadLength = 43;
 
 // What one line's text gives.
 struct DataLineValues {

@@ -7,9 +7,17 @@
 
 namespace velkor {
 
-// Converts the whole text to the nearest single-precision value. False when the text is not
-// one complete number of the syntax (nothing may follow it, "5." lacks its fraction digits) or
-// its value lies outside the single-precision range; value is then left as it was.
+// Converts the whole text to the nearest double. False when the text is not one complete
+// number of the syntax (nothing may follow it, "5." lacks its fraction digits) or its value
+// lies beyond a double; value is then left as it was.
+bool ParseNumber(std::string_view text, double& value);
+
+// The value rounded to single precision; false when that leaves the single-precision range
+// (beyond it, or a non-zero value that becomes zero).
+bool ToSingle(double value, float& single);
+
+// ParseNumber rounded to single precision: false also for a value that leaves the
+// single-precision range (beyond it, or a non-zero value that becomes zero).
 bool ParseSingle(std::string_view text, float& value);
 
 } // namespace velkor

@@ -43,6 +43,8 @@ namespace files {
 FileHandle OpenForReading(const std::string& path);
 // Reads up to count bytes; 0 at the end of the file.
 std::size_t Read(FileHandle& file, void* data, std::size_t count);
+// The open file's size in bytes now.
+std::uint64_t Size(FileHandle& file);
 
 // Creates a file for writing, truncating an existing one.
 FileHandle CreateForWriting(const std::string& path);

@@ -75,6 +75,15 @@ std::size_t Read(FileHandle& file, void* data, std::size_t count) {
     return static_cast<std::size_t>(n);
 }
 
+std::uint64_t Size(FileHandle& file) {
+    struct stat st {};
+    if (!file.IsOpen())
+        RaiseErrno(EBADF);
+    if (::fstat(Fd(file), &st) != 0)
+        RaiseErrno(errno);
+    return static_cast<std::uint64_t>(st.st_size);
+}
+
 FileHandle CreateForWriting(const std::string& path) {
     int fd = -1;
     do

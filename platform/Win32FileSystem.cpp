@@ -83,6 +83,15 @@ std::size_t Read(FileHandle& file, void* data, std::size_t count) {
     return got;
 }
 
+std::uint64_t Size(FileHandle& file) {
+    if (!file.IsOpen())
+        RaiseWin32(ERROR_INVALID_HANDLE);
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(Handle(file), &size))
+        RaiseLastError();
+    return static_cast<std::uint64_t>(size.QuadPart);
+}
+
 FileHandle CreateForWriting(const std::string& path) {
     const HANDLE handle = ::CreateFileW(WideText(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
                                         nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);

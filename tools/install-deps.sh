@@ -6,6 +6,7 @@ packages=(
     g++ cmake make pkg-config
     qt6-base-dev qt6-translations-l10n qt6-svg-dev libqt6svg6
     libgtest-dev libgmock-dev libbenchmark-dev
+    libsqlite3-dev # the archive
     fonts-liberation2 fontconfig poppler-utils
     libpq-dev postgresql # the PostgreSQL archive and the throwaway server of its tests
     xvfb xauth

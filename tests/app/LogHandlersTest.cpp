@@ -256,7 +256,7 @@ TEST_F(LogHandlers, LoadErrorsNameTheFileAndTheLine) {
         const char* secondLine;
     } cases[] = {
         {Language::Polish, binary, "Plik %1 nie zawiera danych rejestratora.", nullptr},
-        {Language::English, utf16, "The file %1 holds no logger data.", nullptr},
+        {Language::English, utf16, "File %1 holds no logger data.", nullptr},
         {Language::Polish, fifo, "%1 nie jest zwykłym plikiem.", nullptr},
         {Language::English, folder / "folder.txt", "%1 is not a regular file.", nullptr},
         {Language::Polish, control, "'0\\x01' is not a valid integer value.", "%1, wiersz 4"},
