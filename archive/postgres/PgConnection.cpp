@@ -109,6 +109,16 @@ long long PgResult::integer(int row, int column) const {
     return std::strtoll(PQgetvalue(result_.get(), row, column), nullptr, 10);
 }
 
+std::optional<long long> PgResult::optionalInteger(int row, int column) const {
+    if (isNull(row, column))
+        return std::nullopt;
+    return integer(row, column);
+}
+
+long long PgResult::affected() const {
+    return std::strtoll(PQcmdTuples(result_.get()), nullptr, 10);
+}
+
 PgConnection::PgConnection(const std::string& url)
     : conn_(nullptr, PQfinish), secrets_(PasswordsIn(url)) {
     // A URL libpq cannot read is refused before any server is asked.
@@ -135,10 +145,13 @@ PgConnection::PgConnection(const std::string& url)
         PQsetNoticeProcessor(conn_.get(), IgnoreNotice, nullptr);
         return;
     }
-    const bool rejected = PQconnectionUsedPassword(conn_.get()) ||
-                          PQconnectionNeedsPassword(conn_.get()) || NoHostResolves(url);
-    throw PgError(rejected ? PgError::Kind::Rejected : PgError::Kind::Unreachable, server_,
-                  database_, Redacted(OneLine(PQerrorMessage(conn_.get())), secrets_));
+    const PgError::Kind kind =
+        PQconnectionUsedPassword(conn_.get()) || PQconnectionNeedsPassword(conn_.get())
+            ? PgError::Kind::Credentials
+        : NoHostResolves(url) ? PgError::Kind::Rejected
+                              : PgError::Kind::Unreachable;
+    throw PgError(kind, server_, database_,
+                  Redacted(OneLine(PQerrorMessage(conn_.get())), secrets_));
 }
 
 PgResult PgConnection::exec(const std::string& sql) {

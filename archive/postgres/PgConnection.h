@@ -20,7 +20,8 @@ class PgError : public std::runtime_error {
 public:
     enum class Kind {
         Unreachable, // no server answers there (stopped, refused, timed out): worth a retry
-        Rejected,    // the server or the name refuses us: unknown host, wrong password, no TLS
+        Credentials, // the server wants a password, or another one
+        Rejected,    // unknown host, a URL libpq cannot read
         Lost,        // the connection broke during a command: worth a retry
         Statement,   // the server refused a command
     };
@@ -46,6 +47,9 @@ public:
     bool isNull(int row, int column) const;
     std::string text(int row, int column) const;
     long long integer(int row, int column) const;
+    std::optional<long long> optionalInteger(int row, int column) const;
+    // Rows an INSERT, UPDATE or DELETE touched.
+    long long affected() const;
 
 private:
     std::unique_ptr<pg_result, void (*)(pg_result*)> result_;

@@ -116,7 +116,7 @@ TEST(PgConnection, RefusalsNameTheServerNotThePassword) {
         PgError::Kind kind;
     } cases[] = {
         {"postgresql://velkor:" + wrong + "@" + server.hostPort + "/velkor_test", server.hostPort,
-         PgError::Kind::Rejected},
+         PgError::Kind::Credentials},
         {"postgresql://velkor:" + wrong + "@no-such-host.invalid/velkor_test",
          "no-such-host.invalid", PgError::Kind::Rejected},
         {"postgresql://velkor:" + wrong + "@" + elsewhere + "/velkor_test", elsewhere,

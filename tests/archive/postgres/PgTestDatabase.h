@@ -24,16 +24,26 @@ inline const char* TestServerUrl() {
             GTEST_SKIP() << "VELKOR_TEST_PG_URL is not set (./test.sh starts a server)";           \
     } while (false)
 
+// `url` with its database replaced (the test server's URL has no parameters).
+inline std::string OnDatabase(const std::string& url, const std::string& database) {
+    return url.substr(0, url.rfind('/') + 1) + database;
+}
+
+// A new database on the test server, left for the server's end; its name.
+inline std::string CreateTestDatabase() {
+    std::random_device random;
+    const std::string name = "velkor_t" + std::to_string(random()) + std::to_string(random());
+    archive::PgConnection(TestServerUrl()).exec("CREATE DATABASE " + name);
+    return name;
+}
+
 class PgTestDatabase {
 public:
     PgTestDatabase() {
-        const char* server = TestServerUrl();
-        if (!server)
+        if (!TestServerUrl())
             return;
-        std::random_device random;
-        name_ = "velkor_t" + std::to_string(random()) + std::to_string(random());
-        base_ = server;
-        archive::PgConnection(base_).exec("CREATE DATABASE " + name_);
+        base_ = TestServerUrl();
+        name_ = CreateTestDatabase();
         url_ = OnDatabase(base_, name_);
     }
     ~PgTestDatabase() {
@@ -49,11 +59,6 @@ public:
 
     // The database's URL, password included.
     const std::string& url() const { return url_; }
-
-    // `url` with its database replaced (the test server's URL has no parameters).
-    static std::string OnDatabase(const std::string& url, const std::string& database) {
-        return url.substr(0, url.rfind('/') + 1) + database;
-    }
 
 private:
     std::string base_, name_, url_;
