@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 
+#include "cli/ArchiveCommands.h"
 #include "cli/Commands.h"
 #include "cli/Options.h"
 #include "cli/Session.h"
@@ -13,6 +14,16 @@
 #endif
 
 namespace velkor::cli {
+
+int MostSevere(int a, int b) {
+    static constexpr int Order[] = {ExitUsage,         ExitFailed, ExitEraseRefused,
+                                    ExitArchiveFailed, 4,          ExitIncomplete};
+    for (const int code : Order) {
+        if (a == code || b == code)
+            return code;
+    }
+    return a != ExitDone ? a : b;
+}
 
 namespace {
 
@@ -32,6 +43,8 @@ Msg UsageOf(Command command) {
         return Msg::CommandUsageErase;
     case Command::Export:
         return Msg::CommandUsageExport;
+    case Command::Archive:
+        return Msg::CommandUsageArchive;
     case Command::None:
         break;
     }
@@ -54,6 +67,8 @@ int Dispatch(Context& context, const Invocation& invocation) {
         return RunErase(context, invocation);
     case Command::Export:
         return RunExport(context, invocation);
+    case Command::Archive:
+        return RunArchive(context, invocation);
     case Command::None:
         break;
     }

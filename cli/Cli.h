@@ -17,9 +17,14 @@ namespace velkor::cli {
 enum ExitCode : int {
     ExitDone = 0,
     ExitUsage = 1,
-    ExitFailed = 2,     // no logger found, port error, lost device, file error
-    ExitIncomplete = 3, // finished, but samples are missing or the erase was not confirmed
+    ExitFailed = 2,        // no logger found, port error, lost device, file error
+    ExitIncomplete = 3,    // finished, but samples are missing or the erase was not confirmed
+    ExitArchiveFailed = 5, // the data file is written, but the archive could not be
+    ExitEraseRefused = 6,  // erase refused: the logger holds samples the archive lacks
 };
+
+// Of two exit codes, the one that says more: 1 > 2 > 6 > 5 > 4 > 3 > 0.
+int MostSevere(int a, int b);
 
 struct Services {
     SerialPorts& ports;

@@ -1,5 +1,6 @@
 // download, export and ports.
 
+#include "cli/ArchiveCommands.h"
 #include "cli/Commands.h"
 #include "cli/Session.h"
 #include "cli/TerminalProgress.h"
@@ -75,12 +76,17 @@ int RunDownload(Context& context, const Invocation& invocation) {
     else
         err << context.Say(Msg::FileUnchanged, {fileName}) << '\n';
 
-    if (result.end == DownloadEnd::DeviceLost)
-        return ExitFailed;
     const bool complete =
         result.end == DownloadEnd::Complete &&
         static_cast<std::uint32_t>(result.recordsWritten) >= result.samplesExpected;
-    return complete ? ExitDone : ExitIncomplete;
+    // Every download goes into the archive once its data file is written, complete or not.
+    const int archived = ArchiveDownload(
+        context, invocation,
+        DownloadDone{session.Settings(), session.PortName(), result, complete, fileName});
+    const int code = result.end == DownloadEnd::DeviceLost ? ExitFailed
+                     : complete                            ? ExitDone
+                                                           : ExitIncomplete;
+    return MostSevere(code, archived);
 }
 
 int RunExport(Context& context, const Invocation& invocation) {

@@ -1,6 +1,7 @@
 // info, set-clock, configure and erase: the window's Connect, Set clock, Save settings and
 // Erase, each through the same link/ and log/ operations as the window's buttons.
 
+#include "cli/ArchiveCommands.h"
 #include "cli/Commands.h"
 #include "cli/Session.h"
 #include "cli/TerminalProgress.h"
@@ -125,13 +126,19 @@ int RunErase(Context& context, const Invocation& invocation) {
         throw Failure(ExitUsage, context.Say(Msg::EraseNeedsYes));
     Session session(context);
     session.Open(invocation.Value("port"));
+    // What the logger holds is known from its settings, without a download.
+    if (ArchiveBuilt() && !invocation.Has("force"))
+        session.ReadSettings();
+    if (const int refused = CheckBeforeErase(context, invocation, session.Settings()))
+        return refused;
     bool erased = false;
     {
         EraseDots dots(context.services.err, context.services.errIsTerminal, context.lang);
         erased = EraseMemory(session.Link(), context.services.pause, dots, {});
     }
     context.services.err << context.Say(erased ? Msg::Erased : Msg::NotErased) << '\n';
-    return erased ? ExitDone : ExitIncomplete;
+    const int recorded = RecordErase(context, invocation, session.Settings().Identifier, erased);
+    return MostSevere(erased ? ExitDone : ExitIncomplete, recorded);
 }
 
 } // namespace velkor::cli

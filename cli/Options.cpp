@@ -16,25 +16,49 @@ struct CommandSpec {
     Command command;
     const char* name;
     std::vector<OptionSpec> options;
-    std::size_t operands; // exactly this many
+    std::size_t operands; // at most this many; as many unless `fewest` says otherwise
     const char* operandName;
+    std::size_t fewest = operands;
 };
 
 const OptionSpec Port{"port", 0, true};
+const OptionSpec ArchivePath{"archive", 0, true};
 
 const std::vector<CommandSpec>& Commands() {
     static const std::vector<CommandSpec> commands = {
         {Command::Ports, "ports", {}, 0, ""},
         {Command::Info, "info", {Port, {"json", 0, false}}, 0, ""},
-        {Command::Download, "download", {Port, {"output", 'o', true}}, 0, ""},
+        {Command::Download,
+         "download",
+         {Port, {"output", 'o', true}, ArchivePath, {"no-archive", 0, false}},
+         0,
+         ""},
         {Command::SetClock, "set-clock", {Port, {"time", 0, true}}, 0, ""},
         {Command::Configure,
          "configure",
          {Port, {"interval", 0, true}, {"start", 0, true}, {"end", 0, true}},
          0,
          ""},
-        {Command::Erase, "erase", {Port, {"yes", 0, false}}, 0, ""},
+        {Command::Erase,
+         "erase",
+         {Port, {"yes", 0, false}, ArchivePath, {"force", 0, false}},
+         0,
+         ""},
         {Command::Export, "export", {{"output", 'o', true}}, 1, "DATAFILE"},
+        // archive SUBCOMMAND [FILE | ID TEXT]: the subcommand checks its own operands.
+        {Command::Archive,
+         "archive",
+         {ArchivePath,
+          {"json", 0, false},
+          {"logger", 0, true},
+          {"from", 0, true},
+          {"to", 0, true},
+          {"output", 'o', true},
+          {"format", 0, true},
+          {"download", 0, true}},
+         3,
+         "COMMAND",
+         1},
     };
     return commands;
 }
@@ -150,7 +174,7 @@ Invocation ParseArguments(const std::vector<std::string>& args) {
         fail(Msg::MissingArgument, {"velkor-cli", "COMMAND"});
     if (result.operands.size() > spec->operands)
         fail(Msg::UnexpectedArgument, {result.operands[spec->operands]});
-    if (result.operands.size() < spec->operands)
+    if (result.operands.size() < spec->fewest)
         fail(Msg::MissingArgument, {spec->name, spec->operandName});
     if (result.command == Command::Configure)
         for (const char* required : {"interval", "start", "end"})

@@ -12,7 +12,7 @@
 
 namespace velkor::cli {
 
-enum class Command { None, Ports, Info, Download, SetClock, Configure, Erase, Export };
+enum class Command { None, Ports, Info, Download, SetClock, Configure, Erase, Export, Archive };
 
 struct Invocation {
     Command command = Command::None;

@@ -24,6 +24,7 @@ const Entry Entries[] = {
      "  configure                set the interval, the start and the end of logging\n"
      "  erase                    erase the logger's memory\n"
      "  export                   convert a data file to CSV\n"
+     "  archive                  every download kept per logger: list, export, import...\n"
      "\n"
      "Options of every command:\n"
      "  --lang en|pl             language of the messages (default: English)\n"
@@ -32,7 +33,8 @@ const Entry Entries[] = {
      "velkor-cli --version       show the version\n"
      "\n"
      "Exit status: 0 done, 1 wrong usage, 2 no logger found, port error or lost device,\n"
-     "3 finished but incomplete.\n",
+     "3 finished but incomplete, 5 data file written but not archived, 6 erase refused:\n"
+     "the logger holds samples the archive lacks.\n",
      "Użycie: velkor-cli POLECENIE [OPCJE]\n"
      "\n"
      "Polecenia:\n"
@@ -43,6 +45,7 @@ const Entry Entries[] = {
      "  configure                ustawienie interwału, początku i końca rejestracji\n"
      "  erase                    skasowanie pamięci rejestratora\n"
      "  export                   zamiana pliku danych na CSV\n"
+     "  archive                  wszystkie pobrania według rejestratorów: lista, eksport...\n"
      "\n"
      "Opcje każdego polecenia:\n"
      "  --lang en|pl             język komunikatów (domyślnie angielski)\n"
@@ -51,7 +54,8 @@ const Entry Entries[] = {
      "velkor-cli --version       numer wersji\n"
      "\n"
      "Kod wyjścia: 0 wykonano, 1 błędne użycie, 2 nie znaleziono rejestratora, błąd portu\n"
-     "lub utrata urządzenia, 3 zakończono, ale niekompletnie.\n"},
+     "lub utrata urządzenia, 3 zakończono, ale niekompletnie, 5 plik danych zapisany, ale\n"
+     "nie zarchiwizowany, 6 odmowa kasowania: rejestrator ma próbki, których brak w archiwum.\n"},
     {Msg::CommandUsagePorts,
      "Usage: velkor-cli ports\n"
      "Lists the COM names that resolve to a device, and the device of each.\n",
@@ -65,13 +69,14 @@ const Entry Entries[] = {
      "Wypisuje ustawienia rejestratora, po jednym wierszu \"klucz: wartość\", albo jeden\n"
      "obiekt JSON. Bez --port przeszukuje porty i używa pierwszego znalezionego rejestratora.\n"},
     {Msg::CommandUsageDownload,
-     "Usage: velkor-cli download [--port COMn] [-o FILE]\n"
+     "Usage: velkor-cli download [--port COMn] [-o FILE] [--archive PATH | --no-archive]\n"
      "Downloads the measurement log into FILE (default: logger.txt), the same data file as\n"
-     "the window's Read data. Ctrl+C stops after the current block, keeping what arrived.\n",
-     "Użycie: velkor-cli download [--port COMn] [-o PLIK]\n"
+     "the window's Read data. Ctrl+C stops after the current block, keeping what arrived.\n"
+     "Then the download goes into the archive too (see velkor-cli archive --help).\n",
+     "Użycie: velkor-cli download [--port COMn] [-o PLIK] [--archive ŚCIEŻKA | --no-archive]\n"
      "Pobiera zapis pomiarów do PLIKU (domyślnie logger.txt), tego samego pliku danych, co\n"
      "przycisk Odczyt danych w oknie. Ctrl+C przerywa po bieżącym bloku, zachowując to, co\n"
-     "już nadeszło.\n"},
+     "już nadeszło. Potem pobranie trafia też do archiwum (zob. velkor-cli archive --help).\n"},
     {Msg::CommandUsageSetClock,
      "Usage: velkor-cli set-clock [--port COMn] [--time \"yyyy-mm-dd hh:mm:ss\"]\n"
      "Sets the logger's clock (default: this computer's local time).\n",
@@ -85,11 +90,14 @@ const Entry Entries[] = {
      "           --start \"rrrr-mm-dd gg:mm:ss\" --end \"rrrr-mm-dd gg:mm:ss\"\n"
      "Ustawia interwał pomiarów oraz początek i koniec rejestracji.\n"},
     {Msg::CommandUsageErase,
-     "Usage: velkor-cli erase [--port COMn] --yes\n"
+     "Usage: velkor-cli erase [--port COMn] --yes [--force] [--archive PATH]\n"
      "Erases the logger's memory and waits for its confirmation. Nothing is done without\n"
-     "--yes.\n",
-     "Użycie: velkor-cli erase [--port COMn] --yes\n"
-     "Kasuje pamięć rejestratora i czeka na jego potwierdzenie. Bez --yes nic nie robi.\n"},
+     "--yes. It refuses (exit 6) while the logger holds samples the archive lacks;\n"
+     "--force erases anyway.\n",
+     "Użycie: velkor-cli erase [--port COMn] --yes [--force] [--archive ŚCIEŻKA]\n"
+     "Kasuje pamięć rejestratora i czeka na jego potwierdzenie. Bez --yes nic nie robi.\n"
+     "Odmawia (kod 6), dopóki rejestrator ma próbki, których brak w archiwum; --force\n"
+     "kasuje mimo to.\n"},
     {Msg::CommandUsageExport,
      "Usage: velkor-cli export DATAFILE [-o FILE.csv]\n"
      "Writes the data file as CSV (default: DATAFILE with .csv): the header\n"
@@ -97,6 +105,30 @@ const Entry Entries[] = {
      "Użycie: velkor-cli export PLIK_DANYCH [-o PLIK.csv]\n"
      "Zapisuje plik danych jako CSV (domyślnie PLIK_DANYCH z rozszerzeniem .csv): nagłówek\n"
      "time,temperature_c,humidity_pct, potem jeden wiersz na każdy wiersz danych.\n"},
+    {Msg::CommandUsageArchive,
+     "Usage: velkor-cli archive COMMAND [--archive PATH]\n"
+     "  list [--json]                      the loggers: label, period, samples, last download\n"
+     "  export --logger ID [--from T] [--to T] [-o FILE] [--format data|csv]\n"
+     "                                     one logger's samples (T: yyyy-mm-dd [hh:mm:ss])\n"
+     "  import FILE --logger ID            a data file into the archive\n"
+     "  label ID TEXT                      names a logger\n"
+     "  check                              integrity check and counts\n"
+     "  downloads --logger ID              the downloads and imports, with their numbers\n"
+     "  remove --download N                takes a download out again\n"
+     "Every download is archived too (download --no-archive leaves it out). The archive is\n"
+     "PATH, else the one set in the window, else ~/.local/share/velkor/archive.sqlite.\n",
+     "Użycie: velkor-cli archive POLECENIE [--archive ŚCIEŻKA]\n"
+     "  list [--json]                      rejestratory: etykieta, okres, próbki, ostatnie "
+     "pobranie\n"
+     "  export --logger ID [--from T] [--to T] [-o PLIK] [--format data|csv]\n"
+     "                                     próbki jednego rejestratora (T: rrrr-mm-dd [gg:mm:ss])\n"
+     "  import PLIK --logger ID            plik danych do archiwum\n"
+     "  label ID TEKST                     nazywa rejestrator\n"
+     "  check                              sprawdzenie spójności i liczby\n"
+     "  downloads --logger ID              pobrania i importy z ich numerami\n"
+     "  remove --download N                usuwa pobranie z archiwum\n"
+     "Każde pobranie trafia też do archiwum (download --no-archive je pomija). Archiwum to\n"
+     "ŚCIEŻKA, inaczej to ustawione w oknie, inaczej ~/.local/share/velkor/archive.sqlite.\n"},
     {Msg::SeeHelp, "Try 'velkor-cli --help'.", "Pomoc: 'velkor-cli --help'."},
     {Msg::UnknownCommand, "unknown command '{1}'", "nieznane polecenie '{1}'"},
     {Msg::UnknownOption, "unknown option '{1}' for '{2}'", "nieznana opcja '{1}' polecenia '{2}'"},
@@ -153,6 +185,55 @@ const Entry Entries[] = {
     {Msg::FileShrank, "File {1} got shorter while it was read.",
      "Plik {1} skrócił się w trakcie odczytu."},
     {Msg::FileLineError, "{1}, line {2}: {3}", "{1}, wiersz {2}: {3}"},
+    {Msg::ArchiveSummary, "Archive: new samples: {1}, already there: {2}, conflicting: {3}.",
+     "Archiwum: nowe próbki: {1}, już zapisane: {2}, sprzeczne: {3}."},
+    {Msg::ArchiveFailed, "The archive {1} could not be written: {2}",
+     "Nie udało się zapisać archiwum {1}: {2}"},
+    {Msg::ArchiveUnreadable, "The archive {1} cannot be read: {2}",
+     "Nie można odczytać archiwum {1}: {2}"},
+    {Msg::ArchiveNotAnArchive, "the file is not an archive of this program",
+     "plik nie jest archiwum tego programu"},
+    {Msg::ArchiveDamaged, "it is damaged", "jest uszkodzone"},
+    {Msg::ArchiveBusy, "another program keeps it locked", "inny program je blokuje"},
+    {Msg::ArchiveFull, "the disk is full", "dysk jest pełny"},
+    {Msg::ArchiveReadOnly, "it is read-only", "jest tylko do odczytu"},
+    {Msg::ArchiveCannotOpen, "it cannot be opened or created",
+     "nie można go otworzyć ani utworzyć"},
+    {Msg::ArchiveNewer, "a newer version of the program wrote it",
+     "zapisała je nowsza wersja programu"},
+    {Msg::ArchiveLoginRefused, "the server refused the login", "serwer odrzucił logowanie"},
+    {Msg::ArchiveKindNotBuilt, "this build cannot use such an archive",
+     "ta wersja programu nie obsługuje takiego archiwum"},
+    {Msg::ArchiveNotBuilt, "This build of velkor-cli has no archive.",
+     "Ta wersja velkor-cli nie ma archiwum."},
+    {Msg::ArchiveNoLogger, "the archive holds no logger {1}",
+     "archiwum nie zawiera rejestratora {1}"},
+    {Msg::ArchiveNoDownload, "the archive holds no download {1}",
+     "archiwum nie zawiera pobrania {1}"},
+    {Msg::ArchiveRemoved,
+     "Download {1} removed: samples removed: {2}, kept (held by other "
+     "downloads): {3}.",
+     "Usunięto pobranie {1}: usunięte próbki: {2}, zachowane (są w innych pobraniach): {3}."},
+    {Msg::ArchiveDamagedReport, "The archive {1} is damaged:", "Archiwum {1} jest uszkodzone:"},
+    {Msg::ArchiveCheckCounts,
+     "The archive {1} is intact: schema version {2}, loggers: {3}, downloads: {4}, samples: "
+     "{5}, conflicting: {6}, erases: {7}.",
+     "Archiwum {1} jest nieuszkodzone: wersja schematu {2}, rejestratory: {3}, pobrania: {4}, "
+     "próbki: {5}, sprzeczne: {6}, kasowania: {7}."},
+    {Msg::ArchiveListHeader, "logger\tlabel\tfirst\tlast\tsamples\tlast download",
+     "rejestrator\tetykieta\tpierwsza\tostatnia\tpróbki\tostatnie pobranie"},
+    {Msg::ArchiveDownloadsHeader,
+     "number\tkind\tstored\tprogram\tport or file\treceived\texpected\tcomplete\tnew\talready "
+     "there\tconflicting\tsha256",
+     "numer\trodzaj\tzapisane\tprogram\tport lub plik\todebrane\toczekiwane\tkompletne\tnowe\tjuż "
+     "zapisane\tsprzeczne\tsha256"},
+    {Msg::EraseRefused,
+     "Not erased: the logger holds samples the archive lacks (samples outside the archive: "
+     "{1}). Download them first, or erase anyway with --force.",
+     "Nie skasowano: rejestrator ma próbki, których brak w archiwum (próbek spoza archiwum: "
+     "{1}). Najpierw je pobierz albo skasuj mimo to z --force."},
+    {Msg::BadFormat, "'{1}' is no format (data or csv)", "'{1}' to nie format (data lub csv)"},
+    {Msg::BadDownloadNumber, "'{1}' is no download number", "'{1}' to nie numer pobrania"},
 };
 
 } // namespace

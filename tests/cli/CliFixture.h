@@ -78,6 +78,8 @@ protected:
 
     TempFolder home;
     ScopedEnv config{"XDG_CONFIG_HOME", home.path().c_str()};
+    // The archive of every download: home/velkor/archive.sqlite.
+    ScopedEnv data{"XDG_DATA_HOME", home.path().c_str()};
     PortLocations where{{}, home / "dev", {}};
     CountingPause pause;
     sim::LoggerSim logger;

@@ -118,7 +118,15 @@ TEST_F(CliOverPty, DownloadWritesTheWindowsFileAndSumsUp) {
         std::size_t lines;
         std::string err; // {} stands for the file name
     } cases[] = {
-        {"complete", plain, {"download"}, false, never, 0, 60, "60 of 60 samples written to {}\n"},
+        {"complete",
+         plain,
+         {"download"},
+         false,
+         never,
+         0,
+         60,
+         "60 of 60 samples written to {}\n"
+         "Archive: new samples: 60, already there: 0, conflicting: 0.\n"},
         {"refused records",
          awkward,
          {"download"},
@@ -126,7 +134,8 @@ TEST_F(CliOverPty, DownloadWritesTheWindowsFileAndSumsUp) {
          never,
          3,
          60,
-         "60 of 62 samples written to {}\n"},
+         "60 of 62 samples written to {}\n"
+         "Archive: new samples: 0, already there: 60, conflicting: 0.\n"},
         {"Ctrl+C after the first block",
          plain,
          {"download", "--lang", "pl"},
@@ -134,7 +143,8 @@ TEST_F(CliOverPty, DownloadWritesTheWindowsFileAndSumsUp) {
          always,
          3,
          25,
-         "Pobieranie przerwane.\nZapisano 25 z 60 próbek do {}\n"},
+         "Pobieranie przerwane.\nZapisano 25 z 60 próbek do {}\n"
+         "Archiwum: nowe próbki: 0, już zapisane: 25, sprzeczne: 0.\n"},
         {"bar on a terminal",
          plain,
          {"download", "--port", "COM3"},
@@ -142,7 +152,8 @@ TEST_F(CliOverPty, DownloadWritesTheWindowsFileAndSumsUp) {
          never,
          0,
          60,
-         "60 of 60 samples written to {}\n"},
+         "60 of 60 samples written to {}\n"
+         "Archive: new samples: 0, already there: 60, conflicting: 0.\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -328,7 +339,7 @@ TEST_F(CliOverPty, EraseWaitsForTheConfirmationWithADotEachSecond) {
     late.eraseDelayMs = 2500;
     logger.setFaults(late);
 
-    const CliRun run = Run({"erase", "--yes"}, true);
+    const CliRun run = Run({"erase", "--yes", "--force"}, true);
     EXPECT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(logger.received(), (Received{"N?\r", "E!\r"}));
     EXPECT_TRUE(logger.state().records.empty());

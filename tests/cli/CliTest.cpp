@@ -36,6 +36,9 @@ protected:
 
     MemorySerialPorts ports;
     RecordingPause pause;
+    testing::TempFolder home;
+    testing::ScopedEnv config{"XDG_CONFIG_HOME", home.path().c_str()};
+    testing::ScopedEnv data{"XDG_DATA_HOME", home.path().c_str()};
 };
 
 TEST_F(CliWithoutPorts, CommandLineIsCheckedBeforeAnyPortIsOpened) {
@@ -74,8 +77,8 @@ TEST_F(CliWithoutPorts, CommandLineIsCheckedBeforeAnyPortIsOpened) {
          "velkor-cli: unknown option '-o' for 'velkor-cli'\nTry 'velkor-cli --help'.\n"},
         {{"--help"}, 0, "Usage: velkor-cli COMMAND [OPTIONS]\n", ""},
         {{"--lang", "pl", "-h"}, 0, "Użycie: velkor-cli POLECENIE [OPCJE]\n", ""},
-        {{"download", "--help"}, 0, "Usage: velkor-cli download [--port COMn] [-o FILE]\n", ""},
-        {{"erase", "-h", "--lang", "pl"}, 0, "Użycie: velkor-cli erase [--port COMn] --yes\n", ""},
+        {{"download", "--help"}, 0, "Usage: velkor-cli download [--port COMn] [-o FILE]", ""},
+        {{"erase", "-h", "--lang", "pl"}, 0, "Użycie: velkor-cli erase [--port COMn] --yes", ""},
         {{"--version"}, 0, "velkor-cli " VELKOR_VERSION "\n", ""},
     };
     for (const auto& c : cases) {
@@ -93,7 +96,7 @@ TEST_F(CliWithoutPorts, EraseNeverConfirmedIsIncompleteAfterSixtySecondsOfDots) 
         if (written == cmd::Identify)
             l.send("RTW01234\r");
     };
-    const Result r = Run({"erase", "--yes"}, true);
+    const Result r = Run({"erase", "--yes", "--force"}, true);
     EXPECT_EQ(r.code, 3);
     EXPECT_EQ(line.written(), "N?\rE!\r");
     EXPECT_EQ(r.err,
@@ -110,8 +113,11 @@ TEST_F(CliWithoutPorts, DownloadBrokenOffKeepsTheFirstBlockAndSaysWhy) {
         std::string err; // {} stands for the file name
     } cases[] = {
         {"unplugged", true, 2,
-         "The device on COM1 was lost: Input/output error\n25 of 60 samples written to {}\n"},
-        {"silent", false, 3, "The logger stopped answering.\n25 of 60 samples written to {}\n"},
+         "The device on COM1 was lost: Input/output error\n25 of 60 samples written to {}\n"
+         "Archive: new samples: 25, already there: 0, conflicting: 0.\n"},
+        {"silent", false, 3,
+         "The logger stopped answering.\n25 of 60 samples written to {}\n"
+         "Archive: new samples: 25, already there: 0, conflicting: 0.\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -130,7 +136,8 @@ TEST_F(CliWithoutPorts, DownloadBrokenOffKeepsTheFirstBlockAndSaysWhy) {
         };
         testing::TempFolder folder;
         const std::string file = (folder / "log.txt").string();
-        const Result r = Run({"download", "-o", file});
+        // An archive of each case's own.
+        const Result r = Run({"download", "-o", file, "--archive", (folder / "a.sqlite").string()});
         EXPECT_EQ(r.code, c.code);
         std::string err = c.err;
         err.replace(err.find("{}"), 2, file);

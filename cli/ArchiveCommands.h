@@ -1,0 +1,46 @@
+#pragma once
+// The archive in velkor-cli: the archive command, and what download and erase do with it. A
+// build without the archive (Windows) keeps these: the archive command says so, download says
+// nothing about it, erase checks nothing.
+
+#include "cli/Cli.h"
+#include "cli/Options.h"
+#include "link/LoggerSettings.h"
+#include "log/Download.h"
+
+#include <string>
+
+namespace velkor::cli {
+
+int RunArchive(Context& context, const Invocation& invocation);
+
+// False in a build without the archive.
+bool ArchiveBuilt();
+
+// Where the archive is: --archive, else the one set in the window's velkor.conf, else
+// $XDG_DATA_HOME/velkor/archive.sqlite (~/.local/share when the variable is unset).
+std::string ArchiveLocation(const Invocation& invocation);
+
+struct DownloadDone {
+    const LoggerSettings& settings; // as read before the download
+    std::string port;
+    const DownloadResult& result;
+    bool complete = false;
+    std::string fileName;
+};
+
+// After the data file is written: stores the download (complete or not) in one transaction
+// and prints the archive's line. ExitDone, or ExitArchiveFailed after saying why. Nothing with
+// --no-archive.
+int ArchiveDownload(Context& context, const Invocation& invocation, const DownloadDone& done);
+
+// Before an erase: ExitDone to go on, or ExitEraseRefused after saying how many samples the
+// archive lacks (also when the archive cannot be read). --force goes on regardless.
+int CheckBeforeErase(Context& context, const Invocation& invocation,
+                     const LoggerSettings& settings);
+
+// After an erase: records the event. ExitDone, or ExitArchiveFailed after saying why.
+int RecordErase(Context& context, const Invocation& invocation, const std::string& logger,
+                bool confirmed);
+
+} // namespace velkor::cli
