@@ -115,8 +115,10 @@ const Entry Entries[] = {
      "  check                              integrity check and counts\n"
      "  downloads --logger ID              the downloads and imports, with their numbers\n"
      "  remove --download N                takes a download out again\n"
+     "  copy SOURCE DEST                   one archive into another; again adds nothing\n"
      "Every download is archived too (download --no-archive leaves it out). The archive is\n"
-     "PATH, else the one set in the window, else ~/.local/share/velkor/archive.sqlite.\n",
+     "PATH, else the one set in the window, else ~/.local/share/velkor/archive.sqlite.\n"
+     "PATH may be a PostgreSQL server: postgresql://[user@]host[:port]/database.\n",
      "Użycie: velkor-cli archive POLECENIE [--archive ŚCIEŻKA]\n"
      "  list [--json]                      rejestratory: etykieta, okres, próbki, ostatnie "
      "pobranie\n"
@@ -127,8 +129,10 @@ const Entry Entries[] = {
      "  check                              sprawdzenie spójności i liczby\n"
      "  downloads --logger ID              pobrania i importy z ich numerami\n"
      "  remove --download N                usuwa pobranie z archiwum\n"
+     "  copy ŹRÓDŁO CEL                    kopiuje archiwum do innego; ponownie nic nie dodaje\n"
      "Każde pobranie trafia też do archiwum (download --no-archive je pomija). Archiwum to\n"
-     "ŚCIEŻKA, inaczej to ustawione w oknie, inaczej ~/.local/share/velkor/archive.sqlite.\n"},
+     "ŚCIEŻKA, inaczej to ustawione w oknie, inaczej ~/.local/share/velkor/archive.sqlite.\n"
+     "ŚCIEŻKA może wskazywać serwer PostgreSQL: postgresql://[użytkownik@]host[:port]/baza.\n"},
     {Msg::SeeHelp, "Try 'velkor-cli --help'.", "Pomoc: 'velkor-cli --help'."},
     {Msg::UnknownCommand, "unknown command '{1}'", "nieznane polecenie '{1}'"},
     {Msg::UnknownOption, "unknown option '{1}' for '{2}'", "nieznana opcja '{1}' polecenia '{2}'"},
@@ -234,6 +238,10 @@ const Entry Entries[] = {
      "{1}). Najpierw je pobierz albo skasuj mimo to z --force."},
     {Msg::BadFormat, "'{1}' is no format (data or csv)", "'{1}' to nie format (data lub csv)"},
     {Msg::BadDownloadNumber, "'{1}' is no download number", "'{1}' to nie numer pobrania"},
+    {Msg::ArchiveCopied,
+     "Copied: downloads: {1}, new samples: {2}, erases: {3}; downloads already there: {4}.",
+     "Skopiowano: pobrania: {1}, nowe próbki: {2}, kasowania: {3}; pobrania już zapisane: {4}."},
+    {Msg::ArchiveMissing, "there is no such file", "nie ma takiego pliku"},
 };
 
 } // namespace

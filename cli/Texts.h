@@ -81,6 +81,8 @@ enum class Msg {
     EraseRefused,
     BadFormat,
     BadDownloadNumber,
+    ArchiveCopied,
+    ArchiveMissing,
 };
 
 // The message with {1}, {2}, ... replaced by the arguments.

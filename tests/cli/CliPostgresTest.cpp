@@ -3,6 +3,7 @@
 // download, refused logins, and an archive copied to the server and back.
 
 #include "archive/Archive.h"
+#include "tests/archive/ArchiveFixture.h"
 #include "tests/archive/postgres/PgTestDatabase.h"
 #include "tests/platform/TempFolder.h"
 #include "tools/loggersim/LogSource.h"
@@ -50,12 +51,12 @@ private:
     std::string output_;
 };
 
-struct Run {
+struct Finished {
     int code;
     std::string output;
 };
 
-Run Cli(const std::string& arguments) {
+Finished Cli(const std::string& arguments) {
     Process p(VELKOR_CLI " " + arguments);
     const int code = p.wait();
     return {code, p.output()};
@@ -227,13 +228,68 @@ TEST_F(CliPostgres, ARefusedLoginNamesTheServer) {
         std::filesystem::remove(home / "1.txt");
         for (const auto& [arguments, code] :
              {std::pair{Download(1, s.url), 5}, {"archive list --archive '" + s.url + "'", 2}}) {
-            const Run run = Cli(arguments);
+            const Finished run = Cli(arguments);
             EXPECT_EQ(run.code, code) << arguments << ": " << run.output;
             EXPECT_NE(run.output.find(s.server), std::string::npos) << run.output;
             EXPECT_EQ(run.output.find(wrong), std::string::npos) << run.output;
         }
         EXPECT_EQ(Lines(home / "1.txt"), 30u) << s.server;
     }
+}
+
+// An archive copied to the server and back holds the same loggers, labels, samples, conflicts
+// and erases; copying it again adds nothing.
+TEST_F(CliPostgres, ArchiveCopyToTheServerAndBack) {
+    PgTestDatabase database;
+    const std::string original = (home / "original.sqlite").string();
+    const std::string back = (home / "back.sqlite").string();
+    {
+        auto a = archive::OpenArchive(original);
+        auto meta = Meta();
+        a->Store({"RTW00001", true}, meta, Samples(Jan2024, 60, 100));
+        meta.storedAt += 86400;
+        a->Store({"RTW00001", true}, meta, Samples(Jan2024 + 50 * 60, 60, 100, 5)); // conflicts
+        a->Store({"RTW00002", false}, meta, Samples(Jan2024, 600, 30));
+        a->RecordErase({"RTW00001", meta.storedAt + 60, true});
+        a->SetLabel("RTW00002", "Chłodnia 2");
+    }
+    const auto held = archive::OpenArchive(original)->Check();
+    const auto copied = [](std::int64_t downloads, std::int64_t samples, std::int64_t erases,
+                           std::int64_t there) {
+        return "Copied: downloads: " + std::to_string(downloads) +
+               ", new samples: " + std::to_string(samples) + ", erases: " + std::to_string(erases) +
+               "; downloads already there: " + std::to_string(there) + ".\n";
+    };
+    const struct {
+        std::string from, to, said;
+    } steps[] = {
+        {original, database.url(), copied(held.downloads, held.samples, held.eraseEvents, 0)},
+        {original, database.url(), copied(0, 0, 0, held.downloads)},
+        {database.url(), back, copied(held.downloads, held.samples, held.eraseEvents, 0)},
+    };
+    for (const auto& step : steps) {
+        const Finished run = Cli("archive copy '" + step.from + "' '" + step.to + "'");
+        EXPECT_EQ(run.code, 0) << run.output;
+        EXPECT_EQ(run.output, step.said);
+    }
+
+    const auto a = archive::OpenArchive(original), b = archive::OpenArchive(back);
+    const auto conflicts = [](archive::Archive& x) {
+        std::vector<std::pair<std::string, archive::Sample>> out;
+        for (const auto& c : x.Conflicts(""))
+            out.emplace_back(c.logger, c.sample);
+        return out;
+    };
+    const auto loggersA = a->Loggers(), loggersB = b->Loggers();
+    ASSERT_EQ(loggersA.size(), loggersB.size());
+    for (std::size_t i = 0; i < loggersA.size(); ++i) {
+        const auto &x = loggersA[i], &y = loggersB[i];
+        EXPECT_EQ(std::tie(x.id, x.humiditySensor, x.label, x.samples, x.first, x.last),
+                  std::tie(y.id, y.humiditySensor, y.label, y.samples, y.first, y.last));
+        EXPECT_EQ(a->Samples(x.id, {}), b->Samples(y.id, {})) << x.id;
+        EXPECT_EQ(a->EraseEvents(x.id).size(), b->EraseEvents(y.id).size()) << x.id;
+    }
+    EXPECT_EQ(conflicts(*a), conflicts(*b));
 }
 
 } // namespace
