@@ -26,16 +26,23 @@ std::size_t PointStore::Add(double x, double y, Color color, const QString& labe
         UseDenseLabels();
     }
 
+    // Smaller than every X so far, and so since the second point: a file in reverse time
+    // order. The arrays take it in arrival order and are turned round in place when read,
+    // which costs neither a copy nor a pending run.
+    if (ordered && runs_.empty() && !x_.empty() && (descending_ || x_.size() == 1) &&
+        x < x_.back()) {
+        descending_ = true;
+        Append(x, y, color, label);
+        return 0;
+    }
+    if (descending_)
+        Ascend();
+
     // Not smaller than the last X (which is always the last of the arrays): append.
     if (!ordered || x_.empty() || !(x < x_.back())) {
         if (!ordered)
             Flush();
-        x_.push_back(x);
-        y_.push_back(y);
-        if (mixedColors_)
-            colors_.push_back(color);
-        if (hasLabels_)
-            labels_.push_back(label);
+        Append(x, y, color, label);
         return count;
     }
 
@@ -47,6 +54,25 @@ std::size_t PointStore::Add(double x, double y, Color color, const QString& labe
     }
     AddPending({x, y, color, labelIndex});
     return index;
+}
+
+void PointStore::Append(double x, double y, Color color, const QString& label) {
+    x_.push_back(x);
+    y_.push_back(y);
+    if (mixedColors_)
+        colors_.push_back(color);
+    if (hasLabels_)
+        labels_.push_back(label);
+}
+
+void PointStore::Ascend() const {
+    descending_ = false;
+    std::reverse(x_.data(), x_.data() + x_.size());
+    std::reverse(y_.data(), y_.data() + y_.size());
+    if (mixedColors_)
+        std::reverse(colors_.data(), colors_.data() + colors_.size());
+    if (hasLabels_)
+        std::reverse(labels_.begin(), labels_.end());
 }
 
 void PointStore::UpdateExtremes(double x, double y) {
@@ -140,6 +166,8 @@ void PointStore::MergeLastRuns() const {
 }
 
 void PointStore::Flush() const {
+    if (descending_)
+        Ascend();
     if (runs_.empty())
         return;
     while (runs_.size() > 1)

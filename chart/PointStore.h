@@ -7,7 +7,9 @@
 // sorted runs instead of being inserted into the arrays, which would move every later point
 // each time. A run grows at either end, so a whole file in reverse order is one run; runs are
 // merged when a newer one grows as long as the one before it, which keeps them few. Reading
-// the points merges everything pending into the arrays once.
+// the points merges everything pending into the arrays once. Points that all arrive in
+// descending order (a whole file in reverse) go straight into the arrays, which a read turns
+// round in place.
 //
 // Colours cost nothing while all points share one; labels cost nothing while all are empty.
 
@@ -69,6 +71,9 @@ private:
     };
     static constexpr std::uint32_t NoLabel = 0xffffffffu;
 
+    void Append(double x, double y, Color color, const QString& label);
+    // Turns arrays held in descending order round.
+    void Ascend() const;
     std::size_t CountNotAbove(double x) const;
     void AddPending(const Pending& p);
     bool ExtendLastRun(const Pending& p);
@@ -83,6 +88,8 @@ private:
     mutable std::vector<Run> runs_;
     mutable std::vector<QString> pendingLabels_;
     mutable std::size_t pendingCount_ = 0;
+    // The arrays hold the points in strictly descending X order, as they arrived.
+    mutable bool descending_ = false;
     Color firstColor_ = DefaultColor;
     bool mixedColors_ = false;
     bool hasLabels_ = false;

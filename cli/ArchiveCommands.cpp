@@ -152,7 +152,7 @@ std::string UtcTime(archive::UnixSeconds s) {
     return LoggerTime(s) + " UTC";
 }
 
-std::string JsonString(const std::string& text) {
+std::string JsonText(const std::string& text) {
     std::string json = "\"";
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
@@ -171,7 +171,7 @@ std::string JsonString(const std::string& text) {
 }
 
 template <typename T> std::string JsonOptional(const std::optional<T>& value, auto format) {
-    return value ? JsonString(format(*value)) : "null";
+    return value ? JsonText(format(*value)) : "null";
 }
 
 // "yyyy-mm-dd hh:mm:ss", or a date alone: its first second for --from, its last for --to.
@@ -265,8 +265,8 @@ int List(Context& context, archive::Archive& a, const Invocation& invocation) {
         out << '[';
         for (std::size_t i = 0; i < loggers.size(); ++i) {
             const auto& l = loggers[i];
-            out << (i ? ",\n " : "") << "{\"logger\": " << JsonString(l.id)
-                << ", \"label\": " << JsonString(l.label)
+            out << (i ? ",\n " : "") << "{\"logger\": " << JsonText(l.id)
+                << ", \"label\": " << JsonText(l.label)
                 << ", \"first\": " << JsonOptional(l.first, LoggerTime)
                 << ", \"last\": " << JsonOptional(l.last, LoggerTime)
                 << ", \"samples\": " << l.samples

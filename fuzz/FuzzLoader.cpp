@@ -1,9 +1,12 @@
-// The data-file loader fed any file: the bytes go to a scratch file that LoadDataFile reads,
-// and the first line's text goes to ParseDataLine on its own. The errors the loader reports
-// to the user (a field that does not convert, a file it cannot read) are expected results.
+// The data-file reader and the window's load fed any file: the bytes go to a scratch file that
+// DataFileReader and LoadDataFile read, and the first line's text goes to ParseDataLine on its
+// own. The errors they report to the user (a field that does not convert, no logger data, a
+// file they cannot read) are expected results; a record that breaks the reader's promises is
+// not.
 
 #include "FuzzInput.h"
 #include "log/DataFileLoader.h"
+#include "log/DataFileReader.h"
 #include "platform/Errors.h"
 
 #include <cmath>
@@ -26,6 +29,35 @@ public:
     void SetBottomAxisAutomatic() override {}
 };
 
+bool Holdable(double value) {
+    return value >= LowestRecordValue && value <= HighestRecordValue;
+}
+
+// Every line once, numbered 1, 2, 3...; a data line has a date and two values a record can
+// hold; the counts add up.
+void ReadAll(const std::string& file) {
+    DataFileReader reader(file);
+    DataRecord r;
+    std::uint64_t expected = 0;
+    std::uint64_t data = 0;
+    while (reader.Next(r)) {
+        if (r.line != ++expected || reader.LineText().size() > DataLineReadLength)
+            std::abort();
+        if (r.kind == LineKind::Data) {
+            ++data;
+            if (!r.hasDateTime || !r.hasTemperature || !r.hasHumidity ||
+                !std::isfinite(r.dateTime) || !Holdable(r.temperature) || !Holdable(r.humidity))
+                std::abort();
+        }
+    }
+    const DataFileCounts& n = reader.Counts();
+    if (n.lines != expected || n.dataLines != data ||
+        n.dataLines + n.notDataLines + n.badLines != n.lines || n.blankLines > n.notDataLines ||
+        (n.badLines > 0) != (n.firstBadLine > 0) ||
+        (n.notDataLines > 0) != (n.firstNotDataLine > 0))
+        std::abort();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -38,6 +70,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     static const std::string file = fuzz::ScratchFile("velkor-fuzz-loader");
     fuzz::WriteFile(file, data, size);
+    try {
+        ReadAll(file);
+    } catch (const InOutError&) {
+    }
     DataFileState state;
     CheckingPlot plot;
     try {

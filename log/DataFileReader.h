@@ -58,8 +58,8 @@ struct DataFileCounts {
     std::uint64_t lines = 0; // every line read
     std::uint64_t dataLines = 0;
     std::uint64_t notDataLines = 0;     // the blank ones included
-    std::uint64_t blankLines = 0;       // empty, or spaces and TABs only
     std::uint64_t firstNotDataLine = 0; // 0: none
+    std::uint64_t blankLines = 0;       // empty, or spaces and TABs only
     std::uint64_t badLines = 0;
     std::uint64_t firstBadLine = 0; // 0: none
 };
