@@ -1,6 +1,10 @@
 #include "app/CommandLine.h"
 
+#include "archive/Archive.h"
+
 #include <QCommandLineParser>
+#include <QSettings>
+#include <QStandardPaths>
 
 #include <optional>
 
@@ -57,6 +61,7 @@ QString HelpText(Language language, Language defaultLanguage) {
                 "  -v, --version      Wyświetla wersję programu i kończy działanie.\n"
                 "  --lang <język>     Język okna: pl (polski) albo en (angielski);\n"
                 "                     domyślnie %1.\n"
+                "  --archive <ścieżka>  Archiwum pobrań (plik SQLite); zapamiętywane.\n"
                 "\n"
                 "Argumenty:\n"
                 "  plik               Plik danych wczytywany przy starcie tak, jak wczytuje\n"
@@ -70,6 +75,7 @@ QString HelpText(Language language, Language defaultLanguage) {
                 "  -v, --version      Show the program's version and exit.\n"
                 "  --lang <language>  The window's language: pl (Polish) or en (English);\n"
                 "                     %1 by default.\n"
+                "  --archive <path>   The archive of every download (a SQLite file); kept.\n"
                 "\n"
                 "Arguments:\n"
                 "  file               A data file to load at start, as the \"Read from file\"\n"
@@ -98,6 +104,8 @@ CommandLine ParseCommandLine(const QStringList& arguments, Language defaultLangu
     parser.addOption(help);
     parser.addOption(version);
     parser.addOption(lang);
+    const QCommandLineOption archive(QStringLiteral("archive"), QString(), QStringLiteral("path"));
+    parser.addOption(archive);
     parser.addPositionalArgument(QStringLiteral("file"), QString());
 
     if (!parser.parse(arguments)) {
@@ -131,6 +139,8 @@ CommandLine ParseCommandLine(const QStringList& arguments, Language defaultLangu
         return Failure(language, Pick(language, "nieznany język „%1” (dostępne: pl, en).",
                                       "unknown language '%1' (choose pl or en).")
                                      .arg(parser.value(lang)));
+    if (parser.isSet(archive))
+        line.archive = parser.value(archive);
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1)
         return Failure(language, Pick(language, "można podać tylko jeden plik danych.",
@@ -152,6 +162,23 @@ QString NoDisplayMessage(Language language) {
                 "bez ekranu uruchom program na ekranie wirtualnym: xvfb-run velkor",
                 "velkor: the window needs a display, and neither DISPLAY nor WAYLAND_DISPLAY is "
                 "set; without one, run it on a virtual display: xvfb-run velkor");
+}
+
+QString ArchiveLocation(const QString& given) {
+    QSettings settings(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                           QStringLiteral("/velkor/velkor.conf"),
+                       QSettings::IniFormat);
+    const QString key = QStringLiteral("archive/location");
+    if (!given.isEmpty()) {
+        settings.setValue(key,
+                          QString::fromStdString(archive::LocationForDisplay(given.toStdString())));
+        return given;
+    }
+    const QString kept = settings.value(key).toString();
+    if (!kept.isEmpty())
+        return kept;
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/velkor/archive.sqlite");
 }
 
 } // namespace velkor

@@ -44,9 +44,13 @@ struct WindowClosing {};
 
 void MainWindow::Button8Click() {
     const HideProgressAtEnd hide(*this);
-    // The question is Polish whatever the window's language.
-    if (!dialogs_.askYesNo(TextOf(RunText::EraseAskText, Language::Polish),
-                           TextOf(RunText::EraseAskCaption, Language::Polish)))
+    // The question is Polish whatever the window's language. When the logger holds samples the
+    // archive lacks, one line above it says how many: the erase would lose the only copy.
+    QString question = TextOf(RunText::EraseAskText, Language::Polish);
+    if (const std::int64_t outside = SamplesOutsideArchive(); outside > 0)
+        question =
+            TextOf(RunText::ArchiveOutsideLine, Language::Polish).arg(outside) + u'\n' + question;
+    if (!dialogs_.askYesNo(question, TextOf(RunText::EraseAskCaption, Language::Polish)))
         return;
 
     bool erased = false;
@@ -63,7 +67,9 @@ void MainWindow::Button8Click() {
     } catch (const WindowClosing&) {
         return; // no result box: the window closes when the click has ended
     }
-    dialogs_.message(Text(erased ? RunText::Erased : RunText::NotErased),
+    const QString unrecorded = RecordErase(erased);
+    dialogs_.message(Text(erased ? RunText::Erased : RunText::NotErased) +
+                         (unrecorded.isEmpty() ? QString() : u'\n' + unrecorded),
                      Text(RunText::EraseResultCaption));
 }
 

@@ -107,15 +107,23 @@ void MainWindow::Button7Click() {
                              services_.dataFile, plot, progress, stop);
         plot.Finish(result.fileReplaced);
     }
-    ShowDownloadEnd(result);
+    const bool complete =
+        result.end == DownloadEnd::Complete && (result.fileReplaced || result.samplesExpected == 0);
+    bool archiveFailed = false;
+    const QString archived = ArchiveDownload(result, complete, archiveFailed);
+    ShowDownloadEnd(result, archived, archiveFailed);
 }
 
-void MainWindow::ShowDownloadEnd(const DownloadResult& result) {
-    // A complete download of what the logger holds ends as it always did.
+void MainWindow::ShowDownloadEnd(const DownloadResult& result, const QString& archived,
+                                 bool archiveFailed) {
+    // A complete download of what the logger holds ends as it always did; only an archive that
+    // could not be written is reported.
     const bool complete =
         result.end == DownloadEnd::Complete && (result.fileReplaced || result.samplesExpected == 0);
     if (complete) {
         OnDownloadFinished();
+        if (archiveFailed && !CloseRequested())
+            guard_.Report(archived);
         return;
     }
     // Otherwise Read data stays usable for another try, and what did come can be saved.
@@ -130,10 +138,12 @@ void MainWindow::ShowDownloadEnd(const DownloadResult& result) {
 
     const QString received = QString::number(result.recordsWritten);
     const QString expected = QString::number(result.samplesExpected);
-    const QString counts = !result.fileReplaced ? Text(RunText::NoSamplesReceived)
-                           : result.end == DownloadEnd::Cancelled
-                               ? Text(RunText::DownloadCancelled).arg(received, expected)
-                               : Text(RunText::LoggerStopped).arg(received, expected);
+    QString counts = !result.fileReplaced ? Text(RunText::NoSamplesReceived)
+                     : result.end == DownloadEnd::Cancelled
+                         ? Text(RunText::DownloadCancelled).arg(received, expected)
+                         : Text(RunText::LoggerStopped).arg(received, expected);
+    if (!archived.isEmpty())
+        counts += u'\n' + archived;
     switch (result.end) {
     case DownloadEnd::Cancelled:
         dialogs_.message(counts, guard_.Title());

@@ -182,8 +182,17 @@ private:
     QLabel* Label(Control control) const;
     QCheckBox* CheckBox(Control control) const;
     QProgressBar* Progress() const;
-    // The controls and the box after a download that returned (LogHandlers.cpp).
-    void ShowDownloadEnd(const DownloadResult& result);
+    // The controls and the box after a download that returned (LogHandlers.cpp); `archived`
+    // is the archive's line (empty without an archive), `archiveFailed` whether it says that
+    // the archive could not be written.
+    void ShowDownloadEnd(const DownloadResult& result, const QString& archived, bool archiveFailed);
+    // The archive (ArchiveHandlers.cpp), each doing nothing without one. Stores the download
+    // whose data file is written; returns the line for the end message.
+    QString ArchiveDownload(const DownloadResult& result, bool complete, bool& failed);
+    // What the logger holds by its settings and clock that the archive lacks.
+    std::int64_t SamplesOutsideArchive();
+    // Records the erase; returns why it could not be recorded, or nothing.
+    QString RecordErase(bool confirmed);
 
     Dialogs& dialogs_;
     Services services_;

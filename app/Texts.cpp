@@ -40,7 +40,7 @@ struct RunTextEntry {
 };
 
 // The captions keep their blanks before the colon as the logger's users know them.
-constexpr std::array<RunTextEntry, 40> RunTable{{
+constexpr std::array<RunTextEntry, 44> RunTable{{
     {RunText::BatteryPrefix, "Napięcie baterii: ", "Battery voltage: "},
     {RunText::FoundCaption, "Znaleziono urządzenie  :", "Found Device   :"},
     {RunText::FoundStatus, "Znaleziono", "Found"},
@@ -97,6 +97,14 @@ constexpr std::array<RunTextEntry, 40> RunTable{{
     {RunText::StatisticsMaximum, "Maksimum", "Maximum"},
     {RunText::StatisticsMean, "Średnia", "Mean"},
     {RunText::ChartSaveFailed, "Nie można zapisać pliku ", "Cannot write the file "},
+    {RunText::ArchiveSummary, "Archiwum: nowe próbki: %1, już zapisane: %2, sprzeczne: %3.",
+     "Archive: new samples: %1, already there: %2, conflicting: %3."},
+    {RunText::ArchiveFailed, "Nie udało się zapisać archiwum %1: %2",
+     "The archive %1 could not be written: %2"},
+    {RunText::ArchiveOutsideLine, "Uwaga: próbek spoza archiwum: %1.",
+     "Uwaga: próbek spoza archiwum: %1."},
+    {RunText::ArchiveEraseFailed, "Kasowania nie zapisano w archiwum %1: %2",
+     "The erase was not recorded in the archive %1: %2"},
 }};
 
 QString Choose(const char* polish, const char* english, Language language) {

@@ -92,6 +92,12 @@ enum class RunText {
     StatisticsMaximum, //
     StatisticsMean,    //
     ChartSaveFailed,   // error text, followed by the file name
+    // The archive: the line added to a download's end message, the reason it failed, the
+    // erase question's extra line (Polish in both languages, as the question).
+    ArchiveSummary,     // %1 new, %2 already there, %3 conflicting
+    ArchiveFailed,      // %1 the archive, %2 the reason
+    ArchiveOutsideLine, // %1 samples the logger holds that the archive lacks
+    ArchiveEraseFailed, // %1 the archive, %2 the reason: the erase event was not recorded
 };
 
 QString TextOf(RunText text, Language language);

@@ -72,7 +72,8 @@ int main(int argc, char* argv[]) {
     velkor::SleepPause pause;
     velkor::DataFileState dataFile;
     velkor::QtDialogs dialogs(nullptr);
-    velkor::MainWindow window(dialogs, velkor::Services{link, settings, pause, dataFile},
+    const std::string archive = velkor::ArchiveLocation(line.archive).toStdString();
+    velkor::MainWindow window(dialogs, velkor::Services{link, settings, pause, dataFile, archive},
                               line.language);
     dialogs.setParent(&window);
     window.show();

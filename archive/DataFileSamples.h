@@ -30,4 +30,15 @@ std::int64_t DurationSeconds(double dayFraction);
 // The settings as read before a download.
 SettingsRead SettingsOf(const LoggerSettings& settings);
 
+// Stores a download whose data file is written: its settings, port and counts, and, when the
+// file was replaced, the file's samples and SHA-256 (`meta` brings the program, its version and
+// the time). Raises ArchiveError, or what the reader raises when the file cannot be read back.
+StoreCounts StoreDownload(Archive& archive, DownloadMeta meta, const LoggerSettings& settings,
+                          const std::string& port, const DownloadResult& result, bool complete,
+                          const std::string& fileName);
+
+// How many samples the logger holds by its settings and clock that the archive lacks in that
+// period (SamplesHeld, HeldPeriod); 0 when it has them all.
+std::int64_t SamplesOutsideArchive(Archive& archive, const LoggerSettings& settings);
+
 } // namespace velkor::archive

@@ -9,7 +9,6 @@
 #include "archive/Archive.h"
 #include "archive/ArchiveCopy.h"
 #include "archive/DataFileSamples.h"
-#include "link/Commands.h"
 #include "log/CsvExport.h"
 #include "log/DataLine.h"
 #include "platform/DateTime.h"
@@ -540,22 +539,11 @@ int ArchiveDownload(Context& context, const Invocation& invocation, const Downlo
         return ExitDone;
     }
     const std::string location = ArchiveLocation(invocation);
-    auto meta = NewMeta(archive::DownloadKind::Download);
-    meta.port = done.port;
-    meta.settings = archive::SettingsOf(done.settings);
-    meta.recordsExpected = done.result.samplesExpected;
-    meta.recordsReceived = done.result.recordsWritten;
-    meta.complete = done.complete;
     std::ostream& err = context.services.err;
     try {
-        archive::DataFileSamples read;
-        if (done.result.fileReplaced) {
-            read = archive::ReadDataFileSamples(done.fileName, IfNoData::Accept);
-            meta.sha256 = read.sha256;
-        }
-        const auto& id = done.settings.Identifier;
-        const auto counts =
-            archive::OpenArchive(location)->Store({id, cmd::HasHumidity(id)}, meta, read.samples);
+        const auto counts = archive::StoreDownload(
+            *archive::OpenArchive(location), NewMeta(archive::DownloadKind::Download),
+            done.settings, done.port, done.result, done.complete, done.fileName);
         err << Summary(context, counts) << '\n';
         return ExitDone;
     } catch (const ArchiveError& e) {
@@ -575,23 +563,18 @@ int CheckBeforeErase(Context& context, const Invocation& invocation,
         return ExitDone;
     }
     const std::string location = ArchiveLocation(invocation);
-    const auto read = archive::SettingsOf(settings);
-    const auto held = archive::SamplesHeld(read);
-    std::int64_t archived = 0;
+    std::int64_t missing = 0;
     try {
-        if (held > 0) {
-            archived = archive::OpenArchive(location)->CountSamples(settings.Identifier,
-                                                                    archive::HeldPeriod(read));
-        }
+        missing = archive::SamplesOutsideArchive(*archive::OpenArchive(location), settings);
     } catch (const ArchiveError& e) {
+        // Unread, the archive protects nothing: every sample the logger holds counts.
         context.services.err << "velkor-cli: "
                              << context.Say(
                                     Msg::ArchiveUnreadable,
                                     {archive::LocationForDisplay(location), Reason(context, e)})
                              << '\n';
-        archived = 0;
+        missing = archive::SamplesHeld(archive::SettingsOf(settings));
     }
-    const auto missing = held - archived;
     if (missing <= 0) {
         return ExitDone;
     }

@@ -106,9 +106,23 @@ done
 map_com COM5 "$(readlink "$work/config/velkor/ports/COM5")"
 cli_exe=$root/build-windows/cli/velkor-cli.exe
 (cd "$work/windows" && "$wine" "$cli_exe" info --port COM5) | tee "$work/info.txt"
-(cd "$work/windows" && "$wine" "$cli_exe" download --port COM5 -o dl.txt)
-(cd "$work/linux" &&
-    XDG_CONFIG_HOME=$work/config "$linux/cli/velkor-cli" download --port COM5 -o dl.txt)
+(cd "$work/windows" && "$wine" "$cli_exe" download --port COM5 -o dl.txt) 2>&1 |
+    tee "$work/download.txt"
+# The Windows build has no archive: the download says nothing of it, the archive command says
+# so with exit 1.
+if grep -q "Archive" "$work/download.txt"; then
+    echo "windows-check: the Windows download speaks of an archive it does not have" >&2
+    exit 1
+fi
+code=0
+(cd "$work/windows" && "$wine" "$cli_exe" archive list) >"$work/archive.txt" 2>&1 || code=$?
+if [ "$code" -ne 1 ] || ! grep -q "has no archive" "$work/archive.txt"; then
+    cat "$work/archive.txt"
+    echo "windows-check: velkor-cli.exe archive list gave exit $code" >&2
+    exit 1
+fi
+(cd "$work/linux" && XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data \
+    "$linux/cli/velkor-cli" download --port COM5 -o dl.txt)
 if ! cmp "$work/windows/dl.txt" "$work/linux/dl.txt"; then
     echo "windows-check: the Windows download differs from the Linux one" >&2
     exit 1
