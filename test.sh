@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sets everything up on a fresh Debian machine and runs the whole test suite:
-# the normal build, the Windows build of everything below the window tested under Wine, then
-# the same tests built with the address and undefined-behaviour sanitizers, then the fuzz
-# harnesses for a short while each when clang is present.
+# the normal build with its tests (the archive's also against a throwaway PostgreSQL server), the
+# Windows build of everything below the window tested under Wine, then the same tests built with
+# the address and undefined-behaviour sanitizers, then the fuzz harnesses for a short while each
+# when clang is present.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -36,8 +37,28 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELKOR_BENCH=ON -DCMAKE_
     >/dev/null
 cmake --build build -j"$jobs"
 
+# The archive tests against a real PostgreSQL server, started for this run and stopped after the
+# normal build's tests (also when they fail). The tests skip those cases without the URL, so the
+# Windows and sanitizer runs below leave them out.
+pgdir=
+stop_postgres() {
+    if [ -n "$pgdir" ]; then
+        tools/test-postgres.sh stop "$pgdir"
+        pgdir=
+    fi
+    unset VELKOR_TEST_PG_URL
+}
+trap stop_postgres EXIT
+if [ "${VELKOR_SKIP_POSTGRES:-0}" != 1 ]; then
+    echo "== PostgreSQL test server"
+    pgdir=$(mktemp -d)
+    VELKOR_TEST_PG_URL=$(tools/test-postgres.sh start "$pgdir")
+    export VELKOR_TEST_PG_URL
+fi
+
 echo "== Tests"
 (cd build && isolated_ctest --output-on-failure -j"$jobs" --timeout 600)
+stop_postgres
 
 if [ "${VELKOR_SKIP_WINDOWS:-0}" != 1 ] && command -v x86_64-w64-mingw32-g++-posix >/dev/null &&
     [ -x /usr/lib/wine/wine64 ]; then

@@ -1,5 +1,7 @@
 #include "archive/Archive.h"
 
+#include "archive/postgres/PgUrl.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -30,41 +32,11 @@ std::vector<Sample> Archive::Samples(const std::string& logger, const Period& pe
 }
 
 bool IsServerUrl(const std::string& location) {
-    return location.starts_with("postgresql://") || location.starts_with("postgres://");
+    return IsPostgresUrl(location);
 }
 
 std::string LocationForDisplay(const std::string& location) {
-    if (!IsServerUrl(location)) {
-        return location;
-    }
-    std::string out = location;
-    // The authority: from after "//" to the first "/", "?" or "#".
-    const auto begin = out.find("//") + 2;
-    const auto end = std::min(out.find_first_of("/?#", begin), out.size());
-    const auto at = out.rfind('@', end);
-    if (at != std::string::npos && at >= begin) {
-        const auto colon = out.find(':', begin);
-        if (colon != std::string::npos && colon < at) {
-            out.erase(colon, at - colon);
-        }
-    }
-    // A password among the query parameters.
-    const auto query = out.find('?');
-    if (query != std::string::npos) {
-        const auto fragment = std::min(out.find('#', query), out.size());
-        std::string kept;
-        std::size_t start = query + 1;
-        while (start <= fragment) {
-            const auto stop = std::min(out.find('&', start), fragment);
-            const auto parameter = out.substr(start, stop - start);
-            if (!parameter.empty() && !parameter.starts_with("password=")) {
-                kept += (kept.empty() ? "" : "&") + parameter;
-            }
-            start = stop + 1;
-        }
-        out = out.substr(0, query) + (kept.empty() ? "" : "?" + kept) + out.substr(fragment);
-    }
-    return out;
+    return WithoutPassword(location);
 }
 
 std::int64_t SamplesHeld(const SettingsRead& settings) {

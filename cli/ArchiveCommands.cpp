@@ -8,6 +8,7 @@
 
 #ifdef VELKOR_HAS_ARCHIVE
 #include "archive/Archive.h"
+#include "archive/ArchiveCopy.h"
 #include "archive/DataFileSamples.h"
 #include "log/CsvExport.h"
 #include "log/DataLine.h"
@@ -20,6 +21,8 @@
 #include <charconv>
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
+#include <memory>
 #include <ostream>
 #endif
 
@@ -436,6 +439,38 @@ int Check(Context& context, archive::Archive& a, const std::string& location) {
     return ExitDone;
 }
 
+// copy SOURCE DEST: a file or a server each; a source file must exist, a destination is
+// created as the archive always is.
+int Copy(Context& context, const Invocation& invocation) {
+    const std::string& source = invocation.operands[1];
+    const std::string& destination = invocation.operands[2];
+    std::unique_ptr<archive::Archive> from;
+    try {
+        std::error_code ec;
+        if (!archive::IsServerUrl(source) && !std::filesystem::is_regular_file(source, ec)) {
+            throw Failure(ExitFailed, context.Say(Msg::ArchiveUnreadable,
+                                                  {source, context.Say(Msg::ArchiveMissing)}));
+        }
+        from = archive::OpenArchive(source);
+    } catch (const ArchiveError& e) {
+        throw Failure(ExitFailed,
+                      context.Say(Msg::ArchiveUnreadable,
+                                  {archive::LocationForDisplay(source), Reason(context, e)}));
+    }
+    try {
+        const auto to = archive::OpenArchive(destination);
+        const auto c = archive::CopyArchive(*from, *to);
+        context.services.out << context.Say(Msg::ArchiveCopied, {std::to_string(c.downloadsCopied),
+                                                                 std::to_string(c.samplesAdded),
+                                                                 std::to_string(c.erasesCopied),
+                                                                 std::to_string(c.downloadsThere)})
+                             << '\n';
+    } catch (const ArchiveError& e) {
+        throw Failure(ExitFailed, WriteFailed(context, destination, e));
+    }
+    return ExitDone;
+}
+
 } // namespace
 
 bool ArchiveBuilt() {
@@ -447,9 +482,9 @@ int RunArchive(Context& context, const Invocation& invocation) {
         throw Failure(ExitUsage, context.Say(Msg::MissingArgument, {"archive", "COMMAND"}));
     }
     const std::string& sub = invocation.operands[0];
-    const std::size_t operands = sub == "import" ? 2 : sub == "label" ? 3 : 1;
+    const std::size_t operands = sub == "import" ? 2 : sub == "label" || sub == "copy" ? 3 : 1;
     static const char* const Known[] = {"list",      "export", "import", "label",
-                                        "downloads", "remove", "check"};
+                                        "downloads", "remove", "check",  "copy"};
     if (std::find(std::begin(Known), std::end(Known), sub) == std::end(Known)) {
         throw Failure(ExitUsage, context.Say(Msg::UnknownCommand, {"archive " + sub}));
     }
@@ -458,9 +493,13 @@ int RunArchive(Context& context, const Invocation& invocation) {
                       context.Say(Msg::UnexpectedArgument, {invocation.operands[operands]}));
     }
     if (invocation.operands.size() < operands) {
-        throw Failure(ExitUsage,
-                      context.Say(Msg::MissingArgument,
-                                  {"archive " + sub, sub == "import" ? "FILE" : "ID TEXT"}));
+        throw Failure(ExitUsage, context.Say(Msg::MissingArgument,
+                                             {"archive " + sub, sub == "import" ? "FILE"
+                                                                : sub == "copy" ? "SOURCE DEST"
+                                                                                : "ID TEXT"}));
+    }
+    if (sub == "copy") {
+        return Copy(context, invocation);
     }
     const std::string location = ArchiveLocation(invocation);
     try {

@@ -141,8 +141,10 @@ const std::vector<CommandRow> Rows = {
       "  check                              integrity check and counts\n"
       "  downloads --logger ID              the downloads and imports, with their numbers\n"
       "  remove --download N                takes a download out again\n"
+      "  copy SOURCE DEST                   one archive into another; again adds nothing\n"
       "Every download is archived too (download --no-archive leaves it out). The archive is\n"
-      "PATH, else the one set in the window, else ~/.local/share/velkor/archive.sqlite.\n",
+      "PATH, else the one set in the window, else ~/.local/share/velkor/archive.sqlite.\n"
+      "PATH may be a PostgreSQL server: postgresql://[user@]host[:port]/database.\n",
       "Użycie: velkor-cli archive POLECENIE [--archive ŚCIEŻKA]\n"
       "  list [--json]                      rejestratory: etykieta, okres, próbki, ostatnie "
       "pobranie\n"
@@ -154,8 +156,10 @@ const std::vector<CommandRow> Rows = {
       "  check                              sprawdzenie spójności i liczby\n"
       "  downloads --logger ID              pobrania i importy z ich numerami\n"
       "  remove --download N                usuwa pobranie z archiwum\n"
+      "  copy ŹRÓDŁO CEL                    kopiuje archiwum do innego; ponownie nic nie dodaje\n"
       "Każde pobranie trafia też do archiwum (download --no-archive je pomija). Archiwum to\n"
-      "ŚCIEŻKA, inaczej to ustawione w oknie, inaczej ~/.local/share/velkor/archive.sqlite.\n"},
+      "ŚCIEŻKA, inaczej to ustawione w oknie, inaczej ~/.local/share/velkor/archive.sqlite.\n"
+      "ŚCIEŻKA może wskazywać serwer PostgreSQL: postgresql://[użytkownik@]host[:port]/baza.\n"},
      RunArchive,
      2},
     {"summary",

@@ -143,6 +143,10 @@ const Entry Entries[] = {
     {Msg::SummaryFired, "ALARM at %1, %2 at or beyond",
      "ALARM o %1, łącznie %2 na progu lub za nim"},
     {Msg::SummaryNotFired, "OK, %1 at or beyond", "OK, łącznie %1 na progu lub za nim"},
+    {Msg::ArchiveCopied,
+     "Copied: downloads: %1, new samples: %2, erases: %3; downloads already there: %4.",
+     "Skopiowano: pobrania: %1, nowe próbki: %2, kasowania: %3; pobrania już zapisane: %4."},
+    {Msg::ArchiveMissing, "there is no such file", "nie ma takiego pliku"},
 };
 
 // An argument may carry bytes of the logger, of a file or of the command line: control bytes

@@ -74,6 +74,8 @@ enum class Msg {
     SummaryAlarms,
     SummaryFired,
     SummaryNotFired,
+    ArchiveCopied,
+    ArchiveMissing,
 };
 
 // The message with %1, %2, ... replaced by the arguments (FormatMessage), each escaped for the

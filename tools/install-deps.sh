@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libsqlite3-dev # the archive
     fonts-liberation2 fontconfig poppler-utils
+    libpq-dev postgresql # the PostgreSQL archive and the throwaway server of its tests
     xvfb xauth
     # The checks of the installed program and of the Debian package.
     desktop-file-utils appstream man-db dpkg-dev lintian

@@ -67,6 +67,13 @@ TEST(Location, NeverShowsAPassword) {
         {"postgresql://db/velkor?sslmode=require&password=secret",
          "postgresql://db/velkor?sslmode=require"},
         {"postgresql://user@db/velkor", "postgresql://user@db/velkor"},
+        {"postgres://u:p@h1,h2/d?sslmode=require&password=x&connect_timeout=5",
+         "postgres://u@h1,h2/d?sslmode=require&connect_timeout=5"},
+        {"postgresql://u@[::1]:5432/d", "postgresql://u@[::1]:5432/d"},
+        {"postgresql:///d?host=/run/postgresql", "postgresql:///d?host=/run/postgresql"},
+        {"/home/u/a:b@c/archive.sqlite", "/home/u/a:b@c/archive.sqlite"},
+        // libpq takes the scheme in lower case only: a file name.
+        {"POSTGRESQL://u:p@h/d", "POSTGRESQL://u:p@h/d"},
     };
     for (const auto& [location, shown] : cases) {
         EXPECT_EQ(LocationForDisplay(location), shown);
