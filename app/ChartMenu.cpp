@@ -261,8 +261,8 @@ ChartMenu& AttachChartLayers(chart::ChartWidget& widget, Dialogs& dialogs, Langu
         readout->SetUnit(series, SeriesUnit(widget.Chart(), series));
     for (std::size_t series = FirstArchiveSeries; series < FirstArchiveSeries + 16; ++series)
         readout->SetUnit(series, SeriesUnit(widget.Chart(), series));
-    return *new ChartMenu(widget, dialogs, language, std::move(guard), std::move(dataFile),
-                          readout, std::move(openArchive));
+    return *new ChartMenu(widget, dialogs, language, std::move(guard), std::move(dataFile), readout,
+                          std::move(openArchive));
 }
 
 } // namespace velkor

@@ -86,7 +86,10 @@ TEST_F(CliWithoutPorts, CommandLineIsCheckedBeforeAnyPortIsOpened) {
          "velkor-cli: nieznany język 'de' (en lub pl)\nPomoc: 'velkor-cli --help'.\n"},
         {{"--help"}, 0, "Usage: velkor-cli COMMAND [OPTIONS]\n", ""},
         {{"--lang", "pl", "-h"}, 0, "Użycie: velkor-cli POLECENIE [OPCJE]\n", ""},
-        {{"download", "--help"}, 0, "Usage: velkor-cli download [--port COMn] [-o FILE|-] [-q] [--json]\n", ""},
+        {{"download", "--help"},
+         0,
+         "Usage: velkor-cli download [--port COMn] [-o FILE|-] [-q] [--json]\n",
+         ""},
         {{"erase", "-h", "--lang", "pl"}, 0, "Użycie: velkor-cli erase [--port COMn] --yes", ""},
         {{"--version"}, 0, "velkor-cli " VELKOR_VERSION "\n", ""},
     };
