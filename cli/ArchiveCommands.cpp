@@ -58,8 +58,8 @@ int RunArchive(Context& context, const Invocation&) {
     throw Failure(ExitUsage, context.Say(Msg::ArchiveNotBuilt));
 }
 
-int ArchiveDownload(Context&, const Invocation&, const DownloadDone&) {
-    return ExitDone;
+ArchivedDownload ArchiveDownload(Context&, const Invocation&, const DownloadDone&) {
+    return {};
 }
 
 int CheckBeforeErase(Context&, const Invocation&, const LoggerSettings&) {
@@ -306,14 +306,16 @@ int Export(Context& context, archive::Archive& a, const Invocation& invocation) 
         LinesOut out(context.services.out, target);
         std::int32_t number = 0;
         if (format == "csv") {
-            out.Line(CsvHeader);
+            std::string header = CsvStart(CommaCsv);
+            header.resize(header.size() - 2); // its CR LF: Line ends lines itself
+            out.Line(header);
         }
         a.ReadSamples(logger, period, [&](std::span<const archive::StoredSample> chunk) {
             for (const auto& stored : chunk) {
                 const auto& s = stored.sample;
                 const double time = archive::ToDayCount(s.time);
                 if (format == "csv") {
-                    out.Line(CsvRow(time, s.temperature / 10.0, s.humidity / 10.0));
+                    out.Line(CsvLine(CommaCsv, time, s.temperature / 10.0, s.humidity / 10.0));
                     continue;
                 }
                 const auto d = DecodeDate(time);
@@ -448,13 +450,13 @@ int Copy(Context& context, const Invocation& invocation) {
     try {
         std::error_code ec;
         if (!archive::IsServerUrl(source) && !std::filesystem::is_regular_file(source, ec)) {
-            throw Failure(ExitFailed, context.Say(Msg::ArchiveUnreadable,
+            throw Failure(ExitFailed, context.Say(Message::ArchiveUnreadable,
                                                   {source, context.Say(Msg::ArchiveMissing)}));
         }
         from = archive::OpenArchive(source);
     } catch (const ArchiveError& e) {
         throw Failure(ExitFailed,
-                      context.Say(Msg::ArchiveUnreadable,
+                      context.Say(Message::ArchiveUnreadable,
                                   {archive::LocationForDisplay(source), Reason(context, e)}));
     }
     try {
@@ -531,28 +533,33 @@ int RunArchive(Context& context, const Invocation& invocation) {
     }
 }
 
-int ArchiveDownload(Context& context, const Invocation& invocation, const DownloadDone& done) {
+ArchivedDownload ArchiveDownload(Context& context, const Invocation& invocation,
+                                 const DownloadDone& done) {
     if (invocation.Has("no-archive")) {
-        return ExitDone;
+        return {};
     }
     const std::string location = ArchiveLocation(invocation);
-    std::ostream& err = context.services.err;
+    ArchivedDownload archived;
     try {
         const auto counts = archive::StoreDownload(
             *archive::OpenArchive(location), NewMeta(archive::DownloadKind::Download),
             done.settings, done.port, done.result, done.complete, done.fileName);
-        err << Summary(context, counts) << '\n';
-        return ExitDone;
+        archived.stored = true;
+        archived.added = counts.added;
+        archived.alreadyThere = counts.alreadyThere;
+        archived.conflicting = counts.conflicting;
+        archived.line = Summary(context, counts);
+        return archived;
     } catch (const ArchiveError& e) {
-        err << "velkor-cli: " << WriteFailed(context, location, e) << '\n';
+        archived.line = "velkor-cli: " + WriteFailed(context, location, e);
     } catch (const std::exception& e) {
         // The data file could not be read back: it was there a moment ago.
-        err << "velkor-cli: "
-            << context.Say(Message::ArchiveFailed,
-                           {archive::LocationForDisplay(location), e.what()})
-            << '\n';
+        archived.line =
+            "velkor-cli: " +
+            context.Say(Message::ArchiveFailed, {archive::LocationForDisplay(location), e.what()});
     }
-    return ExitArchiveFailed;
+    archived.code = ExitArchiveFailed;
+    return archived;
 }
 
 int CheckBeforeErase(Context& context, const Invocation& invocation,
