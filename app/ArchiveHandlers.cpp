@@ -3,6 +3,7 @@
 // (Services::archive empty) the window is as specified.
 
 #include "app/ArchiveDialog.h"
+#include "app/ChartMenu.h"
 #include "app/ChartView.h"
 #include "app/MainWindow.h"
 #include "archive/Archive.h"
@@ -184,6 +185,9 @@ void MainWindow::ShowArchiveChart(archive::Archive& archive, const ArchiveChoice
     dewPointActiveBeforeArchive_ = dewPointBeforeArchive_ && chart.Series(DewPointSeries).Active();
     AddDewPointSeries(chart, language_).SetActive(false);
     archiveView_ = true;
+    // The analysis covers the data file only; its dialog would stand beside the wrong lines.
+    if (auto* menu = Chart1().findChild<ChartMenu*>())
+        menu->HideAnalysis();
     SetSeriesActive(Series::Series1, false);
     SetSeriesActive(Series::Series2, false);
     for (std::size_t n = FirstArchiveSeries; n < FirstArchiveSeries + 2 * choice.loggers.size();

@@ -2,13 +2,18 @@
 // that cannot be written costs nothing but a box, and the erase question warns of samples the
 // archive lacks.
 #include "LoggerBlocks.h"
+#include "app/AnalysisDialog.h"
 #include "app/ArchiveDialog.h"
+#include "app/ChartMenu.h"
 #include "app/ChartView.h"
 #include "archive/Archive.h"
+#include "chart/ChartOverlay.h"
 #include "chart/ChartWidget.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
+#include <QAction>
 #include <QDir>
+#include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -17,8 +22,8 @@
 namespace velkor {
 namespace {
 
-using test::FullBlock;
-using test::LoggerWindow;
+using testing::FullBlock;
+using testing::LoggerWindow;
 
 class ArchiveWindow : public LoggerWindow {
 protected:
@@ -34,7 +39,7 @@ protected:
 };
 
 TEST_F(ArchiveWindow, EveryDownloadGoesInAndItsLineEndsTheMessage) {
-    auto silentFrom2 = test::SmallLog();
+    auto silentFrom2 = testing::SmallLog();
     silentFrom2.erase(2);
     const struct {
         const char* name;
@@ -46,7 +51,7 @@ TEST_F(ArchiveWindow, EveryDownloadGoesInAndItsLineEndsTheMessage) {
         // A complete download ends as it always did: no box. Of SmallLog's four lines the
         // archive takes what the data-file reader takes: -3276.8 does not fit the file's
         // six-character temperature field, so that line reads as a bad one.
-        {"complete", test::SmallLog(), 0, nullptr, 3},
+        {"complete", testing::SmallLog(), 0, nullptr, 3},
         {"silent from block 2", silentFrom2, 1,
          "Archiwum: nowe próbki: 0, już zapisane: 3, sprzeczne: 0.", 3},
         {"nothing received", {}, 1, "Archiwum: nowe próbki: 0, już zapisane: 0, sprzeczne: 0.", 3},
@@ -54,9 +59,9 @@ TEST_F(ArchiveWindow, EveryDownloadGoesInAndItsLineEndsTheMessage) {
     services.services.archive = Archive("archive.sqlite");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        dialogs = test::FakeDialogs();
+        dialogs = testing::FakeDialogs();
         Open();
-        Connect(test::LoggerWithBlocks(c.blocks));
+        Connect(testing::LoggerWithBlocks(c.blocks));
         Click(Control::Button7);
         ASSERT_EQ(dialogs.errors.size(), c.errors);
         if (c.lastLine) {
@@ -76,7 +81,7 @@ TEST_F(ArchiveWindow, AnArchiveThatCannotBeWrittenLeavesLoggerTxt) {
     std::ofstream(Archive("noise.sqlite"), std::ios::binary) << std::string(4096, '\x5a');
     services.services.archive = Archive("noise.sqlite");
     Open(Language::English);
-    Connect(test::LoggerWithBlocks(test::SmallLog()));
+    Connect(testing::LoggerWithBlocks(testing::SmallLog()));
     Click(Control::Button7);
     EXPECT_EQ(testing::Slurp(folder / "logger.txt").size(), 141u);
     ASSERT_EQ(dialogs.errors.size(), 1u);
@@ -101,11 +106,11 @@ TEST_F(ArchiveWindow, TheEraseQuestionWarnsOfSamplesOutsideTheArchive) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        dialogs = test::FakeDialogs();
+        dialogs = testing::FakeDialogs();
         dialogs.answerYes = false;
         services.services.archive = Archive(c.name);
         Open(Language::English);
-        Connect(test::LoggerWithBlocks(test::SmallLog()));
+        Connect(testing::LoggerWithBlocks(testing::SmallLog()));
         if (c.downloadFirst)
             Click(Control::Button7);
         Click(Control::Button8);
@@ -117,7 +122,7 @@ TEST_F(ArchiveWindow, TheEraseQuestionWarnsOfSamplesOutsideTheArchive) {
 TEST_F(ArchiveWindow, AnEraseIsRecorded) {
     services.services.archive = Archive("archive.sqlite");
     Open();
-    auto replies = test::LoggerWithBlocks(test::SmallLog());
+    auto replies = testing::LoggerWithBlocks(testing::SmallLog());
     replies["E!\r"] = "E!OK\r";
     Connect(replies);
     Click(Control::Button8);
@@ -207,6 +212,57 @@ TEST_F(ArchiveOnTheChart, EachLoggerIsItsOwnPairOfLinesUntilTheNextDownloadOrLoa
     EXPECT_TRUE(window->SeriesActive(Series::Series2));
     // Back to the specified chart's two series.
     EXPECT_EQ(window->Chart1().Chart().SeriesCount(), 2u);
+}
+
+// The readout and the statistics name each logger's lines with their units; the analysis and
+// the report, which cover the data file only, say so and stay off until the loggers go (the
+// window then holds no data file, so only their texts come back).
+TEST_F(ArchiveOnTheChart, ReadoutAndStatisticsCoverEachLoggerAnalysisAndReportStandAside) {
+    Open();
+    Answer({0, 1});
+    window->RunGuarded([this] { window->ArchiveClick(); });
+    ASSERT_TRUE(window->ArchiveView());
+    chart::ChartWidget& widget = window->Chart1();
+    const chart::Chart& chart = widget.Chart();
+    widget.grab();
+    auto* readout = widget.findChild<chart::ChartOverlay*>();
+    const chart::PlotRect& plot = chart.LastLayout().plot;
+    readout->MoveTo({chart.BottomAxis().ValueToPosition(archive::ToDayCount(March)),
+                     (plot.top + plot.bottom) / 2});
+    EXPECT_EQ(readout->BoxLines(),
+              (QStringList{"2024-03-01 00:00:00", "RTT00002: temperatura: -18,0 °C",
+                           "Lodówka: temperatura: 4,0 °C", "Lodówka: wilgotność: 50,0 %"}));
+
+    // One block a shown line: its title, then its number of points.
+    const QStringList blocks = StatisticsText(chart, Language::Polish).split("\n\n");
+    const QStringList heads[] = {{"RTT00002: temperatura", "Liczba punktów: 5"},
+                                 {"Lodówka: temperatura", "Liczba punktów: 10"},
+                                 {"Lodówka: wilgotność", "Liczba punktów: 10"}};
+    ASSERT_EQ(blocks.size(), 1 + std::ssize(heads));
+    for (std::size_t i = 0; i < std::size(heads); ++i)
+        EXPECT_EQ(blocks[static_cast<qsizetype>(i) + 1].split(u'\n').mid(0, 2), heads[i]);
+    EXPECT_TRUE(blocks[2].contains("Średnia: 4,45 °C")) << blocks[2].toStdString();
+
+    auto* menu = widget.findChild<ChartMenu*>();
+    const QString aside = " (nie dla loggerów z archiwum – użyj „Otwórz jako dane”)";
+    const struct {
+        ChartMenu::Entry entry;
+        const char* text;
+    } entries[] = {{ChartMenu::Entry::Analysis, "Analiza i alarmy..."},
+                   {ChartMenu::Entry::Report, "Raport PDF..."}};
+    for (const bool archived : {true, false}) {
+        if (!archived)
+            window->LeaveArchiveView();
+        for (const auto& e : entries) {
+            SCOPED_TRACE(e.text);
+            const QAction* action = menu->Menu().actions()[static_cast<qsizetype>(e.entry)];
+            EXPECT_EQ(action->text(), QString::fromUtf8(e.text) + (archived ? aside : QString()));
+            EXPECT_FALSE(archived && action->isEnabled());
+        }
+    }
+    window->RunGuarded([this] { window->ArchiveClick(); });
+    menu->Run(ChartMenu::Entry::Analysis);
+    EXPECT_EQ(window->findChild<AnalysisDialog*>(), nullptr);
 }
 
 TEST_F(ArchiveOnTheChart, AtMostEightLoggersCanBeTicked) {
