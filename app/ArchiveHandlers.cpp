@@ -185,9 +185,10 @@ void MainWindow::ShowArchiveChart(archive::Archive& archive, const ArchiveChoice
     dewPointActiveBeforeArchive_ = dewPointBeforeArchive_ && chart.Series(DewPointSeries).Active();
     AddDewPointSeries(chart, language_).SetActive(false);
     archiveView_ = true;
-    // The analysis covers the data file only; its dialog would stand beside the wrong lines.
+    // The analysis covers the data file only: its dialog and marks would stand beside the
+    // wrong lines.
     if (auto* menu = Chart1().findChild<ChartMenu*>())
-        menu->HideAnalysis();
+        menu->PauseAnalysis(true);
     SetSeriesActive(Series::Series1, false);
     SetSeriesActive(Series::Series2, false);
     for (std::size_t n = FirstArchiveSeries; n < FirstArchiveSeries + 2 * choice.loggers.size();
@@ -231,6 +232,8 @@ void MainWindow::LeaveArchiveView() {
     SetSeriesActive(Series::Series1, activeBeforeArchive_[0]);
     SetSeriesActive(Series::Series2, activeBeforeArchive_[1]);
     archiveView_ = false;
+    if (auto* menu = Chart1().findChild<ChartMenu*>())
+        menu->PauseAnalysis(false);
 }
 
 // The logger's period as a data file, numbered from 1, loaded as Read from file loads a file:

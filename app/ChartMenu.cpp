@@ -232,9 +232,9 @@ void ChartMenu::ShowStatistics() {
     dialogs_.message(StatisticsText(widget_.Chart(), language_), Text(RunText::StatisticsCaption));
 }
 
-void ChartMenu::HideAnalysis() {
+void ChartMenu::PauseAnalysis(bool paused) {
     if (analysis_)
-        analysis_->hide();
+        analysis_->Pause(paused);
 }
 
 void ChartMenu::ShowAnalysis() {

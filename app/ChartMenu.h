@@ -64,8 +64,9 @@ public:
     void SetArchiveView(std::function<bool()> archiveView) {
         archiveView_ = std::move(archiveView);
     }
-    // Hides the analysis dialog, if it is open (the chart is about to show archived loggers).
-    void HideAnalysis();
+    // Pauses the analysis dialog, if it was made, while the chart shows archived loggers (see
+    // AnalysisDialog::Pause).
+    void PauseAnalysis(bool paused);
 
     // The menu with its entries enabled as the chart now allows (all but Copy need points).
     QMenu& Menu();

@@ -3,6 +3,7 @@
 // archive lacks.
 #include "LoggerBlocks.h"
 #include "app/AnalysisDialog.h"
+#include "app/AnalysisLayer.h"
 #include "app/ArchiveDialog.h"
 #include "app/ChartMenu.h"
 #include "app/ChartView.h"
@@ -263,6 +264,38 @@ TEST_F(ArchiveOnTheChart, ReadoutAndStatisticsCoverEachLoggerAnalysisAndReportSt
     window->RunGuarded([this] { window->ArchiveClick(); });
     menu->Run(ChartMenu::Entry::Analysis);
     EXPECT_EQ(window->findChild<AnalysisDialog*>(), nullptr);
+}
+
+// The analysis of the data file stands aside while the loggers are shown: its dialog and its
+// marks go, its timer leaves the chart alone, and the marks come back with the data file's lines.
+TEST_F(ArchiveOnTheChart, TheAnalysisPausesWhileTheLoggersAreShown) {
+    Open();
+    Answer({1}, true); // Lodówka, opened as data
+    window->RunGuarded([this] { window->ArchiveClick(); });
+    const std::string file = services.dataFile.DataFileName;
+    ASSERT_FALSE(file.empty());
+    auto* menu = window->Chart1().findChild<ChartMenu*>();
+    menu->Run(ChartMenu::Entry::Analysis);
+    auto* dialog = window->findChild<AnalysisDialog*>();
+    ASSERT_NE(dialog, nullptr);
+    AnalysisSettings settings = dialog->Settings();
+    settings.showOnChart = true;
+    settings.visibleOnly = true;
+    dialog->SetSettings(settings);
+    ASSERT_TRUE(dialog->Layer().Shown());
+
+    Answer({0, 1});
+    window->RunGuarded([this] { window->ArchiveClick(); });
+    ASSERT_TRUE(window->ArchiveView());
+    dialog->CheckForChanges(); // the visible range is now the loggers'
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_FALSE(dialog->Layer().Shown());
+
+    window->LeaveArchiveView();
+    EXPECT_TRUE(dialog->Layer().Shown());
+    EXPECT_TRUE(
+        menu->Menu().actions()[static_cast<qsizetype>(ChartMenu::Entry::Analysis)]->isEnabled());
+    std::filesystem::remove(file);
 }
 
 TEST_F(ArchiveOnTheChart, AtMostEightLoggersCanBeTicked) {
