@@ -45,12 +45,12 @@ struct DragWindow {
 };
 
 // Built on first use; main destroys it while the application object still exists.
-std::unique_ptr<DragWindow> window;
+std::unique_ptr<DragWindow> dragWindow;
 
 DragWindow& Window() {
-    if (!window)
-        window = std::make_unique<DragWindow>();
-    return *window;
+    if (!dragWindow)
+        dragWindow = std::make_unique<DragWindow>();
+    return *dragWindow;
 }
 
 // Pointer offsets that swing back and forth within +-45 pixels, 3 pixels a move.
@@ -109,7 +109,7 @@ BENCHMARK(BM_ZoomDragRepaint)->Unit(benchmark::kMillisecond)->Iterations(200)->R
 namespace velkor::chart::testing {
 
 void ReleaseDragFixtures() {
-    window.reset();
+    dragWindow.reset();
 }
 
 } // namespace velkor::chart::testing

@@ -41,12 +41,12 @@ struct HoverWindow {
 };
 
 // Built on first use; main destroys it while the application object still exists.
-std::unique_ptr<HoverWindow> window;
+std::unique_ptr<HoverWindow> hoverWindow;
 
 void BM_HoverReadout(benchmark::State& state) {
-    if (!window)
-        window = std::make_unique<HoverWindow>();
-    HoverWindow& w = *window;
+    if (!hoverWindow)
+        hoverWindow = std::make_unique<HoverWindow>();
+    HoverWindow& w = *hoverWindow;
     const PlotRect p = w.widget.Chart().LastLayout().plot;
     std::vector<double> ms, cpu;
     int k = 0;
@@ -81,5 +81,5 @@ BENCHMARK(BM_HoverReadout)->Unit(benchmark::kMillisecond)->Iterations(500)->Repe
 } // namespace
 
 void velkor::chart::testing::ReleaseHoverFixtures() {
-    window.reset();
+    hoverWindow.reset();
 }
