@@ -6,7 +6,7 @@
 #include "app/ChartView.h"
 #include "archive/Archive.h"
 #include "chart/ChartWidget.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <QDir>
 #include <QPushButton>

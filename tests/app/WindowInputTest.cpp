@@ -2,7 +2,7 @@
 // file dropped on it from a file manager.
 #include "LoggerWindow.h"
 #include "chart/ChartWidget.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

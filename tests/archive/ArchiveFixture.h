@@ -3,7 +3,7 @@
 // backend instantiates the backend-independent tests (ArchiveTest.cpp) with its Backend.
 
 #include "archive/Archive.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

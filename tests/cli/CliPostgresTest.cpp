@@ -5,7 +5,7 @@
 #include "archive/Archive.h"
 #include "tests/archive/ArchiveFixture.h"
 #include "tests/archive/postgres/PgTestDatabase.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tools/loggersim/LogSource.h"
 #include "tools/loggersim/LoggerSim.h"
 

@@ -1,6 +1,6 @@
 // velkor.conf as Qt's QSettings writes it (the lines below are its output for these values).
 #include "platform/IniFile.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // SHA-256 against the published test vectors, fed whole and in pieces of every size around
 // the 64-byte block.
 #include "platform/Sha256.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "archive/postgres/PgConnection.h"
 #include "archive/postgres/PgUrl.h"
 #include "tests/archive/postgres/PgTestDatabase.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
