@@ -17,8 +17,8 @@
 namespace velkor {
 namespace {
 
-using test::FullBlock;
-using test::LoggerWindow;
+using testing::FullBlock;
+using testing::LoggerWindow;
 
 class ArchiveWindow : public LoggerWindow {
 protected:
@@ -34,7 +34,7 @@ protected:
 };
 
 TEST_F(ArchiveWindow, EveryDownloadGoesInAndItsLineEndsTheMessage) {
-    auto silentFrom2 = test::SmallLog();
+    auto silentFrom2 = testing::SmallLog();
     silentFrom2.erase(2);
     const struct {
         const char* name;
@@ -46,7 +46,7 @@ TEST_F(ArchiveWindow, EveryDownloadGoesInAndItsLineEndsTheMessage) {
         // A complete download ends as it always did: no box. Of SmallLog's four lines the
         // archive takes what the data-file reader takes: -3276.8 does not fit the file's
         // six-character temperature field, so that line reads as a bad one.
-        {"complete", test::SmallLog(), 0, nullptr, 3},
+        {"complete", testing::SmallLog(), 0, nullptr, 3},
         {"silent from block 2", silentFrom2, 1,
          "Archiwum: nowe próbki: 0, już zapisane: 3, sprzeczne: 0.", 3},
         {"nothing received", {}, 1, "Archiwum: nowe próbki: 0, już zapisane: 0, sprzeczne: 0.", 3},
@@ -54,9 +54,9 @@ TEST_F(ArchiveWindow, EveryDownloadGoesInAndItsLineEndsTheMessage) {
     services.services.archive = Archive("archive.sqlite");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        dialogs = test::FakeDialogs();
+        dialogs = testing::FakeDialogs();
         Open();
-        Connect(test::LoggerWithBlocks(c.blocks));
+        Connect(testing::LoggerWithBlocks(c.blocks));
         Click(Control::Button7);
         ASSERT_EQ(dialogs.errors.size(), c.errors);
         if (c.lastLine) {
@@ -76,7 +76,7 @@ TEST_F(ArchiveWindow, AnArchiveThatCannotBeWrittenLeavesLoggerTxt) {
     std::ofstream(Archive("noise.sqlite"), std::ios::binary) << std::string(4096, '\x5a');
     services.services.archive = Archive("noise.sqlite");
     Open(Language::English);
-    Connect(test::LoggerWithBlocks(test::SmallLog()));
+    Connect(testing::LoggerWithBlocks(testing::SmallLog()));
     Click(Control::Button7);
     EXPECT_EQ(testing::Slurp(folder / "logger.txt").size(), 141u);
     ASSERT_EQ(dialogs.errors.size(), 1u);
@@ -101,11 +101,11 @@ TEST_F(ArchiveWindow, TheEraseQuestionWarnsOfSamplesOutsideTheArchive) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        dialogs = test::FakeDialogs();
+        dialogs = testing::FakeDialogs();
         dialogs.answerYes = false;
         services.services.archive = Archive(c.name);
         Open(Language::English);
-        Connect(test::LoggerWithBlocks(test::SmallLog()));
+        Connect(testing::LoggerWithBlocks(testing::SmallLog()));
         if (c.downloadFirst)
             Click(Control::Button7);
         Click(Control::Button8);
@@ -117,7 +117,7 @@ TEST_F(ArchiveWindow, TheEraseQuestionWarnsOfSamplesOutsideTheArchive) {
 TEST_F(ArchiveWindow, AnEraseIsRecorded) {
     services.services.archive = Archive("archive.sqlite");
     Open();
-    auto replies = test::LoggerWithBlocks(test::SmallLog());
+    auto replies = testing::LoggerWithBlocks(testing::SmallLog());
     replies["E!\r"] = "E!OK\r";
     Connect(replies);
     Click(Control::Button8);

@@ -107,8 +107,8 @@ TEST(PickerStart, ShowsTheLayoutsValues) {
         {Control::DateTimePicker1, "00:01:00"},
     };
     for (Language language : {Language::Polish, Language::English}) {
-        test::FakeDialogs dialogs;
-        test::TestServices services;
+        testing::FakeDialogs dialogs;
+        testing::TestServices services;
         MainWindow window(dialogs, services.services, language);
         for (const auto& c : cases)
             EXPECT_EQ(static_cast<QDateTimeEdit*>(window.Widget(c.picker))->text(), c.shown)

@@ -17,7 +17,7 @@
 namespace velkor {
 namespace {
 
-class WindowInput : public test::LoggerWindow {
+class WindowInput : public testing::LoggerWindow {
 protected:
     void SetUp() override {
         Open().show();
@@ -33,7 +33,7 @@ TEST_F(WindowInput, KeysClickTheirButtonsOnlyWhenEnabled) {
     const struct {
         Qt::Key key;
         Control button;
-        std::function<std::size_t(const test::FakeDialogs&)> asked;
+        std::function<std::size_t(const testing::FakeDialogs&)> asked;
     } cases[] = {
         {Qt::Key_O, Control::Button6, [](const auto& d) { return d.openOptions.size(); }},
         {Qt::Key_S, Control::Button3, [](const auto& d) { return d.saveOptions.size(); }},
