@@ -371,8 +371,15 @@ void AnalysisDialog::Recompute() {
     UpdateChart();
 }
 
+void AnalysisDialog::Pause(bool paused) {
+    paused_ = paused;
+    if (paused)
+        hide();
+    layer_->SetShown(!paused && settings_.showOnChart);
+}
+
 void AnalysisDialog::CheckForChanges() {
-    if (!isVisible() && !settings_.showOnChart && !settings_.dewPoint)
+    if (paused_ || (!isVisible() && !settings_.showOnChart && !settings_.dewPoint))
         return;
     const std::string name = dataFile_();
     const QFileInfo info(QString::fromStdString(name));

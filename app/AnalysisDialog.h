@@ -57,6 +57,10 @@ public:
     // What the timer does: recomputes when the file or, for the visible range, the range
     // changed.
     void CheckForChanges();
+    // While paused (the chart shows other lines than the data file's: the archived loggers) the
+    // dialog is hidden, its marks are off the chart and the timer leaves the chart alone; when
+    // resumed the marks come back as the settings say.
+    void Pause(bool paused);
     // Zooms the chart to excursion `row` of the list.
     void ZoomToExcursion(int row);
 
@@ -88,6 +92,7 @@ private:
     AnalysisLayer* layer_;
     QTimer* timer_;
     bool showing_ = false; // the controls are being set from the settings
+    bool paused_ = false;
 
     // The file read last, its readings sorted by time.
     struct Source {

@@ -3,6 +3,7 @@
 // (Services::archive empty) the window is as specified.
 
 #include "app/ArchiveDialog.h"
+#include "app/ChartMenu.h"
 #include "app/ChartView.h"
 #include "app/MainWindow.h"
 #include "archive/Archive.h"
@@ -184,6 +185,10 @@ void MainWindow::ShowArchiveChart(archive::Archive& archive, const ArchiveChoice
     dewPointActiveBeforeArchive_ = dewPointBeforeArchive_ && chart.Series(DewPointSeries).Active();
     AddDewPointSeries(chart, language_).SetActive(false);
     archiveView_ = true;
+    // The analysis covers the data file only: its dialog and marks would stand beside the
+    // wrong lines.
+    if (auto* menu = Chart1().findChild<ChartMenu*>())
+        menu->PauseAnalysis(true);
     SetSeriesActive(Series::Series1, false);
     SetSeriesActive(Series::Series2, false);
     for (std::size_t n = FirstArchiveSeries; n < FirstArchiveSeries + 2 * choice.loggers.size();
@@ -227,6 +232,8 @@ void MainWindow::LeaveArchiveView() {
     SetSeriesActive(Series::Series1, activeBeforeArchive_[0]);
     SetSeriesActive(Series::Series2, activeBeforeArchive_[1]);
     archiveView_ = false;
+    if (auto* menu = Chart1().findChild<ChartMenu*>())
+        menu->PauseAnalysis(false);
 }
 
 // The logger's period as a data file, numbered from 1, loaded as Read from file loads a file:

@@ -136,10 +136,20 @@ QMenu& ChartMenu::Menu() {
         actions[k]->setEnabled(points);
     const qsizetype report = static_cast<qsizetype>(Entry::Report);
     actions[report]->setEnabled(points && dataFile_ && !dataFile_().empty());
+    const bool archived = ArchiveView();
+    for (const Entry entry : {Entry::Analysis, Entry::Report}) {
+        QAction* action = actions[static_cast<qsizetype>(entry)];
+        action->setText(EntryText(entry, language_) +
+                        (archived ? Text(RunText::ArchiveNotAnalysed) : QString()));
+        if (archived)
+            action->setEnabled(false);
+    }
     return *menu_;
 }
 
 void ChartMenu::Run(Entry entry) {
+    if ((entry == Entry::Analysis || entry == Entry::Report) && ArchiveView())
+        return;
     guard_([this, entry] {
         switch (entry) {
         case Entry::Copy:
@@ -220,6 +230,11 @@ void ChartMenu::SaveReport() {
 
 void ChartMenu::ShowStatistics() {
     dialogs_.message(StatisticsText(widget_.Chart(), language_), Text(RunText::StatisticsCaption));
+}
+
+void ChartMenu::PauseAnalysis(bool paused) {
+    if (analysis_)
+        analysis_->Pause(paused);
 }
 
 void ChartMenu::ShowAnalysis() {

@@ -59,6 +59,15 @@ public:
         loggerFacts_ = std::move(facts);
     }
 
+    // Whether the chart shows archived loggers: the analysis and the report cover the data file
+    // only, so meanwhile their entries say so and do nothing.
+    void SetArchiveView(std::function<bool()> archiveView) {
+        archiveView_ = std::move(archiveView);
+    }
+    // Pauses the analysis dialog, if it was made, while the chart shows archived loggers (see
+    // AnalysisDialog::Pause).
+    void PauseAnalysis(bool paused);
+
     // The menu with its entries enabled as the chart now allows (all but Copy need points).
     QMenu& Menu();
     // The action of one entry, inside the guard.
@@ -75,6 +84,7 @@ private:
     void ShowAnalysis();
     void SaveReport();
     QString Text(RunText text) const { return TextOf(text, language_); }
+    bool ArchiveView() const { return archiveView_ && archiveView_(); }
 
     chart::ChartWidget& widget_;
     Dialogs& dialogs_;
@@ -92,6 +102,7 @@ private:
     chart::ChartOverlay* readout_;
     AnalysisDialog* analysis_ = nullptr; // made at its first use
     std::function<void()> openArchive_;
+    std::function<bool()> archiveView_;
 };
 
 // The hover readout and the menu over the window's Chart1; returns the menu.

@@ -132,6 +132,8 @@ void MainWindow::CreateControls() {
                     return report::DownloadedLoggerFacts(services_.dataFile.DataFileName,
                                                          services_.settings);
                 });
+            static_cast<chart::ChartWidget*>(widget)->findChild<ChartMenu*>()->SetArchiveView(
+                [this] { return archiveView_; });
             break;
         case ControlKind::Button:
             widget = new QPushButton(this);

@@ -42,7 +42,7 @@ struct RunTextEntry {
 };
 
 // The captions keep their blanks before the colon as the logger's users know them.
-constexpr std::array<RunTextEntry, 36> RunTable{{
+constexpr std::array<RunTextEntry, 37> RunTable{{
     {RunText::BatteryPrefix, "Napięcie baterii: ", "Battery voltage: "},
     {RunText::FoundCaption, "Znaleziono urządzenie  :", "Found Device   :"},
     {RunText::FoundStatus, "Znaleziono", "Found"},
@@ -84,6 +84,8 @@ constexpr std::array<RunTextEntry, 36> RunTable{{
     {RunText::ArchiveEmpty, "Archiwum %1 jest puste.", "The archive %1 is empty."},
     {RunText::ArchiveTemperature, "%1: temperatura", "%1: temperature"},
     {RunText::ArchiveHumidity, "%1: wilgotność", "%1: humidity"},
+    {RunText::ArchiveNotAnalysed, " (nie dla loggerów z archiwum – użyj „Otwórz jako dane”)",
+     " (not for archived loggers – use “Open as data”)"},
 }};
 
 QString Choose(const char* polish, const char* english, Language language) {

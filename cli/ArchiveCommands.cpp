@@ -63,8 +63,8 @@ ArchivedSamples ReadArchivedSamples(Context& context, const Invocation&, const s
     throw Failure(ExitUsage, context.Say(Msg::ArchiveNotBuilt));
 }
 
-int ArchiveDownload(Context&, const Invocation&, const DownloadDone&) {
-    return ExitDone;
+ArchivedDownload ArchiveDownload(Context&, const Invocation&, const DownloadDone&) {
+    return {};
 }
 
 int CheckBeforeErase(Context&, const Invocation&, const LoggerSettings&) {
@@ -316,7 +316,7 @@ int Export(Context& context, archive::Archive& a, const Invocation& invocation) 
         std::int32_t number = 0;
         if (format == "csv") {
             std::string header = CsvStart(CommaCsv);
-            header.resize(header.size() - 2); // the CR LF comes with Line
+            header.resize(header.size() - 2); // its CR LF: Line ends lines itself
             out.Line(header);
         }
         a.ReadSamples(logger, period, [&](std::span<const archive::StoredSample> chunk) {
@@ -566,28 +566,33 @@ ArchivedSamples ReadArchivedSamples(Context& context, const Invocation& invocati
     return result;
 }
 
-int ArchiveDownload(Context& context, const Invocation& invocation, const DownloadDone& done) {
+ArchivedDownload ArchiveDownload(Context& context, const Invocation& invocation,
+                                 const DownloadDone& done) {
     if (invocation.Has("no-archive")) {
-        return ExitDone;
+        return {};
     }
     const std::string location = ArchiveLocation(invocation);
-    std::ostream& err = context.services.err;
+    ArchivedDownload archived;
     try {
         const auto counts = archive::StoreDownload(
             *archive::OpenArchive(location), NewMeta(archive::DownloadKind::Download),
             done.settings, done.port, done.result, done.complete, done.fileName);
-        err << Summary(context, counts) << '\n';
-        return ExitDone;
+        archived.stored = true;
+        archived.added = counts.added;
+        archived.alreadyThere = counts.alreadyThere;
+        archived.conflicting = counts.conflicting;
+        archived.line = Summary(context, counts);
+        return archived;
     } catch (const ArchiveError& e) {
-        err << "velkor-cli: " << WriteFailed(context, location, e) << '\n';
+        archived.line = "velkor-cli: " + WriteFailed(context, location, e);
     } catch (const std::exception& e) {
         // The data file could not be read back: it was there a moment ago.
-        err << "velkor-cli: "
-            << context.Say(Message::ArchiveFailed,
-                           {archive::LocationForDisplay(location), e.what()})
-            << '\n';
+        archived.line =
+            "velkor-cli: " +
+            context.Say(Message::ArchiveFailed, {archive::LocationForDisplay(location), e.what()});
     }
-    return ExitArchiveFailed;
+    archived.code = ExitArchiveFailed;
+    return archived;
 }
 
 int CheckBeforeErase(Context& context, const Invocation& invocation,

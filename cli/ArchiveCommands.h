@@ -9,6 +9,7 @@
 #include "link/LoggerSettings.h"
 #include "log/Download.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -44,10 +45,21 @@ struct DownloadDone {
     std::string fileName;
 };
 
-// After the data file is written: stores the download (complete or not) in one transaction
-// and prints the archive's line. ExitDone, or ExitArchiveFailed after saying why. Nothing with
-// --no-archive.
-int ArchiveDownload(Context& context, const Invocation& invocation, const DownloadDone& done);
+// What the archive made of a download: its exit code (ExitDone, or ExitArchiveFailed), when
+// stored the counts, and the line to print: the counts, or why the archive failed.
+struct ArchivedDownload {
+    int code = ExitDone;
+    bool stored = false;
+    std::int64_t added = 0, alreadyThere = 0, conflicting = 0;
+    std::string line; // "Archive: new samples: ..." or "velkor-cli: The archive ... could not be"
+};
+
+// After the data file is written: stores the download (complete or not) in one transaction.
+// Prints nothing: the caller tells the counts after the download's own message (or leaves them
+// out with --quiet), and a failure always. Nothing with --no-archive, or in a build without the
+// archive.
+ArchivedDownload ArchiveDownload(Context& context, const Invocation& invocation,
+                                 const DownloadDone& done);
 
 // Before an erase: ExitDone to go on, or ExitEraseRefused after saying how many samples the
 // archive lacks (also when the archive cannot be read). --force goes on regardless.

@@ -130,6 +130,13 @@ int RunDownload(Context& context, const Invocation& invocation) {
                     cancel, fileName);
     bar.HideProgress();
 
+    // Every download goes into the archive once its data file is written, complete or not; its
+    // counts, or why it failed, follow the download's own message.
+    const bool complete = result.IsComplete();
+    const ArchivedDownload archived = ArchiveDownload(
+        context, invocation,
+        DownloadDone{session.Settings(), session.PortName(), result, complete, fileName});
+
     // The same words as the window's: a download that ended early says what was kept where.
     std::ostream& err = context.services.err;
     const std::string received = std::to_string(result.recordsWritten);
@@ -139,39 +146,51 @@ int RunDownload(Context& context, const Invocation& invocation) {
     if (toStdout && result.fileReplaced)
         CopyToStream(Utf8Path(fileName), context.services.out);
     if (json) {
-        // The summary for scripts: its "end" and "file_written" say what the texts below say.
-        SummaryStream(context, toStdout)
-            << JsonObject()
-                   .String("file", shownName)
-                   .String("port", session.PortName())
-                   .Number("records", static_cast<std::uint64_t>(result.recordsWritten))
-                   .Number("expected", result.samplesExpected)
-                   .Bool("file_written", result.fileReplaced)
-                   .String("end", EndName(result.end))
-                   .Text()
-            << '\n';
-    } else if (!result.fileReplaced) {
-        err << context.Say(Message::NoSamplesReceived, {shownName}) << '\n';
-    } else if (result.end == DownloadEnd::Cancelled) {
-        err << context.Say(Message::DownloadCancelled, {received, expected, shownName}) << '\n';
-    } else if (result.end == DownloadEnd::ReplyCut) {
-        err << context.Say(Message::ReplyCut, {received, expected, shownName}) << '\n';
-    } else if (result.end != DownloadEnd::Complete) {
-        err << context.Say(Message::LoggerStopped, {received, expected, shownName}) << '\n';
-    } else if (!quiet) {
-        // The summary of a complete download; --quiet leaves it out.
-        err << context.Say(Msg::DownloadSummary, {received, expected, shownName}) << '\n';
+        // The summary for scripts: its "end" and "file_written" say what the texts below say;
+        // "archive" holds the archive's counts, null when the download was not archived.
+        JsonObject summary;
+        summary.String("file", shownName)
+            .String("port", session.PortName())
+            .Number("records", static_cast<std::uint64_t>(result.recordsWritten))
+            .Number("expected", result.samplesExpected)
+            .Bool("file_written", result.fileReplaced)
+            .String("end", EndName(result.end));
+        if (archived.stored)
+            summary.Object(
+                "archive",
+                JsonObject()
+                    .Number("new", static_cast<std::uint64_t>(archived.added))
+                    .Number("already_there", static_cast<std::uint64_t>(archived.alreadyThere))
+                    .Number("conflicting", static_cast<std::uint64_t>(archived.conflicting)));
+        else
+            summary.Null("archive");
+        SummaryStream(context, toStdout) << summary.Text() << '\n';
+        if (archived.code != ExitDone)
+            err << archived.line << '\n';
+    } else {
+        if (!result.fileReplaced) {
+            err << context.Say(Message::NoSamplesReceived, {shownName}) << '\n';
+        } else if (result.end == DownloadEnd::Cancelled) {
+            err << context.Say(Message::DownloadCancelled, {received, expected, shownName}) << '\n';
+        } else if (result.end == DownloadEnd::ReplyCut) {
+            err << context.Say(Message::ReplyCut, {received, expected, shownName}) << '\n';
+        } else if (result.end != DownloadEnd::Complete) {
+            err << context.Say(Message::LoggerStopped, {received, expected, shownName}) << '\n';
+        } else if (!quiet) {
+            // The summary of a complete download; --quiet leaves it out.
+            err << context.Say(Msg::DownloadSummary, {received, expected, shownName}) << '\n';
+        }
+        // The archive's line belongs to the download's end message; --quiet leaves it out
+        // where it leaves that message out.
+        if (archived.code != ExitDone ||
+            (archived.stored && (!quiet || result.end != DownloadEnd::Complete)))
+            err << archived.line << '\n';
     }
 
-    const bool complete = result.IsComplete();
-    // Every download goes into the archive once its data file is written, complete or not.
-    const int archived = ArchiveDownload(
-        context, invocation,
-        DownloadDone{session.Settings(), session.PortName(), result, complete, fileName});
     const int code = result.end == DownloadEnd::DeviceLost ? ExitFailed
                      : complete                            ? ExitDone
                                                            : ExitIncomplete;
-    return CombineExitCodes(code, archived);
+    return CombineExitCodes(code, archived.code);
 }
 
 int RunExport(Context& context, const Invocation& invocation) {

@@ -79,4 +79,8 @@ JsonObject& JsonObject::Null(const char* key) {
     return Member(key, "null");
 }
 
+JsonObject& JsonObject::Object(const char* key, const JsonObject& value) {
+    return Member(key, value.Text());
+}
+
 } // namespace velkor::cli

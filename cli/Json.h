@@ -18,6 +18,8 @@ public:
     JsonObject& Number(const char* key, std::uint64_t value);
     JsonObject& Bool(const char* key, bool value);
     JsonObject& Null(const char* key);
+    // A nested object.
+    JsonObject& Object(const char* key, const JsonObject& value);
     // The object: {"key": value, ...}, no line end.
     std::string Text() const { return "{" + members_ + "}"; }
 

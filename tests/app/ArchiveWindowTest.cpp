@@ -2,13 +2,19 @@
 // that cannot be written costs nothing but a box, and the erase question warns of samples the
 // archive lacks.
 #include "LoggerBlocks.h"
+#include "app/AnalysisDialog.h"
+#include "app/AnalysisLayer.h"
 #include "app/ArchiveDialog.h"
+#include "app/ChartMenu.h"
 #include "app/ChartView.h"
 #include "archive/Archive.h"
+#include "chart/ChartOverlay.h"
 #include "chart/ChartWidget.h"
 #include "tests/support/TempFolder.h"
 
+#include <QAction>
 #include <QDir>
+#include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -207,6 +213,89 @@ TEST_F(ArchiveOnTheChart, EachLoggerIsItsOwnPairOfLinesUntilTheNextDownloadOrLoa
     EXPECT_TRUE(window->SeriesActive(Series::Series2));
     // Back to the specified chart's two series.
     EXPECT_EQ(window->Chart1().Chart().SeriesCount(), 2u);
+}
+
+// The readout and the statistics name each logger's lines with their units; the analysis and
+// the report, which cover the data file only, say so and stay off until the loggers go (the
+// window then holds no data file, so only their texts come back).
+TEST_F(ArchiveOnTheChart, ReadoutAndStatisticsCoverEachLoggerAnalysisAndReportStandAside) {
+    Open();
+    Answer({0, 1});
+    window->RunGuarded([this] { window->ArchiveClick(); });
+    ASSERT_TRUE(window->ArchiveView());
+    chart::ChartWidget& widget = window->Chart1();
+    const chart::Chart& chart = widget.Chart();
+    widget.grab();
+    auto* readout = widget.findChild<chart::ChartOverlay*>();
+    const chart::PlotRect& plot = chart.LastLayout().plot;
+    readout->MoveTo({chart.BottomAxis().ValueToPosition(archive::ToDayCount(March)),
+                     (plot.top + plot.bottom) / 2});
+    EXPECT_EQ(readout->BoxLines(),
+              (QStringList{"2024-03-01 00:00:00", "RTT00002: temperatura: -18,0 °C",
+                           "Lodówka: temperatura: 4,0 °C", "Lodówka: wilgotność: 50,0 %"}));
+
+    // One block a shown line: its title, then its number of points.
+    const QStringList blocks = StatisticsText(chart, Language::Polish).split("\n\n");
+    const QStringList heads[] = {{"RTT00002: temperatura", "Liczba punktów: 5"},
+                                 {"Lodówka: temperatura", "Liczba punktów: 10"},
+                                 {"Lodówka: wilgotność", "Liczba punktów: 10"}};
+    ASSERT_EQ(blocks.size(), 1 + std::ssize(heads));
+    for (std::size_t i = 0; i < std::size(heads); ++i)
+        EXPECT_EQ(blocks[static_cast<qsizetype>(i) + 1].split(u'\n').mid(0, 2), heads[i]);
+    EXPECT_TRUE(blocks[2].contains("Średnia: 4,45 °C")) << blocks[2].toStdString();
+
+    auto* menu = widget.findChild<ChartMenu*>();
+    const QString aside = " (nie dla loggerów z archiwum – użyj „Otwórz jako dane”)";
+    const struct {
+        ChartMenu::Entry entry;
+        const char* text;
+    } entries[] = {{ChartMenu::Entry::Analysis, "Analiza i alarmy..."},
+                   {ChartMenu::Entry::Report, "Raport PDF..."}};
+    for (const bool archived : {true, false}) {
+        if (!archived)
+            window->LeaveArchiveView();
+        for (const auto& e : entries) {
+            SCOPED_TRACE(e.text);
+            const QAction* action = menu->Menu().actions()[static_cast<qsizetype>(e.entry)];
+            EXPECT_EQ(action->text(), QString::fromUtf8(e.text) + (archived ? aside : QString()));
+            EXPECT_FALSE(archived && action->isEnabled());
+        }
+    }
+    window->RunGuarded([this] { window->ArchiveClick(); });
+    menu->Run(ChartMenu::Entry::Analysis);
+    EXPECT_EQ(window->findChild<AnalysisDialog*>(), nullptr);
+}
+
+// The analysis of the data file stands aside while the loggers are shown: its dialog and its
+// marks go, its timer leaves the chart alone, and the marks come back with the data file's lines.
+TEST_F(ArchiveOnTheChart, TheAnalysisPausesWhileTheLoggersAreShown) {
+    Open();
+    Answer({1}, true); // Lodówka, opened as data
+    window->RunGuarded([this] { window->ArchiveClick(); });
+    const std::string file = services.dataFile.DataFileName;
+    ASSERT_FALSE(file.empty());
+    auto* menu = window->Chart1().findChild<ChartMenu*>();
+    menu->Run(ChartMenu::Entry::Analysis);
+    auto* dialog = window->findChild<AnalysisDialog*>();
+    ASSERT_NE(dialog, nullptr);
+    AnalysisSettings settings = dialog->Settings();
+    settings.showOnChart = true;
+    settings.visibleOnly = true;
+    dialog->SetSettings(settings);
+    ASSERT_TRUE(dialog->Layer().Shown());
+
+    Answer({0, 1});
+    window->RunGuarded([this] { window->ArchiveClick(); });
+    ASSERT_TRUE(window->ArchiveView());
+    dialog->CheckForChanges(); // the visible range is now the loggers'
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_FALSE(dialog->Layer().Shown());
+
+    window->LeaveArchiveView();
+    EXPECT_TRUE(dialog->Layer().Shown());
+    EXPECT_TRUE(
+        menu->Menu().actions()[static_cast<qsizetype>(ChartMenu::Entry::Analysis)]->isEnabled());
+    std::filesystem::remove(file);
 }
 
 TEST_F(ArchiveOnTheChart, AtMostEightLoggersCanBeTicked) {

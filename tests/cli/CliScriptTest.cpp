@@ -54,7 +54,14 @@ TEST_F(CliScripts, StandardOutputQuietAndJson) {
         std::string err;     // standard error, unless it holds the JSON
         const char* written; // a file the command writes, as standard output would show it
     } cases[] = {
-        {{"download", "-o", "-"}, file, false, false, "30 of 30 samples written to -\n", nullptr},
+        // The fixture's download archived these samples already.
+        {{"download", "-o", "-"},
+         file,
+         false,
+         false,
+         "30 of 30 samples written to -\n"
+         "Archive: new samples: 0, already there: 30, conflicting: 0.\n",
+         nullptr},
         {{"download", "-o", "-", "--json"}, file, false, true, {}, nullptr},
         {{"download", "-o", other, "-q"}, "", false, false, "", "file"},
         {{"download", "-o", other, "--json"}, {}, true, false, "", "file"},
@@ -100,6 +107,8 @@ TEST_F(CliScripts, StandardOutputQuietAndJson) {
             EXPECT_EQ(json["expected"].toInt(), 30);
             EXPECT_EQ(json["file_written"].toBool(), true);
             EXPECT_EQ(json["end"].toString(), "complete");
+            EXPECT_EQ(json["archive"].toObject()["new"].toInt(), 0);
+            EXPECT_EQ(json["archive"].toObject()["already_there"].toInt(), 30);
         } else {
             EXPECT_EQ(json["rows"].toInt(), 30);
             EXPECT_EQ(json["bad_lines"].toInt(), 0);
