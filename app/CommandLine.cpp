@@ -71,6 +71,7 @@ QString HelpText(Language language, Language buildDefault) {
         buildDefault == Language::Polish ? QStringLiteral("pl") : QStringLiteral("en");
     return Pick(language,
                 "Użycie: velkor [opcje] [plik]\n"
+                "        velkor --report PLIK|--archive-logger ID -o RAPORT.pdf [opcje raportu]\n"
                 "Ustawienia, pobieranie pomiarów, wykres i wydruk rejestratora temperatury\n"
                 "i wilgotności.\n"
                 "\n"
@@ -86,8 +87,25 @@ QString HelpText(Language language, Language buildDefault) {
                 "\n"
                 "Argumenty:\n"
                 "  plik               Plik danych wczytywany przy starcie tak, jak wczytuje\n"
-                "                     go przycisk „Odczytaj z pliku”.\n",
+                "                     go przycisk „Odczytaj z pliku”.\n"
+                "\n"
+                "Raport PDF bez okna (--report):\n"
+                "  --report <plik>    Raport z pliku danych, zapisany w pliku -o.\n"
+                "  --archive-logger <id>  Zamiast pliku: próbki rejestratora id z archiwum\n"
+                "                     (--archive <ścieżka>: inne niż zapamiętane).\n"
+                "  -o <raport.pdf>    Plik raportu.\n"
+                "  --profile <nazwa>  2-8, 15-25, who-type1, who-type2 albo custom.\n"
+                "  --low, --high <°C>  Zakres temperatury.\n"
+                "  --hum-low, --hum-high <%>  Zakres wilgotności.\n"
+                "  --alarm <reguła>   above|below,PRÓG_C,OPÓŹNIENIE,single|cumulative.\n"
+                "  --from, --to <\"rrrr-mm-dd gg:mm:ss\">  Okres raportu.\n"
+                "  --delta-h <kJ/mol>  Energia aktywacji do MKT.\n"
+                "  --no-humidity      Bez wilgotności i punktu rosy.\n"
+                "  --title <tekst>    Tytuł raportu.\n"
+                "  --logger-id <id>   Identyfikator rejestratora w nagłówku.\n"
+                "  Kody wyjścia: 0 gotowe, 1 błędne wywołanie, 2 brak danych albo błąd zapisu.\n",
                 "Usage: velkor [options] [file]\n"
+                "       velkor --report FILE|--archive-logger ID -o OUT.pdf [report options]\n"
                 "Settings, log download, chart and printout of the temperature and humidity\n"
                 "logger.\n"
                 "\n"
@@ -103,7 +121,23 @@ QString HelpText(Language language, Language buildDefault) {
                 "\n"
                 "Arguments:\n"
                 "  file               A data file to load at start, as the \"Read from file\"\n"
-                "                     button loads it.\n")
+                "                     button loads it.\n"
+                "\n"
+                "PDF report without a window (--report):\n"
+                "  --report <file>    The report of a data file, written to the file of -o.\n"
+                "  --archive-logger <id>  Instead of a file: logger id's archived samples\n"
+                "                     (--archive <path>: another archive than the kept one).\n"
+                "  -o <out.pdf>       The report file.\n"
+                "  --profile <name>   2-8, 15-25, who-type1, who-type2 or custom.\n"
+                "  --low, --high <°C>  Temperature limits.\n"
+                "  --hum-low, --hum-high <%>  Humidity limits.\n"
+                "  --alarm <rule>     above|below,THRESHOLD_C,DELAY,single|cumulative.\n"
+                "  --from, --to <\"yyyy-mm-dd hh:mm:ss\">  The report's period.\n"
+                "  --delta-h <kJ/mol>  Activation energy for the MKT.\n"
+                "  --no-humidity      Leave out humidity and dew point.\n"
+                "  --title <text>     The report's title.\n"
+                "  --logger-id <id>   The logger's identifier in the header.\n"
+                "  Exit status: 0 done, 1 wrong usage, 2 no data or a write error.\n")
         .arg(fallback);
 }
 

@@ -10,7 +10,7 @@
 #include "archive/Archive.h"
 #include "archive/ArchiveCopy.h"
 #include "archive/DataFileSamples.h"
-#include "log/CsvExport.h"
+#include "log/CsvDialect.h"
 #include "log/DataLine.h"
 #include "platform/DateTime.h"
 #include "platform/DateTimeText.h"
@@ -55,6 +55,11 @@ bool ArchiveBuilt() {
 }
 
 int RunArchive(Context& context, const Invocation&) {
+    throw Failure(ExitUsage, context.Say(Msg::ArchiveNotBuilt));
+}
+
+ArchivedSamples ReadArchivedSamples(Context& context, const Invocation&, const std::string&,
+                                    std::optional<double>, std::optional<double>) {
     throw Failure(ExitUsage, context.Say(Msg::ArchiveNotBuilt));
 }
 
@@ -301,7 +306,11 @@ int Export(Context& context, archive::Archive& a, const Invocation& invocation) 
     if (!HoldsLogger(a, logger)) {
         throw ArchiveError(ArchiveFault::NoSuchLogger, logger);
     }
-    const auto target = invocation.Value("output");
+    // -o -: standard output, as without -o.
+    auto target = invocation.Value("output");
+    if (target == "-") {
+        target.reset();
+    }
     try {
         LinesOut out(context.services.out, target);
         std::int32_t number = 0;
@@ -531,6 +540,30 @@ int RunArchive(Context& context, const Invocation& invocation) {
                       context.Say(Message::ArchiveUnreadable,
                                   {archive::LocationForDisplay(location), Reason(context, e)}));
     }
+}
+
+ArchivedSamples ReadArchivedSamples(Context& context, const Invocation& invocation,
+                                    const std::string& logger, std::optional<double> from,
+                                    std::optional<double> to) {
+    const std::string location = ArchiveLocation(invocation);
+    ArchivedSamples result;
+    result.location = archive::LocationForDisplay(location);
+    const archive::Period period{from ? std::optional(archive::FromDayCount(*from)) : std::nullopt,
+                                 to ? std::optional(archive::FromDayCount(*to)) : std::nullopt};
+    try {
+        archive::OpenArchive(location)->ReadSamples(
+            logger, period, [&](std::span<const archive::StoredSample> chunk) {
+                for (const auto& stored : chunk) {
+                    const auto& s = stored.sample;
+                    result.samples.push_back(
+                        {archive::ToDayCount(s.time), s.temperature / 10.0, s.humidity / 10.0});
+                }
+            });
+    } catch (const ArchiveError& e) {
+        throw Failure(ExitFailed, context.Say(Message::ArchiveUnreadable,
+                                              {result.location, Reason(context, e)}));
+    }
+    return result;
 }
 
 ArchivedDownload ArchiveDownload(Context& context, const Invocation& invocation,

@@ -3,13 +3,16 @@
 // build without the archive (Windows) keeps these: the archive command says so, download says
 // nothing about it, erase checks nothing.
 
+#include "analysis/Summary.h"
 #include "cli/Cli.h"
 #include "cli/Options.h"
 #include "link/LoggerSettings.h"
 #include "log/Download.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace velkor::cli {
 
@@ -21,6 +24,18 @@ bool ArchiveBuilt();
 // Where the archive is: --archive, else the one set in the window's velkor.conf, else
 // $XDG_DATA_HOME/velkor/archive.sqlite (~/.local/share when the variable is unset).
 std::string ArchiveLocation(const Invocation& invocation);
+
+struct ArchivedSamples {
+    std::string location;                  // as it may be shown
+    std::vector<analysis::Sample> samples; // in time order; times as day counts
+};
+
+// The archived samples of `logger` from `from` to `to` (day counts, both ends included, absent:
+// open), for the summary and the report. Raises Failure: ExitUsage in a build without the
+// archive, ExitFailed when the archive cannot be read.
+ArchivedSamples ReadArchivedSamples(Context& context, const Invocation& invocation,
+                                    const std::string& logger, std::optional<double> from,
+                                    std::optional<double> to);
 
 struct DownloadDone {
     const LoggerSettings& settings; // as read before the download

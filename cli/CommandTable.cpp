@@ -134,7 +134,7 @@ const std::vector<CommandRow> Rows = {
       "wszystkie pobrania według rejestratorów: lista, eksport..."},
      {"Usage: velkor-cli archive COMMAND [--archive PATH]\n"
       "  list [--json]                      the loggers: label, period, samples, last download\n"
-      "  export --logger ID [--from T] [--to T] [-o FILE] [--format data|csv]\n"
+      "  export --logger ID [--from T] [--to T] [-o FILE|-] [--format data|csv]\n"
       "                                     one logger's samples (T: yyyy-mm-dd [hh:mm:ss])\n"
       "  import FILE --logger ID            a data file into the archive\n"
       "  label ID TEXT                      names a logger\n"
@@ -148,7 +148,7 @@ const std::vector<CommandRow> Rows = {
       "Użycie: velkor-cli archive POLECENIE [--archive ŚCIEŻKA]\n"
       "  list [--json]                      rejestratory: etykieta, okres, próbki, ostatnie "
       "pobranie\n"
-      "  export --logger ID [--from T] [--to T] [-o PLIK] [--format data|csv]\n"
+      "  export --logger ID [--from T] [--to T] [-o PLIK|-] [--format data|csv]\n"
       "                                     próbki jednego rejestratora (T: rrrr-mm-dd "
       "[gg:mm:ss])\n"
       "  import PLIK --logger ID            plik danych do archiwum\n"
@@ -175,17 +175,22 @@ const std::vector<CommandRow> Rows = {
       {"no-humidity", 0, false},
       {"fahrenheit", 0, false},
       {"json", 0, false},
-      {"fail-on-excursion", 0, false}},
+      {"fail-on-excursion", 0, false},
+      {"archive-logger", 0, true},
+      ArchivePath},
      {},
      "FILE",
      {"statistics, limits, excursions and alarms of a data file",
       "statystyka, zakresy, przekroczenia i alarmy pliku danych"},
-     {"Usage: velkor-cli summary FILE [--profile NAME] [--low C] [--high C] [--hum-low P]\n"
+     {"Usage: velkor-cli summary FILE|--archive-logger ID [--archive PATH] [--profile NAME]\n"
+      "    [--low C] [--high C] [--hum-low P]\n"
       "    [--hum-high P] [--alarm RULE]... [--from \"yyyy-mm-dd hh:mm:ss\"] [--to \"...\"]\n"
       "    [--delta-h KJ_PER_MOL] [--no-humidity] [--fahrenheit] [--json] [--fail-on-excursion]\n"
       "Summarises every data line of FILE: interval and gaps, minimum, maximum, mean, standard\n"
       "deviation, mean kinetic temperature (MKT) and dew point, the time outside the limits,\n"
       "the excursions and the alarm rules.\n"
+      "  --archive-logger ID instead of FILE: the archived samples of logger ID (with --from\n"
+      "                      and --to: of that period); --archive PATH as for velkor-cli archive\n"
       "  --profile NAME      2-8, 15-25, who-type1, who-type2 or custom\n"
       "  --low, --high       temperature limits in °C (override the profile's)\n"
       "  --hum-low, --hum-high  humidity limits in %\n"
@@ -197,12 +202,15 @@ const std::vector<CommandRow> Rows = {
       "  --fahrenheit        temperatures of the text output in °F (JSON stays in °C)\n"
       "  --json              the summary as JSON\n"
       "  --fail-on-excursion exit 4 when there is an excursion or an alarm rule fired\n",
-      "Użycie: velkor-cli summary PLIK [--profile NAZWA] [--low C] [--high C] [--hum-low P]\n"
+      "Użycie: velkor-cli summary PLIK|--archive-logger ID [--archive ŚCIEŻKA]\n"
+      "    [--profile NAZWA] [--low C] [--high C] [--hum-low P]\n"
       "    [--hum-high P] [--alarm REGUŁA]... [--from \"rrrr-mm-dd gg:mm:ss\"] [--to \"...\"]\n"
       "    [--delta-h KJ_NA_MOL] [--no-humidity] [--fahrenheit] [--json] [--fail-on-excursion]\n"
       "Podsumowuje wszystkie wiersze danych PLIKU: interwał i luki, minimum, maksimum, średnią,\n"
       "odchylenie standardowe, średnią temperaturę kinetyczną (MKT) i punkt rosy, czas poza\n"
       "zakresem, przekroczenia zakresu i reguły alarmowe.\n"
+      "  --archive-logger ID zamiast PLIKU: próbki rejestratora ID z archiwum (z --from i --to:\n"
+      "                      z tego okresu); --archive ŚCIEŻKA jak w velkor-cli archive\n"
       "  --profile NAZWA     2-8, 15-25, who-type1, who-type2 albo custom\n"
       "  --low, --high       zakres temperatury w °C (zastępuje zakres profilu)\n"
       "  --hum-low, --hum-high  zakres wilgotności w %\n"
@@ -214,7 +222,9 @@ const std::vector<CommandRow> Rows = {
       "  --fahrenheit        temperatury w tekście w °F (JSON zostaje w °C)\n"
       "  --json              podsumowanie w formacie JSON\n"
       "  --fail-on-excursion kod wyjścia 4, gdy zakres przekroczono albo reguła zadziałała\n"},
-     RunSummary},
+     RunSummary,
+     0,
+     "archive-logger"},
 };
 
 } // namespace

@@ -36,6 +36,8 @@ struct CommandRow {
     int (*run)(Context& context, const Invocation& invocation);
     // Operands it may take after the first (the archive's subcommands check their own).
     std::size_t moreOperands = 0;
+    // An option that stands in for the operand: with it, the operand may be left out.
+    const char* operandOption = nullptr;
 };
 
 std::span<const CommandRow> CommandTable();

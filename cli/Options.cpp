@@ -99,7 +99,8 @@ Invocation ParseArguments(const std::vector<std::string>& args) {
     const std::size_t operands = spec->operand ? 1 : 0;
     if (result.operands.size() > operands + spec->moreOperands)
         fail(Msg::UnexpectedArgument, {result.operands[operands + spec->moreOperands]});
-    if (result.operands.size() < operands)
+    if (result.operands.size() < operands &&
+        !(spec->operandOption && result.Has(spec->operandOption)))
         fail(Msg::MissingArgument, {spec->name, spec->operand});
     for (const char* required : spec->required)
         if (!result.Has(required))

@@ -3,6 +3,7 @@
 
 #include "analysis/FileSamples.h"
 #include "analysis/SummaryJson.h"
+#include "cli/ArchiveCommands.h"
 #include "cli/Commands.h"
 #include "log/DataFileReader.h"
 #include "platform/DateTimeText.h"
@@ -173,19 +174,21 @@ void WriteTable(std::ostream& out, const std::vector<std::vector<std::string>>& 
     }
 }
 
-void WriteText(std::ostream& out, const Context& context, const std::string& fileName,
-               const Summary& s, bool fahrenheit) {
+// `source`: the rows that name where the samples come from.
+void WriteText(std::ostream& out, const Context& context,
+               std::vector<std::vector<std::string>> source, const Summary& s, bool fahrenheit) {
     const TextReport r(context, fahrenheit);
     auto say = [&](auto msg, std::initializer_list<std::string> args = {}) {
         return context.Say(msg, args);
     };
-    std::vector<std::vector<std::string>> head = {
-        {say(Msg::SummaryFile), EscapeForMessage(fileName)},
-        {say(Msg::SummarySamples), std::to_string(s.samples)},
-        {say(Msg::SummaryPeriod), TimeText(s.first) + " – " + TimeText(s.last)},
-        {say(Msg::SummaryInterval), r.Duration(s.intervalSeconds)},
-        {say(Msg::SummaryGaps), std::to_string(s.gaps.size())},
-    };
+    std::vector<std::vector<std::string>> head = std::move(source);
+    head.insert(head.end(),
+                {
+                    {say(Msg::SummarySamples), std::to_string(s.samples)},
+                    {say(Msg::SummaryPeriod), TimeText(s.first) + " – " + TimeText(s.last)},
+                    {say(Msg::SummaryInterval), r.Duration(s.intervalSeconds)},
+                    {say(Msg::SummaryGaps), std::to_string(s.gaps.size())},
+                });
     WriteTable(out, head, "");
     for (const Gap& gap : s.gaps)
         out << "  "
@@ -264,7 +267,6 @@ bool AnyTrouble(const Summary& s) {
 } // namespace
 
 int RunSummary(Context& context, const Invocation& invocation) {
-    const std::string& fileName = invocation.operands.at(0);
     std::ostream& err = context.services.err;
     auto failed = [&](int code, const std::string& message) {
         err << "velkor-cli: " << message << '\n';
@@ -278,7 +280,29 @@ int RunSummary(Context& context, const Invocation& invocation) {
     } catch (const UsageFailure& e) {
         return failed(ExitUsage, e.what());
     }
+    if (const std::optional<std::string> logger = invocation.Value("archive-logger")) {
+        if (!invocation.operands.empty())
+            return failed(ExitUsage, context.Say(Msg::FileOrArchiveLogger));
+        ArchivedSamples archived =
+            ReadArchivedSamples(context, invocation, *logger, options.from, options.to);
+        const std::string shownLogger = EscapeForMessage(*logger);
+        const std::string shownArchive = EscapeForMessage(archived.location);
+        const Summary summary = Summarize(std::move(archived.samples), options);
+        if (summary.samples == 0)
+            return failed(ExitFailed,
+                          context.Say(Msg::NoArchivedSamples, {shownArchive, shownLogger}));
+        if (invocation.Has("json"))
+            context.services.out << SummaryJson(summary);
+        else
+            WriteText(context.services.out, context,
+                      {{context.Say(Msg::SummaryLogger), shownLogger},
+                       {context.Say(Msg::SummaryArchive), shownArchive}},
+                      summary, invocation.Has("fahrenheit"));
+        return invocation.Has("fail-on-excursion") && AnyTrouble(summary) ? ExitExcursion
+                                                                          : ExitDone;
+    }
 
+    const std::string& fileName = invocation.operands.at(0);
     FileSamples file;
     const std::string shownName = EscapeForMessage(fileName);
     try {
@@ -305,7 +329,9 @@ int RunSummary(Context& context, const Invocation& invocation) {
     if (invocation.Has("json"))
         context.services.out << SummaryJson(summary, file.facts);
     else
-        WriteText(context.services.out, context, fileName, summary, invocation.Has("fahrenheit"));
+        WriteText(context.services.out, context,
+                  {{context.Say(Msg::SummaryFile), EscapeForMessage(fileName)}}, summary,
+                  invocation.Has("fahrenheit"));
     if (file.facts.badLines > 0)
         err << context.Say(Msg::BadLinesLeftOut, {std::to_string(file.facts.badLines),
                                                   std::to_string(file.facts.firstBadLine)})

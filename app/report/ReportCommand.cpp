@@ -1,7 +1,9 @@
 #include "app/report/ReportCommand.h"
 
+#include "app/CommandLine.h"
 #include "app/report/ReportPdf.h"
 #include "app/report/ReportSummary.h"
+#include "archive/Archive.h"
 #include "platform/DateTimeText.h"
 #include "platform/Errors.h"
 
@@ -32,6 +34,8 @@ struct UsageError {
 
 struct ReportCommandLine {
     QString dataFile;
+    QString archiveLogger; // instead of a data file: this logger's archived samples
+    QString archive;       // --archive; empty: the window's
     QString output;
     analysis::Options options;
     ReportRequest request;
@@ -60,9 +64,18 @@ public:
         const QCommandLineOption lang(QStringLiteral("lang"), {}, QStringLiteral("lang"));
         const QCommandLineOption title(QStringLiteral("title"), {}, QStringLiteral("text"));
         const QCommandLineOption loggerId(QStringLiteral("logger-id"), {}, QStringLiteral("id"));
+        const QCommandLineOption archiveLogger(QStringLiteral("archive-logger"), {},
+                                               QStringLiteral("id"));
+        const QCommandLineOption archive(QStringLiteral("archive"), {}, QStringLiteral("path"));
         p.addOptions({report, output, profile, low, high, humLow, humHigh, alarm, from, to, deltaH,
-                      noHumidity, lang, title, loggerId});
-        if (!p.parse(arguments)) {
+                      noHumidity, lang, title, loggerId, archiveLogger, archive});
+        // "--report --archive-logger ID": --report without a file of its own.
+        QStringList given = arguments;
+        for (qsizetype i = 1; i < given.size(); ++i)
+            if (given[i] == QLatin1String("--report") &&
+                (i + 1 == given.size() || given[i + 1].startsWith(QLatin1String("--"))))
+                given[i] = QStringLiteral("--report=");
+        if (!p.parse(given)) {
             const QStringList unknown = p.unknownOptionNames();
             if (!unknown.isEmpty())
                 Fail("nieznana opcja „%1”.", "unknown option '%1'.", unknown.first());
@@ -74,7 +87,12 @@ public:
         ReportCommandLine line;
         line.dataFile = p.value(report);
         line.output = p.value(output);
-        if (line.dataFile.isEmpty())
+        line.archiveLogger = p.value(archiveLogger);
+        line.archive = p.value(archive);
+        if (!line.dataFile.isEmpty() && p.isSet(archiveLogger))
+            Fail("podaj PLIK albo --archive-logger ID, nie oba naraz.",
+                 "give either FILE or --archive-logger ID, not both.");
+        if (line.dataFile.isEmpty() && line.archiveLogger.isEmpty())
             Fail("po --report brak pliku danych.", "--report needs a data file.");
         if (line.output.isEmpty())
             Fail("brak pliku raportu: -o PLIK.pdf.", "no report file given: -o FILE.pdf.");
@@ -114,7 +132,7 @@ public:
         line.request.dataFile = line.dataFile;
         line.request.language = language_;
         line.request.title = p.value(title);
-        line.request.loggerId = p.value(loggerId);
+        line.request.loggerId = p.isSet(archiveLogger) ? line.archiveLogger : p.value(loggerId);
         return line;
     }
 
@@ -170,9 +188,54 @@ private:
     Language language_;
 };
 
+// The report of a logger's archived samples in the period of --from and --to.
+int ArchiveReport(ReportCommandLine& line, Language language) {
+    const QString location = line.archive.isEmpty() ? ArchiveLocation({}) : line.archive;
+    line.request.archive =
+        QString::fromStdString(archive::LocationForDisplay(location.toStdString()));
+    const analysis::Options& o = line.options;
+    const archive::Period period{o.from ? std::optional(archive::FromDayCount(*o.from))
+                                        : std::nullopt,
+                                 o.to ? std::optional(archive::FromDayCount(*o.to)) : std::nullopt};
+    std::vector<analysis::Sample> samples;
+    try {
+        archive::OpenArchive(location.toStdString())
+            ->ReadSamples(line.archiveLogger.toStdString(), period,
+                          [&](std::span<const archive::StoredSample> chunk) {
+                              for (const auto& stored : chunk)
+                                  samples.push_back({archive::ToDayCount(stored.sample.time),
+                                                     stored.sample.temperature / 10.0,
+                                                     stored.sample.humidity / 10.0});
+                          });
+    } catch (const archive::ArchiveError& e) {
+        Print(Pick(language, "velkor: nie można odczytać archiwum %1: %2\n",
+                   "velkor: cannot read the archive %1: %2\n")
+                  .arg(line.request.archive, QString::fromStdString(e.what())));
+        return 2;
+    }
+    const ReportData data = MakeReportData(samples, {}, line.options, line.request);
+    if (data.samples == 0) {
+        Print(Pick(language,
+                   "velkor: archiwum %1 nie ma w okresie raportu żadnej próbki rejestratora %2.\n",
+                   "velkor: the archive %1 holds no samples of the logger %2 in the report's "
+                   "period.\n")
+                  .arg(line.request.archive, line.archiveLogger));
+        return 2;
+    }
+    try {
+        WriteReport(data, line.output);
+    } catch (const InOutError& e) {
+        Print(QStringLiteral("velkor: ") + QString::fromLocal8Bit(e.what()) + u'\n');
+        return 2;
+    }
+    return 0;
+}
+
 QString UsageHint(Language language) {
-    return Pick(language, "Użycie: velkor --report PLIK -o RAPORT.pdf [opcje analizy]\n",
-                "Usage: velkor --report FILE -o REPORT.pdf [analysis options]\n");
+    return Pick(language,
+                "Użycie: velkor --report PLIK|--archive-logger ID -o RAPORT.pdf [opcje analizy]\n",
+                "Usage: velkor --report FILE|--archive-logger ID -o REPORT.pdf [analysis "
+                "options]\n");
 }
 
 } // namespace
@@ -209,6 +272,8 @@ int RunReportCommand(int argc, char* argv[], Language defaultLanguage) {
     // No display is needed or used: the report is drawn offscreen whatever the session has.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
+    if (!line.archiveLogger.isEmpty())
+        return ArchiveReport(line, language);
     analysis::FileSamples file;
     try {
         file = ReadSortedSamples(line.dataFile);

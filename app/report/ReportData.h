@@ -77,6 +77,7 @@ struct ReportData {
     QString loggerId; // empty when not known
     QString fileName; // as shown: the name without its folder
     QString sha256;   // lower-case hex
+    QString archive;  // the archive the samples came from; empty for a data file
     QString generatedAt;
     QString program; // "velkor 1.1.0"
 

@@ -65,8 +65,12 @@ private:
         out_.Space(6);
         if (!d_.loggerId.isEmpty())
             out_.Field(W(Word::Logger), d_.loggerId);
-        out_.Field(W(Word::DataFile), d_.fileName);
-        out_.Field(W(Word::Sha256), d_.sha256);
+        if (d_.archive.isEmpty()) {
+            out_.Field(W(Word::DataFile), d_.fileName);
+            out_.Field(W(Word::Sha256), d_.sha256);
+        } else {
+            out_.Field(W(Word::Archive), d_.archive);
+        }
         out_.Field(W(Word::Period), TimeText(d_.first) + QStringLiteral(" – ") + TimeText(d_.last));
         out_.Field(W(Word::Samples), QString::number(d_.samples));
         if (d_.badLines > 0)
@@ -266,7 +270,7 @@ QString Title(const ReportData& data) {
 }
 
 QString Subject(const ReportData& data) {
-    return WordOf(Word::Subject, data.language)
+    return WordOf(data.archive.isEmpty() ? Word::Subject : Word::ArchiveSubject, data.language)
         .arg(TimeText(data.first), TimeText(data.last), data.fileName);
 }
 

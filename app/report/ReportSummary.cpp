@@ -39,8 +39,13 @@ ReportData MakeReportData(std::span<const analysis::Sample> samples,
     d.language = request.language;
     d.title = request.title;
     d.loggerId = request.loggerId;
-    d.fileName = QFileInfo(request.dataFile).fileName();
-    d.sha256 = FileSha256(request.dataFile);
+    d.archive = request.archive;
+    if (request.archive.isEmpty()) {
+        d.fileName = QFileInfo(request.dataFile).fileName();
+        d.sha256 = FileSha256(request.dataFile);
+    } else {
+        d.fileName = request.loggerId; // the pages' footer names the logger
+    }
     d.generatedAt = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     d.program = QStringLiteral("velkor " VELKOR_VERSION);
     d.samples = s.samples;

@@ -20,6 +20,8 @@ struct ReportRequest {
     QString title;    // empty: the default title
     QString loggerId; // empty: not shown (the logger's identifier after a download)
     std::optional<LoggerFacts> logger;
+    // The archive the samples came from (then loggerId names the logger, dataFile is empty).
+    QString archive;
 };
 
 // The data lines of a file in time order (equal times in file order) and its bad lines. Raises

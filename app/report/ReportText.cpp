@@ -101,6 +101,9 @@ constexpr std::array Words = {
     WordText{Word::MenuEntry, "Raport PDF...", "PDF report..."},
     WordText{Word::SaveFilter, "Dokument PDF|*.pdf", "PDF document|*.pdf"},
     WordText{Word::SaveName, "raport.pdf", "report.pdf"},
+    WordText{Word::Archive, "Archiwum", "Archive"},
+    WordText{Word::ArchiveSubject, "Raport okresu %1 – %2 rejestratora %3 z archiwum",
+             "Report of the period %1 – %2 of the logger %3 from the archive"},
 };
 
 } // namespace

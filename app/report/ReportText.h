@@ -84,6 +84,8 @@ enum class Word {
     MenuEntry,
     SaveFilter,
     SaveName,
+    Archive,
+    ArchiveSubject,
 };
 
 QString WordOf(Word word, Language language);

@@ -263,5 +263,64 @@ TEST_F(CliArchive, NoArchiveLeavesTheArchiveAlone) {
     EXPECT_FALSE(std::filesystem::exists(home / "velkor" / "archive.sqlite"));
 }
 
+TEST_F(CliArchive, ALoggersArchivedSamplesStandInForAFile) {
+    Holds(Part(log, 0, 90));
+    ASSERT_EQ(Run({"download", "-o", File("logger.txt")}).code, 0);
+    const std::string file = File("logger.txt");
+    const std::vector<std::string> period{"--from", "2024-03-01 02:00:00", "--to",
+                                          "2024-03-01 09:00:00"};
+    auto with = [](std::vector<std::string> head, const std::vector<std::string>& tail) {
+        head.insert(head.end(), tail.begin(), tail.end());
+        return head;
+    };
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        int code;
+        std::vector<std::string> same; // what these arguments write to stdout; empty: nothing
+        std::string err;               // a part of stderr
+    } cases[] = {
+        {"summary as JSON",
+         {"summary", "--archive-logger", "RTW01234", "--json"},
+         0,
+         {"summary", file, "--json"},
+         ""},
+        {"summary of a period", with({"summary", "--archive-logger", "RTW01234", "--json"}, period),
+         0, with({"summary", file, "--json"}, period), ""},
+        {"both a file and a logger",
+         {"summary", file, "--archive-logger", "RTW01234"},
+         1,
+         {},
+         "either FILE or --archive-logger ID"},
+        {"a logger the archive lacks",
+         {"summary", "--archive-logger", "RTW99999"},
+         2,
+         {},
+         "no samples of the logger RTW99999"},
+        {"a period without samples",
+         {"summary", "--archive-logger", "RTW01234", "--from", "2025-01-01 00:00:00"},
+         2,
+         {},
+         "no samples of the logger RTW01234"},
+        {"export to standard output",
+         {"archive", "export", "--logger", "RTW01234", "-o", "-", "--format", "csv"},
+         0,
+         {"archive", "export", "--logger", "RTW01234", "--format", "csv"},
+         ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const CliRun run = Run(c.args);
+        EXPECT_EQ(run.code, c.code) << run.err;
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+        EXPECT_EQ(run.out, c.same.empty() ? "" : Run(c.same).out);
+    }
+    // The text names the logger and the archive instead of a file.
+    const CliRun text = Run({"summary", "--archive-logger", "RTW01234"});
+    EXPECT_TRUE(text.out.starts_with(
+        "Logger:    RTW01234\nArchive:   " + (home / "velkor" / "archive.sqlite").string() + "\n"))
+        << text.out;
+}
+
 } // namespace
 } // namespace velkor::testing

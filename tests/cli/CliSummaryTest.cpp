@@ -1,6 +1,7 @@
 // velkor-cli summary: the fridge week gives the answers the analysis tests expect, and every
 // kind of trouble its exit status.
 
+#include "cli/ArchiveCommands.h"
 #include "cli/Cli.h"
 #include "log/DataLine.h"
 #include "platform/MemorySerial.h"
@@ -124,6 +125,7 @@ TEST_F(CliSummary, ExitStatus) {
                                  DataLine(3, 2026, 1, 1, 0, 10, 0, 90, 400))
             .string();
     const std::string text = folder.file("text.txt", "not a data file\r\nat all\r\n").string();
+    const std::string archive = (folder.path() / "archive.sqlite").string();
     const struct {
         std::vector<std::string> args;
         int code;
@@ -146,6 +148,11 @@ TEST_F(CliSummary, ExitStatus) {
         {{folder.path().string()}, ExitFailed, "is not a regular file"},
         {{badLine}, ExitIncomplete, "Bad lines left out: 1, the first is line 2."},
         {{badLine, "--fail-on-excursion", "--high", "8"}, ExitExcursion, "Bad lines left out"},
+        {{fridge, "--archive-logger", "RTW01234"}, ExitUsage, "either FILE or --archive-logger"},
+        // An empty archive; a build without the archive refuses the option.
+        {{"--archive-logger", "RTW01234", "--archive", archive},
+         ArchiveBuilt() ? ExitFailed : ExitUsage,
+         ArchiveBuilt() ? "no samples of the logger RTW01234" : "has no archive"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args{"summary"};

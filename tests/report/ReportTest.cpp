@@ -4,8 +4,10 @@
 
 #include "analysis/Summary.h"
 #include "analysis/SummaryJson.h"
+#include "archive/Archive.h"
 #include "log/DataLine.h"
 #include "platform/DateTime.h"
+#include "platform/DateTimeText.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -318,6 +320,90 @@ INSTANTIATE_TEST_SUITE_P(
                  OneLine,
                  2,
                  true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A logger's archived samples stand in for a data file: the same numbers, and the header names
+// the logger and the archive instead of a file and its SHA-256.
+struct ArchiveCase {
+    const char* name;
+    QStringList arguments; // DATA, ARCHIVE and OUT stand for the data file, archive and report
+    QStringList period;    // --from and --to, also given to the summary
+    int status;
+    const char* said; // a part of standard error; empty for none
+};
+
+void PrintTo(const ArchiveCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ReportFromArchive : public ::testing::TestWithParam<ArchiveCase> {};
+
+TEST_P(ReportFromArchive, SummarisesTheLoggersSamples) {
+    const ArchiveCase& c = GetParam();
+    QTemporaryDir dir;
+    const QString data = dir.filePath(QStringLiteral("dane.txt"));
+    const QString location = dir.filePath(QStringLiteral("archive.sqlite"));
+    const QString pdf = dir.filePath(QStringLiteral("raport.pdf"));
+    const std::vector<analysis::Sample> samples = WriteWeek(data, Data::Fridge);
+    std::vector<archive::Sample> archived;
+    for (const analysis::Sample& s : samples)
+        archived.push_back({archive::FromDayCount(s.time),
+                            static_cast<std::int32_t>(std::lround(s.celsius * 10)),
+                            static_cast<std::int32_t>(std::lround(s.humidity * 10))});
+    archive::OpenArchive(location.toStdString())
+        ->Store({"RTW01234", true}, archive::DownloadMeta{}, archived);
+
+    QStringList arguments = c.arguments + c.period;
+    arguments.replaceInStrings(QStringLiteral("DATA"), data);
+    arguments.replaceInStrings(QStringLiteral("ARCHIVE"), location);
+    arguments.replaceInStrings(QStringLiteral("OUT"), pdf);
+    const ProcessRun run = Velkor(arguments);
+    EXPECT_EQ(run.status, c.status) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.said))) << run.err.toStdString();
+    if (c.status != 0) {
+        EXPECT_FALSE(QFile::exists(pdf));
+        return;
+    }
+    const QString text =
+        Execute(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")})
+            .out;
+    analysis::Options options;
+    for (qsizetype i = 0; i + 1 < c.period.size(); i += 2)
+        (c.period[i] == QLatin1String("--from") ? options.from : options.to) =
+            ParseDateTimeText(c.period[i + 1].toStdString());
+    for (const QString& expected : SummaryTexts(analysis::Summarize(samples, options), false))
+        EXPECT_TRUE(text.contains(expected)) << expected.toStdString();
+    for (const QString& field : {QStringLiteral("Logger"), QStringLiteral("RTW01234"),
+                                 QStringLiteral("Archive"), location})
+        EXPECT_TRUE(text.contains(field)) << field.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("SHA-256")));
+    EXPECT_FALSE(text.contains(QStringLiteral("dane.txt")));
+}
+
+const QStringList FromArchive{"--report",  "--archive-logger", "RTW01234",
+                              "--archive", "ARCHIVE",          "-o",
+                              "OUT",       "--lang",           "en"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Loggers, ReportFromArchive,
+    ::testing::Values(ArchiveCase{"Everything", FromArchive, {}, 0, ""},
+                      ArchiveCase{"APeriod",
+                                  FromArchive,
+                                  {"--from", "2025-03-04 00:00:00", "--to", "2025-03-05 12:00:00"},
+                                  0,
+                                  ""},
+                      ArchiveCase{"FileAndLogger",
+                                  {"--report", "DATA", "--archive-logger", "RTW01234", "-o", "OUT",
+                                   "--lang", "en"},
+                                  {},
+                                  1,
+                                  "either FILE or --archive-logger"},
+                      ArchiveCase{"UnknownLogger",
+                                  {"--report", "--archive-logger", "RTW99999", "--archive",
+                                   "ARCHIVE", "-o", "OUT", "--lang", "en"},
+                                  {},
+                                  2,
+                                  "no samples of the logger RTW99999"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
