@@ -15,7 +15,7 @@ struct Entry {
     const char* english;
 };
 
-constexpr std::array<Entry, 44> Table{{
+constexpr std::array<Entry, 44> AnalysisTable{{
     {AnalysisText::Caption, "Analiza i alarmy", "Analysis and alarms"},
     {AnalysisText::Profile, "Profil:", "Profile:"},
     {AnalysisText::ProfileCustom, "własny", "custom"},
@@ -80,7 +80,7 @@ QString TextOf(AnalysisText text, Language language) {
     for (const auto& [own, shared] : Shared)
         if (own == text)
             return QString::fromStdString(MessageText(language, shared));
-    for (const Entry& entry : Table)
+    for (const Entry& entry : AnalysisTable)
         if (entry.text == text)
             return QString::fromUtf8(language == Language::English ? entry.english : entry.polish);
     return {};

@@ -20,7 +20,7 @@ namespace {
 
 using namespace velkor;
 
-constexpr int LineCount = 1'000'000;
+constexpr int ReadLineCount = 1'000'000;
 
 // One-minute samples as a download writes them.
 const std::string& DataFile() {
@@ -29,7 +29,7 @@ const std::string& DataFile() {
         std::ofstream out(file, std::ios::binary | std::ios::trunc);
         double start = 0.0;
         TryEncodeDateTime(2024, 1, 1, 0, 0, 0, 0, start);
-        for (int i = 0; i < LineCount; ++i) {
+        for (int i = 0; i < ReadLineCount; ++i) {
             const double t = start + i * 60.0 / SecondsPerDay;
             const DateParts d = DecodeDate(t);
             const TimeParts c = DecodeTime(t);

@@ -17,17 +17,17 @@ namespace {
 
 using velkor::testing::TempFolder;
 
-struct Result {
+struct SummaryRun {
     int code = -1;
     std::string out, err;
 };
 
-Result Summary(std::vector<std::string> args) {
+SummaryRun Summary(std::vector<std::string> args) {
     std::ostringstream out, err;
     MemorySerialPorts ports;
     RecordingPause pause;
     Services services{ports, pause, {}, out, err, false, [] { return 0.0; }, {}, {}};
-    Result result;
+    SummaryRun result;
     result.code = RunCli(args, services);
     result.out = out.str();
     result.err = err.str();
@@ -42,26 +42,26 @@ protected:
 
 // The values of SummaryTest.FridgeWeek (worked out by tests/analysis/fridge_week.py), rounded.
 TEST_F(CliSummary, FridgeWeekAsJson) {
-    const Result r = Summary({"summary",
-                              fridge,
-                              "--json",
-                              "--profile",
-                              "2-8",
-                              "--hum-low",
-                              "40",
-                              "--hum-high",
-                              "70",
-                              "--alarm",
-                              "above,8,10m,single",
-                              "--alarm",
-                              "above,8,45m,cumulative",
-                              "--alarm",
-                              "below,2,1h,single",
-                              "--alarm",
-                              "below,0,0,single",
-                              "--alarm",
-                              "above,10,15m,single",
-                              "--fahrenheit"});
+    const SummaryRun r = Summary({"summary",
+                                  fridge,
+                                  "--json",
+                                  "--profile",
+                                  "2-8",
+                                  "--hum-low",
+                                  "40",
+                                  "--hum-high",
+                                  "70",
+                                  "--alarm",
+                                  "above,8,10m,single",
+                                  "--alarm",
+                                  "above,8,45m,cumulative",
+                                  "--alarm",
+                                  "below,2,1h,single",
+                                  "--alarm",
+                                  "below,0,0,single",
+                                  "--alarm",
+                                  "above,10,15m,single",
+                                  "--fahrenheit"});
     EXPECT_EQ(r.code, ExitDone);
     EXPECT_EQ(r.err, "");
     for (const char* part : {
@@ -108,7 +108,7 @@ TEST_F(CliSummary, TextInTheChosenLanguageAndUnit) {
     for (const auto& c : cases) {
         std::vector<std::string> args{"summary", fridge};
         args.insert(args.end(), c.options.begin(), c.options.end());
-        const Result r = Summary(args);
+        const SummaryRun r = Summary(args);
         EXPECT_EQ(r.code, ExitDone);
         for (const std::string& part : c.shown)
             EXPECT_NE(r.out.find(part), std::string::npos) << part << "\nin\n" << r.out;
@@ -158,7 +158,7 @@ TEST_F(CliSummary, ExitStatus) {
         std::vector<std::string> args{"summary"};
         args.insert(args.end(), c.args.begin(), c.args.end());
         SCOPED_TRACE(::testing::PrintToString(args));
-        const Result r = Summary(args);
+        const SummaryRun r = Summary(args);
         EXPECT_EQ(r.code, c.code) << r.err;
         if (c.err.empty())
             EXPECT_EQ(r.err, "");
