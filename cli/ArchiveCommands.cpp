@@ -2,6 +2,7 @@
 
 #include "cli/ArchiveCommands.h"
 
+#include "cli/Json.h"
 #include "cli/Session.h"
 #include "platform/IniFile.h"
 #include "velkor/Version.h"
@@ -153,26 +154,8 @@ std::string UtcTime(archive::UnixSeconds s) {
     return LoggerTime(s) + " UTC";
 }
 
-std::string JsonText(const std::string& text) {
-    std::string json = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            json += '\\';
-            json += c;
-        } else if (byte < 0x20 || byte == 0x7F) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-            json += escaped;
-        } else {
-            json += c;
-        }
-    }
-    return json + '"';
-}
-
 template <typename T> std::string JsonOptional(const std::optional<T>& value, auto format) {
-    return value ? JsonText(format(*value)) : "null";
+    return value ? JsonString(format(*value)) : "null";
 }
 
 // "yyyy-mm-dd hh:mm:ss", or a date alone: its first second for --from, its last for --to.
@@ -266,8 +249,8 @@ int List(Context& context, archive::Archive& a, const Invocation& invocation) {
         out << '[';
         for (std::size_t i = 0; i < loggers.size(); ++i) {
             const auto& l = loggers[i];
-            out << (i ? ",\n " : "") << "{\"logger\": " << JsonText(l.id)
-                << ", \"label\": " << JsonText(l.label)
+            out << (i ? ",\n " : "") << "{\"logger\": " << JsonString(l.id)
+                << ", \"label\": " << JsonString(l.label)
                 << ", \"first\": " << JsonOptional(l.first, LoggerTime)
                 << ", \"last\": " << JsonOptional(l.last, LoggerTime)
                 << ", \"samples\": " << l.samples
