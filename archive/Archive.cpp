@@ -55,4 +55,18 @@ Period HeldPeriod(const SettingsRead& settings) {
     return Period{settings.loggingStart, settings.loggingStart + (held - 1) * settings.interval};
 }
 
+std::vector<analysis::Sample> ReadAnalysisSamples(Archive& archive, const std::string& logger,
+                                                  std::optional<double> from,
+                                                  std::optional<double> to) {
+    const Period period{from ? std::optional(FromDayCount(*from)) : std::nullopt,
+                        to ? std::optional(FromDayCount(*to)) : std::nullopt};
+    std::vector<analysis::Sample> samples;
+    archive.ReadSamples(logger, period, [&](std::span<const StoredSample> chunk) {
+        for (const StoredSample& stored : chunk)
+            samples.push_back({ToDayCount(stored.sample.time), stored.sample.temperature / 10.0,
+                               stored.sample.humidity / 10.0});
+    });
+    return samples;
+}
+
 } // namespace velkor::archive

@@ -11,6 +11,8 @@
 // Errors are raised as ArchiveError with an outcome (ArchiveFault) and the database's own text;
 // the front ends word them. Nothing here shows or prints anything.
 
+#include "analysis/Summary.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -233,5 +235,11 @@ std::unique_ptr<Archive> OpenArchive(const std::string& location);
 std::int64_t SamplesHeld(const SettingsRead& settings);
 // The period those samples cover: from the logging start to the last reading due.
 Period HeldPeriod(const SettingsRead& settings);
+
+// A logger's samples of the period between two day counts (an absent end is open), in °C and %
+// with day-count times: what the analysis takes, from the archive as from a data file.
+std::vector<analysis::Sample> ReadAnalysisSamples(Archive& archive, const std::string& logger,
+                                                  std::optional<double> from,
+                                                  std::optional<double> to);
 
 } // namespace velkor::archive

@@ -531,17 +531,9 @@ ArchivedSamples ReadArchivedSamples(Context& context, const Invocation& invocati
     const std::string location = ArchiveLocation(invocation);
     ArchivedSamples result;
     result.location = archive::LocationForDisplay(location);
-    const archive::Period period{from ? std::optional(archive::FromDayCount(*from)) : std::nullopt,
-                                 to ? std::optional(archive::FromDayCount(*to)) : std::nullopt};
     try {
-        archive::OpenArchive(location)->ReadSamples(
-            logger, period, [&](std::span<const archive::StoredSample> chunk) {
-                for (const auto& stored : chunk) {
-                    const auto& s = stored.sample;
-                    result.samples.push_back(
-                        {archive::ToDayCount(s.time), s.temperature / 10.0, s.humidity / 10.0});
-                }
-            });
+        result.samples =
+            archive::ReadAnalysisSamples(*archive::OpenArchive(location), logger, from, to);
     } catch (const ArchiveError& e) {
         throw Failure(ExitFailed, context.Say(Message::ArchiveUnreadable,
                                               {result.location, Reason(context, e)}));

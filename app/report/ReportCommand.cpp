@@ -188,25 +188,32 @@ private:
     Language language_;
 };
 
+// Writes the report: exit 0, or 2 after saying `noData` (a period without samples) or why the
+// PDF could not be written.
+int Write(const ReportData& data, const QString& output, const QString& noData) {
+    if (data.samples == 0) {
+        Print(noData);
+        return 2;
+    }
+    try {
+        WriteReport(data, output);
+    } catch (const InOutError& e) {
+        Print(QStringLiteral("velkor: ") + QString::fromLocal8Bit(e.what()) + u'\n');
+        return 2;
+    }
+    return 0;
+}
+
 // The report of a logger's archived samples in the period of --from and --to.
 int ArchiveReport(ReportCommandLine& line, Language language) {
     const QString location = line.archive.isEmpty() ? ArchiveLocation({}) : line.archive;
     line.request.archive =
         QString::fromStdString(archive::LocationForDisplay(location.toStdString()));
-    const analysis::Options& o = line.options;
-    const archive::Period period{o.from ? std::optional(archive::FromDayCount(*o.from))
-                                        : std::nullopt,
-                                 o.to ? std::optional(archive::FromDayCount(*o.to)) : std::nullopt};
     std::vector<analysis::Sample> samples;
     try {
-        archive::OpenArchive(location.toStdString())
-            ->ReadSamples(line.archiveLogger.toStdString(), period,
-                          [&](std::span<const archive::StoredSample> chunk) {
-                              for (const auto& stored : chunk)
-                                  samples.push_back({archive::ToDayCount(stored.sample.time),
-                                                     stored.sample.temperature / 10.0,
-                                                     stored.sample.humidity / 10.0});
-                          });
+        samples = archive::ReadAnalysisSamples(*archive::OpenArchive(location.toStdString()),
+                                               line.archiveLogger.toStdString(), line.options.from,
+                                               line.options.to);
     } catch (const archive::ArchiveError& e) {
         Print(Pick(language, "velkor: nie można odczytać archiwum %1: %2\n",
                    "velkor: cannot read the archive %1: %2\n")
@@ -214,21 +221,13 @@ int ArchiveReport(ReportCommandLine& line, Language language) {
         return 2;
     }
     const ReportData data = MakeReportData(samples, {}, line.options, line.request);
-    if (data.samples == 0) {
-        Print(Pick(language,
-                   "velkor: archiwum %1 nie ma w okresie raportu żadnej próbki rejestratora %2.\n",
-                   "velkor: the archive %1 holds no samples of the logger %2 in the report's "
-                   "period.\n")
-                  .arg(line.request.archive, line.archiveLogger));
-        return 2;
-    }
-    try {
-        WriteReport(data, line.output);
-    } catch (const InOutError& e) {
-        Print(QStringLiteral("velkor: ") + QString::fromLocal8Bit(e.what()) + u'\n');
-        return 2;
-    }
-    return 0;
+    return Write(
+        data, line.output,
+        Pick(language,
+             "velkor: archiwum %1 nie ma w okresie raportu żadnej próbki rejestratora %2.\n",
+             "velkor: the archive %1 holds no samples of the logger %2 in the report's "
+             "period.\n")
+            .arg(line.request.archive, line.archiveLogger));
 }
 
 QString UsageHint(Language language) {
@@ -286,19 +285,11 @@ int RunReportCommand(int argc, char* argv[], Language defaultLanguage) {
         return 2;
     }
     const ReportData data = MakeReportData(file.samples, file.facts, line.options, line.request);
-    if (data.samples == 0) {
-        Print(Pick(language, "velkor: plik %1 nie zawiera danych rejestratora z okresu raportu.\n",
-                   "velkor: the file %1 holds no logger data of the report's period.\n")
-                  .arg(line.dataFile));
-        return 2;
-    }
-    try {
-        WriteReport(data, line.output);
-    } catch (const InOutError& e) {
-        Print(QStringLiteral("velkor: ") + QString::fromLocal8Bit(e.what()) + u'\n');
-        return 2;
-    }
-    return 0;
+    return Write(data, line.output,
+                 Pick(language,
+                      "velkor: plik %1 nie zawiera danych rejestratora z okresu raportu.\n",
+                      "velkor: the file %1 holds no logger data of the report's period.\n")
+                     .arg(line.dataFile));
 }
 
 } // namespace velkor::report

@@ -245,7 +245,7 @@ TEST_F(ArchiveOnTheChart, ReadoutAndStatisticsCoverEachLoggerAnalysisAndReportSt
     EXPECT_TRUE(blocks[2].contains("Średnia: 4,45 °C")) << blocks[2].toStdString();
 
     auto* menu = widget.findChild<ChartMenu*>();
-    const QString aside = " (nie dla loggerów z archiwum – użyj „Otwórz jako dane”)";
+    const QString aside = " (nie dla rejestratorów z archiwum – użyj „Otwórz jako dane”)";
     const struct {
         ChartMenu::Entry entry;
         const char* text;
