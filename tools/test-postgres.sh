@@ -14,6 +14,8 @@ set -euo pipefail
 
 command=${1:-}
 dir=${2:-}
+# Absolute, since the tools run from another folder.
+[ -n "$dir" ] && dir=$(realpath -m -- "$dir")
 if [ -z "$command" ] || [ -z "$dir" ]; then
     echo "usage: $0 start|stop|halt|resume DIR" >&2
     exit 2
@@ -26,9 +28,11 @@ if [ -z "$bindir" ] || [ ! -x "$bindir/initdb" ]; then
     exit 1
 fi
 
+# As root the server's tools run as postgres, from / : the caller's working folder (a private
+# temporary clone, say) may be closed to postgres, and the tools would complain on stderr.
 as_owner() {
     if [ "$(id -u)" -eq 0 ]; then
-        runuser -u postgres -- "$@"
+        (cd / && runuser -u postgres -- "$@")
     else
         "$@"
     fi

@@ -68,7 +68,12 @@ public:
     explicit OwnServer(const std::filesystem::path& folder) : folder_(folder / "server") {
         Process start(Script("start"));
         EXPECT_EQ(start.wait(), 0) << start.output();
-        url_ = start.output().substr(0, start.output().find('\n'));
+        // The URL is the line the script prints; anything else there is the tools' talk.
+        const std::string& said = start.output();
+        const std::size_t at = said.find("postgresql://");
+        if (at != std::string::npos)
+            url_ = said.substr(at, said.find('\n', at) - at);
+        EXPECT_FALSE(url_.empty()) << said;
     }
     ~OwnServer() { Process(Script("stop")).wait(); }
     OwnServer(const OwnServer&) = delete;
