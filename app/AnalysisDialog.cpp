@@ -1,11 +1,14 @@
 #include "app/AnalysisDialog.h"
 
 #include "app/AnalysisLayer.h"
+#include "app/ArchiveDialog.h"
 #include "app/ChartView.h"
+#include "app/Texts.h"
 #include "chart/ChartOverlay.h"
 #include "chart/ChartReadout.h"
 #include "chart/ChartWidget.h"
 #include "chart/LabelText.h"
+#include "messages/Messages.h"
 #include "platform/DateTime.h"
 
 #include <QCheckBox>
@@ -67,10 +70,12 @@ QString TimeText(double time) {
 } // namespace
 
 AnalysisDialog::AnalysisDialog(chart::ChartWidget& widget, chart::ChartOverlay* readout,
-                               Language language, std::function<std::string()> dataFile)
+                               Language language, std::function<std::string()> dataFile,
+                               std::function<const ShownArchive*()> archived)
     : QDialog(widget.window()), widget_(widget), readout_(readout), language_(language),
-      dataFile_(std::move(dataFile)), settings_(LoadAnalysisSettings()),
-      layer_(new AnalysisLayer(widget)), timer_(new QTimer(this)) {
+      dataFile_(std::move(dataFile)), archived_(std::move(archived)),
+      settings_(LoadAnalysisSettings()), layer_(new AnalysisLayer(widget)),
+      timer_(new QTimer(this)) {
     setObjectName(QStringLiteral("AnalysisDialog"));
     setWindowTitle(Text(AnalysisText::Caption));
     setModal(false);
@@ -92,11 +97,17 @@ void AnalysisDialog::Build() {
         profile_->addItem(name == analysis::CustomProfileName ? Text(AnalysisText::ProfileCustom)
                                                               : QString::fromStdString(name),
                           QString::fromStdString(name));
-    top->addWidget(new QLabel(Text(AnalysisText::Profile)), 0, 0);
-    top->addWidget(profile_, 0, 1);
+    loggerLabel_ = new QLabel(Text(AnalysisText::Logger));
+    logger_ = new QComboBox;
+    loggerLabel_->setVisible(false);
+    logger_->setVisible(false);
+    top->addWidget(loggerLabel_, 0, 0);
+    top->addWidget(logger_, 0, 1);
+    top->addWidget(new QLabel(Text(AnalysisText::Profile)), 1, 0);
+    top->addWidget(profile_, 1, 1);
     deltaH_ = Spin(1, 1000, 3, QString());
-    top->addWidget(new QLabel(Text(AnalysisText::DeltaH)), 1, 0);
-    top->addWidget(deltaH_, 1, 1);
+    top->addWidget(new QLabel(Text(AnalysisText::DeltaH)), 2, 0);
+    top->addWidget(deltaH_, 2, 1);
     settings->addLayout(top);
 
     auto range = [&](AnalysisText title, QDoubleSpinBox*& low, QDoubleSpinBox*& high,
@@ -203,6 +214,12 @@ void AnalysisDialog::Build() {
     resize(1240, 600);
 
     connect(profile_, &QComboBox::currentIndexChanged, this, &AnalysisDialog::OnProfileChosen);
+    connect(logger_, &QComboBox::currentIndexChanged, this, [this](int row) {
+        if (showing_ || row < 0)
+            return;
+        chosenLogger_ = logger_->itemData(row).toString().toStdString();
+        Recompute();
+    });
     // Limits and rules of one's own make the profile the custom one.
     auto custom = [this] {
         if (showing_)
@@ -312,35 +329,93 @@ void AnalysisDialog::SetSettings(const AnalysisSettings& settings) {
     Recompute();
 }
 
-bool AnalysisDialog::LoadFile() {
+void AnalysisDialog::ListLoggers() {
+    const ShownArchive* shown = Shown();
+    loggerLabel_->setVisible(shown != nullptr);
+    logger_->setVisible(shown != nullptr);
+    if (!shown) {
+        loggersFor_ = 0;
+        return;
+    }
+    if (loggersFor_ == shown->showing)
+        return;
+    loggersFor_ = shown->showing;
+    showing_ = true;
+    logger_->clear();
+    for (const archive::LoggerSummary& logger : shown->loggers)
+        logger_->addItem(ArchivedLoggerName(logger), QString::fromStdString(logger.id));
+    const int kept = logger_->findData(QString::fromStdString(chosenLogger_));
+    logger_->setCurrentIndex(std::max(0, kept));
+    showing_ = false;
+}
+
+std::string AnalysisDialog::ArchivedLogger() {
+    ListLoggers();
+    return Shown() && logger_->currentIndex() >= 0 ? logger_->currentData().toString().toStdString()
+                                                   : std::string();
+}
+
+void AnalysisDialog::ChooseLogger(int row) {
+    ListLoggers();
+    logger_->setCurrentIndex(row);
+}
+
+AnalysisDialog::Stamp AnalysisDialog::CurrentStamp() const {
+    if (const ShownArchive* shown = Shown()) {
+        // Never a file's name: the archive's showing and the logger.
+        const QString id = logger_->currentData().toString();
+        return {QStringLiteral("\n%1\n%2").arg(shown->showing).arg(id).toStdString(), -1, 0};
+    }
     const std::string name = dataFile_();
-    if (name.empty()) {
+    const QFileInfo info(QString::fromStdString(name));
+    return {name, info.exists() ? info.size() : -1,
+            info.exists() ? info.lastModified().toMSecsSinceEpoch() : 0};
+}
+
+void AnalysisDialog::ReadArchived(const ShownArchive& shown) {
+    const std::string logger = logger_->currentData().toString().toStdString();
+    try {
+        source_.file.samples = archive::ReadAnalysisSamples(*archive::OpenArchive(shown.location),
+                                                            logger, shown.period);
+    } catch (const archive::ArchiveError& e) {
+        error_ = TextOf(Message::ArchiveUnreadable, language_,
+                        {QString::fromStdString(archive::LocationForDisplay(shown.location)),
+                         ArchiveErrorReason(e, language_)});
+    }
+}
+
+bool AnalysisDialog::LoadSource() {
+    ListLoggers();
+    const ShownArchive* shown = Shown();
+    if (!shown && dataFile_().empty()) {
         source_ = Source{};
         error_ = Text(AnalysisText::NoData);
         return false;
     }
-    const QFileInfo info(QString::fromStdString(name));
-    const long long size = info.exists() ? info.size() : -1;
-    const qint64 modified = info.exists() ? info.lastModified().toMSecsSinceEpoch() : 0;
-    if (name != source_.name || size != source_.size || modified != source_.modified) {
-        source_ = Source{name, size, modified, {}, {}};
+    if (const Stamp stamp = CurrentStamp(); stamp != source_.stamp) {
+        source_ = Source{stamp, {}, {}};
         error_.clear();
         ++generation_;
-        try {
-            source_.file = analysis::ReadFileSamples(name);
-        } catch (const std::exception& e) {
-            error_ = Text(AnalysisText::ReadFailed)
-                         .arg(QString::fromStdString(name), QString::fromUtf8(e.what()));
-            return false;
+        if (shown) {
+            // The window shows the loggers' lines itself: no dew-point line of the analysis.
+            ReadArchived(*shown);
+        } else {
+            const std::string& name = stamp.name;
+            try {
+                source_.file = analysis::ReadFileSamples(name);
+            } catch (const std::exception& e) {
+                error_ = Text(AnalysisText::ReadFailed)
+                             .arg(QString::fromStdString(name), QString::fromUtf8(e.what()));
+            }
+            // The dew-point series as the chart shows the file: lines 1 and 2 left out.
+            const std::vector<analysis::Sample>& samples = source_.file.samples;
+            for (std::size_t i = source_.file.fromFirstTwoLines; i < samples.size(); ++i)
+                if (auto dew = analysis::DewPoint(samples[i].celsius, samples[i].humidity))
+                    source_.dewPoints.emplace_back(samples[i].time, *dew);
         }
-        // The dew-point series as the chart shows the file: lines 1 and 2 left out.
-        std::vector<analysis::Sample>& samples = source_.file.samples;
-        for (std::size_t i = source_.file.fromFirstTwoLines; i < samples.size(); ++i)
-            if (auto dew = analysis::DewPoint(samples[i].celsius, samples[i].humidity))
-                source_.dewPoints.emplace_back(samples[i].time, *dew);
         // Sorted once here, so that each recompute only summarises.
         std::stable_sort(
-            samples.begin(), samples.end(),
+            source_.file.samples.begin(), source_.file.samples.end(),
             [](const analysis::Sample& a, const analysis::Sample& b) { return a.time < b.time; });
     }
     if (!error_.isEmpty())
@@ -354,7 +429,7 @@ bool AnalysisDialog::LoadFile() {
 
 void AnalysisDialog::Recompute() {
     error_.clear();
-    if (!LoadFile()) {
+    if (!LoadSource()) {
         summary_.reset();
     } else {
         analysis::Options options = OptionsOf(settings_);
@@ -371,26 +446,15 @@ void AnalysisDialog::Recompute() {
     UpdateChart();
 }
 
-void AnalysisDialog::Pause(bool paused) {
-    paused_ = paused;
-    if (paused)
-        hide();
-    layer_->SetShown(!paused && settings_.showOnChart);
-}
-
 void AnalysisDialog::CheckForChanges() {
-    if (paused_ || (!isVisible() && !settings_.showOnChart && !settings_.dewPoint))
+    if (!isVisible() && !settings_.showOnChart && !settings_.dewPoint)
         return;
-    const std::string name = dataFile_();
-    const QFileInfo info(QString::fromStdString(name));
-    const bool fileChanged =
-        name != source_.name || (info.exists() ? info.size() : -1) != source_.size ||
-        (info.exists() ? info.lastModified().toMSecsSinceEpoch() : 0) != source_.modified;
+    ListLoggers();
     const chart::ChartAxis& time = widget_.Chart().BottomAxis();
     const bool rangeChanged = time.Minimum() != shownFrom_ || time.Maximum() != shownTo_;
-    if (fileChanged || (settings_.visibleOnly && rangeChanged))
+    if (CurrentStamp() != source_.stamp || (settings_.visibleOnly && rangeChanged))
         Recompute();
-    else if (settings_.dewPoint && HasDewPointSeries(widget_.Chart()) &&
+    else if (!Shown() && settings_.dewPoint && HasDewPointSeries(widget_.Chart()) &&
              widget_.Chart().Series(DewPointSeries).Count() == 0 && !source_.dewPoints.empty())
         UpdateChart(); // the window loaded the file again, which emptied the series
 }
@@ -518,7 +582,9 @@ void AnalysisDialog::ShowResult() {
 
 void AnalysisDialog::UpdateChart() {
     chart::Chart& chart = widget_.Chart();
-    if (settings_.dewPoint) {
+    if (Shown()) {
+        // The dew point's place stays as the window keeps it while the loggers are shown.
+    } else if (settings_.dewPoint) {
         chart::LineSeries& series = AddDewPointSeries(chart, language_);
         if (dewPointsFor_ != generation_ + 1 || series.Count() == 0) {
             series.Clear();
@@ -532,11 +598,8 @@ void AnalysisDialog::UpdateChart() {
         dewPointsFor_ = 0;
     }
     SetFahrenheit(chart, settings_.fahrenheit);
-    if (readout_) {
-        const QString unit = settings_.fahrenheit ? Fahrenheit : Celsius;
-        readout_->SetUnit(static_cast<std::size_t>(TemperatureSeries), unit);
-        readout_->SetUnit(DewPointSeries, unit);
-    }
+    if (readout_)
+        SetReadoutUnits(*readout_, chart);
     AnalysisMarks marks;
     if (summary_ && summary_->limits) {
         auto shown = [&](double celsius) {

@@ -6,6 +6,10 @@
 // visible range as the period it follows zooms and pans, checked on a timer, never while the
 // chart paints. It also owns what the analysis puts on the chart: the limit lines and shaded
 // excursions, the dew-point series and the °F display.
+//
+// While the chart shows archived loggers instead of the data file's lines, the dialog analyses
+// one of them, chosen in its "Rejestrator:" list, with its samples read from the archive over
+// the period shown; the dew-point series then stays as the window left it.
 
 #include "analysis/FileSamples.h"
 #include "app/AnalysisSettings.h"
@@ -39,28 +43,34 @@ class ChartWidget;
 namespace velkor {
 
 class AnalysisLayer;
+struct ShownArchive;
 
 class AnalysisDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    // `dataFile` gives the name of the file the chart shows (empty: none).
+    // `dataFile` gives the name of the file the chart shows (empty: none); `archived` the
+    // archived loggers shown instead (null, or no function: none).
     AnalysisDialog(chart::ChartWidget& widget, chart::ChartOverlay* readout, Language language,
-                   std::function<std::string()> dataFile);
+                   std::function<std::string()> dataFile,
+                   std::function<const ShownArchive*()> archived = {});
     ~AnalysisDialog() override;
 
     const AnalysisSettings& Settings() const { return settings_; }
     // Sets the controls (and so the analysis) as a user would.
     void SetSettings(const AnalysisSettings& settings);
-    // Reads the file again if it changed, and summarises the chosen period.
+    // Reads the file (or the archived logger) again if it changed, and summarises the chosen
+    // period.
     void Recompute();
-    // What the timer does: recomputes when the file or, for the visible range, the range
-    // changed.
+    // What the timer does: recomputes when the file, the archived logger shown or, for the
+    // visible range, the range changed.
     void CheckForChanges();
-    // While paused (the chart shows other lines than the data file's: the archived loggers) the
-    // dialog is hidden, its marks are off the chart and the timer leaves the chart alone; when
-    // resumed the marks come back as the settings say.
-    void Pause(bool paused);
+    // The identifier of the archived logger analysed; empty while the chart shows the data
+    // file's lines.
+    std::string ArchivedLogger();
+    // Chooses the archived logger of list row `row` (as the user's choice does).
+    void ChooseLogger(int row);
+    QComboBox& LoggerList() const { return *logger_; }
     // Zooms the chart to excursion `row` of the list.
     void ZoomToExcursion(int row);
 
@@ -77,7 +87,20 @@ private:
     void ReadControls();
     void OnProfileChosen();
     void OnEdited();
-    bool LoadFile();
+    const ShownArchive* Shown() const { return archived_ ? archived_() : nullptr; }
+    // Fills the logger list from the loggers shown, keeping the choice while it is among them.
+    void ListLoggers();
+    // What the analysis would read now: the file with its size and time, or the logger of
+    // this showing of the archive.
+    struct Stamp {
+        std::string name;
+        long long size = -1;
+        qint64 modified = 0;
+        bool operator==(const Stamp&) const = default;
+    };
+    Stamp CurrentStamp() const;
+    bool LoadSource();
+    void ReadArchived(const ShownArchive& shown);
     void ShowResult();
     void UpdateChart();
     QString Text(AnalysisText text) const { return TextOf(text, language_); }
@@ -88,17 +111,17 @@ private:
     chart::ChartOverlay* readout_;
     Language language_;
     std::function<std::string()> dataFile_;
+    std::function<const ShownArchive*()> archived_;
     AnalysisSettings settings_;
     AnalysisLayer* layer_;
     QTimer* timer_;
-    bool showing_ = false; // the controls are being set from the settings
-    bool paused_ = false;
+    bool showing_ = false;       // the controls are being set from the settings
+    std::size_t loggersFor_ = 0; // the showing of the archive the logger list holds
+    std::string chosenLogger_;   // kept over showings while it is among the loggers
 
-    // The file read last, its readings sorted by time.
+    // The file or archived logger read last, its readings sorted by time.
     struct Source {
-        std::string name;
-        long long size = -1;
-        qint64 modified = 0;
+        Stamp stamp;
         analysis::FileSamples file;
         std::vector<std::pair<double, double>> dewPoints; // time, °C; the chart's lines
     };
@@ -110,6 +133,8 @@ private:
     std::size_t generation_ = 0;
 
     QComboBox* profile_ = nullptr;
+    QLabel* loggerLabel_ = nullptr;
+    QComboBox* logger_ = nullptr;
     QGroupBox* limitsBox_ = nullptr;
     QDoubleSpinBox* low_ = nullptr;
     QDoubleSpinBox* high_ = nullptr;

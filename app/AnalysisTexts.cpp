@@ -15,9 +15,10 @@ struct Entry {
     const char* english;
 };
 
-constexpr std::array<Entry, 44> AnalysisTable{{
+constexpr std::array<Entry, 45> AnalysisTable{{
     {AnalysisText::Caption, "Analiza i alarmy", "Analysis and alarms"},
     {AnalysisText::Profile, "Profil:", "Profile:"},
+    {AnalysisText::Logger, "Rejestrator:", "Logger:"},
     {AnalysisText::ProfileCustom, "własny", "custom"},
     {AnalysisText::TemperatureRange, "Zakres temperatury", "Temperature range"},
     {AnalysisText::HumidityRange, "Zakres wilgotności", "Humidity range"},

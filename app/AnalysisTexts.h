@@ -10,6 +10,7 @@ namespace velkor {
 enum class AnalysisText {
     Caption,
     Profile,
+    Logger,        // the archived logger analysed
     ProfileCustom, // the profile of one's own limits and rules
     TemperatureRange,
     HumidityRange,

@@ -3,11 +3,14 @@
 // count and last download; the user ticks up to eight and picks a period, then shows them on
 // the chart or opens one as data.
 
+#include "app/ChartView.h"
 #include "archive/Archive.h"
 #include "messages/Language.h"
 
 #include <QDialog>
+#include <QString>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -17,15 +20,27 @@ class QTableWidget;
 
 namespace velkor {
 
-// At most this many loggers on the chart at once.
-constexpr int MaxArchiveLoggers = 8;
-
 struct ArchiveChoice {
     enum class Action { Chart, OpenAsData };
     Action action = Action::Chart;
     std::vector<archive::LoggerSummary> loggers; // ticked, in the list's order
     archive::Period period;
 };
+
+// The archived loggers the chart shows in place of the data file's lines, for the analysis and
+// the report of each.
+struct ShownArchive {
+    std::string location;                        // the archive
+    archive::Period period;                      // as chosen in the dialog
+    std::vector<archive::LoggerSummary> loggers; // in the order of their lines
+    std::size_t showing = 0;                     // counts the showings from 1: each reads anew
+};
+
+// Why the archive failed, in `language`, with the database's own words in brackets.
+QString ArchiveErrorReason(const archive::ArchiveError& e, Language language);
+
+// The logger's label, or its identifier while it has none.
+QString ArchivedLoggerName(const archive::LoggerSummary& logger);
 
 class ArchiveDialog final : public QDialog {
     Q_OBJECT

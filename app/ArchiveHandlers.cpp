@@ -29,46 +29,6 @@ namespace velkor {
 
 namespace {
 
-// Why the archive failed, in the window's language; the database's own words follow.
-QString Reason(const archive::ArchiveError& e, Language language) {
-    Message reason = Message::ArchiveDamaged;
-    switch (e.Fault()) {
-    case archive::ArchiveFault::NotAnArchive:
-        reason = Message::ArchiveNotAnArchive;
-        break;
-    case archive::ArchiveFault::Damaged:
-        reason = Message::ArchiveDamaged;
-        break;
-    case archive::ArchiveFault::Busy:
-        reason = Message::ArchiveBusy;
-        break;
-    case archive::ArchiveFault::Full:
-        reason = Message::ArchiveFull;
-        break;
-    case archive::ArchiveFault::ReadOnly:
-        reason = Message::ArchiveReadOnly;
-        break;
-    case archive::ArchiveFault::CannotOpen:
-        reason = Message::ArchiveCannotOpen;
-        break;
-    case archive::ArchiveFault::NewerSchema:
-        reason = Message::ArchiveNewer;
-        break;
-    case archive::ArchiveFault::Authentication:
-        reason = Message::ArchiveLoginRefused;
-        break;
-    case archive::ArchiveFault::NotBuilt:
-        reason = Message::ArchiveKindNotBuilt;
-        break;
-    case archive::ArchiveFault::NoSuchLogger:
-    case archive::ArchiveFault::NoSuchDownload:
-    case archive::ArchiveFault::Other:
-        return QString::fromUtf8(e.what());
-    }
-    return QString::fromStdString(MessageText(language, reason)) + QStringLiteral(" (") +
-           QString::fromUtf8(e.what()) + u')';
-}
-
 QString Shown(const std::string& location) {
     return QString::fromStdString(archive::LocationForDisplay(location));
 }
@@ -86,11 +46,19 @@ constexpr std::array<std::array<std::uint32_t, 2>, MaxArchiveLoggers> LoggerColo
     {chart::Rgb(80, 80, 80), chart::Rgb(170, 170, 170)},
 }};
 
-QString NameOf(const archive::LoggerSummary& logger) {
-    return QString::fromStdString(logger.label.empty() ? logger.id : logger.label);
+} // namespace
+
+QString ArchiveErrorReason(const archive::ArchiveError& e, Language language) {
+    const auto reason = archive::FaultMessage(e.Fault());
+    if (!reason)
+        return QString::fromUtf8(e.what());
+    return QString::fromStdString(MessageText(language, *reason)) + QStringLiteral(" (") +
+           QString::fromUtf8(e.what()) + u')';
 }
 
-} // namespace
+QString ArchivedLoggerName(const archive::LoggerSummary& logger) {
+    return QString::fromStdString(logger.label.empty() ? logger.id : logger.label);
+}
 
 QString MainWindow::ArchiveDownload(const DownloadResult& result, bool complete, bool& failed) {
     failed = false;
@@ -112,7 +80,7 @@ QString MainWindow::ArchiveDownload(const DownloadResult& result, bool complete,
                      QString::number(counts.conflicting)});
     } catch (const archive::ArchiveError& e) {
         failed = true;
-        return Text(Message::ArchiveFailed, {Shown(location), Reason(e, language_)});
+        return Text(Message::ArchiveFailed, {Shown(location), ArchiveErrorReason(e, language_)});
     } catch (const std::exception& e) {
         // The data file could not be read back.
         failed = true;
@@ -142,7 +110,8 @@ QString MainWindow::RecordErase(bool confirmed) {
              confirmed});
         return {};
     } catch (const archive::ArchiveError& e) {
-        return Text(RunText::ArchiveEraseFailed).arg(Shown(location), Reason(e, language_));
+        return Text(RunText::ArchiveEraseFailed)
+            .arg(Shown(location), ArchiveErrorReason(e, language_));
     }
 }
 
@@ -156,7 +125,8 @@ void MainWindow::ArchiveClick() {
         opened = archive::OpenArchive(location);
         loggers = opened->Loggers();
     } catch (const archive::ArchiveError& e) {
-        guard_.Report(Text(Message::ArchiveUnreadable, {Shown(location), Reason(e, language_)}));
+        guard_.Report(
+            Text(Message::ArchiveUnreadable, {Shown(location), ArchiveErrorReason(e, language_)}));
         return;
     }
     if (loggers.empty()) {
@@ -177,18 +147,15 @@ void MainWindow::ArchiveClick() {
 
 void MainWindow::ShowArchiveChart(archive::Archive& archive, const ArchiveChoice& choice) {
     chart::Chart& chart = Chart1().Chart();
-    LeaveArchiveView();
+    RestoreDataFileLines(); // the analysis follows when these loggers are shown
     // The specified lines and the dew point (the analysis's) are hidden meanwhile; the dew
     // point's place is kept so that the loggers' lines come after it.
     activeBeforeArchive_ = {SeriesActive(Series::Series1), SeriesActive(Series::Series2)};
     dewPointBeforeArchive_ = HasDewPointSeries(chart);
     dewPointActiveBeforeArchive_ = dewPointBeforeArchive_ && chart.Series(DewPointSeries).Active();
     AddDewPointSeries(chart, language_).SetActive(false);
-    archiveView_ = true;
-    // The analysis covers the data file only: its dialog and marks would stand beside the
-    // wrong lines.
-    if (auto* menu = Chart1().findChild<ChartMenu*>())
-        menu->PauseAnalysis(true);
+    shownArchive_ = std::make_unique<ShownArchive>(
+        ShownArchive{services_.archive, choice.period, choice.loggers, ++archiveShowings_});
     SetSeriesActive(Series::Series1, false);
     SetSeriesActive(Series::Series2, false);
     for (std::size_t n = FirstArchiveSeries; n < FirstArchiveSeries + 2 * choice.loggers.size();
@@ -200,8 +167,8 @@ void MainWindow::ShowArchiveChart(archive::Archive& archive, const ArchiveChoice
         const auto& logger = choice.loggers[k];
         chart::LineSeries& temperature = chart.Series(FirstArchiveSeries + 2 * k);
         chart::LineSeries& humidity = chart.Series(FirstArchiveSeries + 1 + 2 * k);
-        temperature.SetTitle(Text(RunText::ArchiveTemperature).arg(NameOf(logger)));
-        humidity.SetTitle(Text(RunText::ArchiveHumidity).arg(NameOf(logger)));
+        temperature.SetTitle(Text(RunText::ArchiveTemperature).arg(ArchivedLoggerName(logger)));
+        humidity.SetTitle(Text(RunText::ArchiveHumidity).arg(ArchivedLoggerName(logger)));
         archive.ReadSamples(
             logger.id, choice.period, [&](std::span<const archive::StoredSample> chunk) {
                 for (const auto& s : chunk) {
@@ -216,11 +183,24 @@ void MainWindow::ShowArchiveChart(archive::Archive& archive, const ArchiveChoice
     }
     ShowArchiveSeries(chart, TemperatureSeries, IsChecked(Control::CheckBox1));
     ShowArchiveSeries(chart, HumiditySeries, IsChecked(Control::CheckBox2));
+    // In the unit the analysis shows the temperatures in.
+    SetFahrenheit(chart, ShowsFahrenheit(chart));
     SetBottomAxisAutomatic();
+    // The analysis follows: it now covers one of these loggers.
+    if (auto* menu = Chart1().findChild<ChartMenu*>())
+        menu->ArchiveViewChanged();
 }
 
 void MainWindow::LeaveArchiveView() {
-    if (!archiveView_)
+    if (!shownArchive_)
+        return;
+    RestoreDataFileLines();
+    if (auto* menu = Chart1().findChild<ChartMenu*>())
+        menu->ArchiveViewChanged();
+}
+
+void MainWindow::RestoreDataFileLines() {
+    if (!shownArchive_)
         return;
     chart::Chart& chart = Chart1().Chart();
     while (chart.SeriesCount() > FirstArchiveSeries)
@@ -231,9 +211,7 @@ void MainWindow::LeaveArchiveView() {
         RemoveDewPointSeries(chart);
     SetSeriesActive(Series::Series1, activeBeforeArchive_[0]);
     SetSeriesActive(Series::Series2, activeBeforeArchive_[1]);
-    archiveView_ = false;
-    if (auto* menu = Chart1().findChild<ChartMenu*>())
-        menu->PauseAnalysis(false);
+    shownArchive_.reset();
 }
 
 // The logger's period as a data file, numbered from 1, loaded as Read from file loads a file:

@@ -61,7 +61,7 @@ void MainWindow::SetBottomAxisAutomatic() {
 }
 
 void MainWindow::CheckBox1Click() {
-    if (archiveView_) {
+    if (ArchiveView()) {
         ShowArchiveSeries(Chart1().Chart(), TemperatureSeries, IsChecked(Control::CheckBox1));
         return;
     }
@@ -69,7 +69,7 @@ void MainWindow::CheckBox1Click() {
 }
 
 void MainWindow::CheckBox2Click() {
-    if (archiveView_) {
+    if (ArchiveView()) {
         ShowArchiveSeries(Chart1().Chart(), HumiditySeries, IsChecked(Control::CheckBox2));
         return;
     }

@@ -1,6 +1,7 @@
 #include "app/ChartMenu.h"
 
 #include "app/AnalysisDialog.h"
+#include "app/ArchiveDialog.h"
 #include "app/ChartCsv.h"
 #include "app/ChartImage.h"
 #include "app/ChartView.h"
@@ -69,17 +70,6 @@ QString Proposed(const QString& folder, const QString& name) {
 
 } // namespace
 
-QString SeriesUnit(const chart::Chart& chart, std::size_t series) {
-    if (series == static_cast<std::size_t>(TemperatureSeries) || series == DewPointSeries)
-        return ShowsFahrenheit(chart) ? QStringLiteral("°F") : QStringLiteral("°C");
-    if (series == static_cast<std::size_t>(HumiditySeries))
-        return QStringLiteral("%");
-    // The archived loggers' lines: temperature, humidity, from FirstArchiveSeries on.
-    if (series >= FirstArchiveSeries)
-        return (series - FirstArchiveSeries) % 2 == 0 ? QStringLiteral("°C") : QStringLiteral("%");
-    return {};
-}
-
 QString StatisticsText(const chart::Chart& chart, Language language) {
     const chart::ChartAxis& time = chart.BottomAxis();
     QStringList lines{TextOf(RunText::StatisticsRange, language) +
@@ -135,21 +125,11 @@ QMenu& ChartMenu::Menu() {
     for (qsizetype k = 1; k < actions.size() && k < EntryCount; ++k)
         actions[k]->setEnabled(points);
     const qsizetype report = static_cast<qsizetype>(Entry::Report);
-    actions[report]->setEnabled(points && dataFile_ && !dataFile_().empty());
-    const bool archived = ArchiveView();
-    for (const Entry entry : {Entry::Analysis, Entry::Report}) {
-        QAction* action = actions[static_cast<qsizetype>(entry)];
-        action->setText(EntryText(entry, language_) +
-                        (archived ? Text(RunText::ArchiveNotAnalysed) : QString()));
-        if (archived)
-            action->setEnabled(false);
-    }
+    actions[report]->setEnabled(points && (ArchiveView() || (dataFile_ && !dataFile_().empty())));
     return *menu_;
 }
 
 void ChartMenu::Run(Entry entry) {
-    if ((entry == Entry::Analysis || entry == Entry::Report) && ArchiveView())
-        return;
     guard_([this, entry] {
         switch (entry) {
         case Entry::Copy:
@@ -213,9 +193,6 @@ void ChartMenu::ExportCsv() {
 }
 
 void ChartMenu::SaveReport() {
-    const std::string file = dataFile_ ? dataFile_() : std::string();
-    if (file.empty())
-        return;
     // The analysis dialog's settings and period, as it shows them or last saved them.
     const AnalysisSettings settings = analysis_ ? analysis_->Settings() : LoadAnalysisSettings();
     analysis::Options options = OptionsOf(settings);
@@ -224,6 +201,17 @@ void ChartMenu::SaveReport() {
         options.from = time.Minimum();
         options.to = time.Maximum();
     }
+    if (const ShownArchive* shown = ArchiveView()) {
+        // The logger the analysis dialog shows; the first one before the dialog was opened.
+        std::string logger = analysis_ ? analysis_->ArchivedLogger() : std::string();
+        if (logger.empty() && !shown->loggers.empty())
+            logger = shown->loggers.front().id;
+        report::SaveArchiveReport(dialogs_, language_, *shown, logger, options, reportFolder_);
+        return;
+    }
+    const std::string file = dataFile_ ? dataFile_() : std::string();
+    if (file.empty())
+        return;
     report::SaveReport(dialogs_, language_, file, options,
                        loggerFacts_ ? loggerFacts_() : std::nullopt, reportFolder_);
 }
@@ -232,15 +220,18 @@ void ChartMenu::ShowStatistics() {
     dialogs_.message(StatisticsText(widget_.Chart(), language_), Text(RunText::StatisticsCaption));
 }
 
-void ChartMenu::PauseAnalysis(bool paused) {
+void ChartMenu::ArchiveViewChanged() {
+    if (readout_)
+        SetReadoutUnits(*readout_, widget_.Chart());
     if (analysis_)
-        analysis_->Pause(paused);
+        analysis_->CheckForChanges();
 }
 
 void ChartMenu::ShowAnalysis() {
     if (!analysis_)
         analysis_ = new AnalysisDialog(
-            widget_, readout_, language_, dataFile_ ? dataFile_ : [] { return std::string(); });
+            widget_, readout_, language_, dataFile_ ? dataFile_ : [] { return std::string(); },
+            archiveView_);
     analysis_->Recompute();
     analysis_->show();
     analysis_->raise();
@@ -271,11 +262,7 @@ ChartMenu& AttachChartLayers(chart::ChartWidget& widget, Dialogs& dialogs, Langu
                              ChartMenu::Guard guard, std::function<std::string()> dataFile,
                              std::function<void()> openArchive) {
     auto* readout = new chart::ChartOverlay(widget);
-    for (std::size_t series : {static_cast<std::size_t>(TemperatureSeries),
-                               static_cast<std::size_t>(HumiditySeries), DewPointSeries})
-        readout->SetUnit(series, SeriesUnit(widget.Chart(), series));
-    for (std::size_t series = FirstArchiveSeries; series < FirstArchiveSeries + 16; ++series)
-        readout->SetUnit(series, SeriesUnit(widget.Chart(), series));
+    SetReadoutUnits(*readout, widget.Chart());
     return *new ChartMenu(widget, dialogs, language, std::move(guard), std::move(dataFile), readout,
                           std::move(openArchive));
 }

@@ -5,6 +5,7 @@
 // whole chart. With the hover readout it makes the layers the window puts over Chart1; neither
 // changes what the chart paints or prints.
 
+#include "app/ChartView.h"
 #include "app/Texts.h"
 #include "app/report/ReportAction.h"
 #include "messages/Language.h"
@@ -29,12 +30,10 @@ namespace velkor {
 
 class AnalysisDialog;
 class Dialogs;
+struct ShownArchive;
 
 // A press and its release this close (in both directions) make a click.
 constexpr int MenuClickDistance = 3;
-
-// The unit of the logger chart's series ("°C" or "°F", "%").
-QString SeriesUnit(const chart::Chart& chart, std::size_t series);
 
 // The statistics box's text: the visible time range, then for each visible series its title,
 // number of points, minimum and maximum each with its time, and mean, over that range.
@@ -59,14 +58,14 @@ public:
         loggerFacts_ = std::move(facts);
     }
 
-    // Whether the chart shows archived loggers: the analysis and the report cover the data file
-    // only, so meanwhile their entries say so and do nothing.
-    void SetArchiveView(std::function<bool()> archiveView) {
+    // The archived loggers the chart shows, or null while it shows the data file's lines. The
+    // analysis and the report then cover one of those loggers, chosen in the analysis dialog.
+    void SetArchiveView(std::function<const ShownArchive*()> archiveView) {
         archiveView_ = std::move(archiveView);
     }
-    // Pauses the analysis dialog, if it was made, while the chart shows archived loggers (see
-    // AnalysisDialog::Pause).
-    void PauseAnalysis(bool paused);
+    // The window calls this after the chart began or stopped showing archived loggers: the
+    // readout takes the lines' units, and the analysis, if made, reads what is now shown.
+    void ArchiveViewChanged();
 
     // The menu with its entries enabled as the chart now allows (all but Copy need points).
     QMenu& Menu();
@@ -84,7 +83,7 @@ private:
     void ShowAnalysis();
     void SaveReport();
     QString Text(RunText text) const { return TextOf(text, language_); }
-    bool ArchiveView() const { return archiveView_ && archiveView_(); }
+    const ShownArchive* ArchiveView() const { return archiveView_ ? archiveView_() : nullptr; }
 
     chart::ChartWidget& widget_;
     Dialogs& dialogs_;
@@ -102,7 +101,7 @@ private:
     chart::ChartOverlay* readout_;
     AnalysisDialog* analysis_ = nullptr; // made at its first use
     std::function<void()> openArchive_;
-    std::function<bool()> archiveView_;
+    std::function<const ShownArchive*()> archiveView_;
 };
 
 // The hover readout and the menu over the window's Chart1; returns the menu.

@@ -1,6 +1,7 @@
 #include "app/ChartView.h"
 
 #include "chart/Chart.h"
+#include "chart/ChartOverlay.h"
 #include "chart/ChartWidget.h"
 
 #include <QPalette>
@@ -168,10 +169,28 @@ void SetFahrenheit(chart::Chart& chart, bool fahrenheit) {
     ConvertSeries(chart.Series(TemperatureSeries), multiplier, offset);
     if (HasDewPointSeries(chart))
         ConvertSeries(chart.Series(DewPointSeries), multiplier, offset);
+    for (std::size_t i = FirstArchiveSeries; i < chart.SeriesCount(); i += 2)
+        ConvertSeries(chart.Series(i), multiplier, offset);
 }
 
 bool ShowsFahrenheit(const chart::Chart& chart) {
     return chart.Series(TemperatureSeries).YValues().Offset() == FahrenheitOffset;
+}
+
+QString SeriesUnit(const chart::Chart& chart, std::size_t series) {
+    const bool temperature =
+        series == static_cast<std::size_t>(TemperatureSeries) || series == DewPointSeries ||
+        (series >= FirstArchiveSeries && (series - FirstArchiveSeries) % 2 == 0);
+    if (temperature)
+        return ShowsFahrenheit(chart) ? QStringLiteral("°F") : QStringLiteral("°C");
+    if (series == static_cast<std::size_t>(HumiditySeries) || series > FirstArchiveSeries)
+        return QStringLiteral("%");
+    return {};
+}
+
+void SetReadoutUnits(chart::ChartOverlay& readout, const chart::Chart& chart) {
+    for (std::size_t series = 0; series < FirstArchiveSeries + 2 * MaxArchiveLoggers; ++series)
+        readout.SetUnit(series, SeriesUnit(chart, series));
 }
 
 void ShowArchiveSeries(chart::Chart& chart, int kind, bool shown) {

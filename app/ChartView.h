@@ -7,6 +7,7 @@
 #include "log/Sinks.h"
 #include "messages/Language.h"
 
+#include <QString>
 #include <cstddef>
 #include <cstdint>
 
@@ -14,7 +15,7 @@ class QWidget;
 
 namespace velkor::chart {
 class Chart;
-class LineSeries;
+class ChartOverlay;
 class ChartWidget;
 class LineSeries;
 } // namespace velkor::chart
@@ -39,18 +40,25 @@ constexpr std::size_t DewPointSeries = 2;
 chart::LineSeries& AddDewPointSeries(chart::Chart& chart, Language language);
 
 // The archived loggers' lines come after the dew point's place, two a logger (temperature,
-// then humidity). Shows or hides those of one kind (TemperatureSeries or HumiditySeries) that
-// hold points.
+// then humidity), for at most this many loggers. Shows or hides those of one kind
+// (TemperatureSeries or HumiditySeries) that hold points.
 constexpr std::size_t FirstArchiveSeries = DewPointSeries + 1;
+constexpr int MaxArchiveLoggers = 8;
 void ShowArchiveSeries(chart::Chart& chart, int kind, bool shown);
 // Removes it, if the chart has it.
 void RemoveDewPointSeries(chart::Chart& chart);
 bool HasDewPointSeries(const chart::Chart& chart);
 
-// Shows the temperatures (the temperature series and the dew point) in °F or in °C: converts
-// the points the series hold and those added later. The data file stays in °C.
+// Shows the temperatures (the temperature series, the dew point and the archived loggers'
+// temperature lines) in °F or in °C: converts the points the series hold and those added
+// later. The data file and the archive stay in °C.
 void SetFahrenheit(chart::Chart& chart, bool fahrenheit);
 bool ShowsFahrenheit(const chart::Chart& chart);
+
+// The unit of the chart's series ("°C" or "°F", "%"); empty for a series of no known kind.
+QString SeriesUnit(const chart::Chart& chart, std::size_t series);
+// Gives the readout the units of every series the chart may show.
+void SetReadoutUnits(chart::ChartOverlay& readout, const chart::Chart& chart);
 
 // The chart's two series as the log operations fill them. Adding a point only marks the chart
 // for redrawing; it is drawn when the window next paints.

@@ -1,4 +1,6 @@
 #include "app/MainWindow.h"
+
+#include "app/ArchiveDialog.h"
 #include "app/ChartMenu.h"
 #include "app/ChartView.h"
 #include "chart/ChartWidget.h"
@@ -133,7 +135,7 @@ void MainWindow::CreateControls() {
                                                          services_.settings);
                 });
             static_cast<chart::ChartWidget*>(widget)->findChild<ChartMenu*>()->SetArchiveView(
-                [this] { return archiveView_; });
+                [this] { return shownArchive_.get(); });
             break;
         case ControlKind::Button:
             widget = new QPushButton(this);

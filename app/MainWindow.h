@@ -42,6 +42,7 @@ namespace velkor {
 
 class ArchiveDialog;
 struct ArchiveChoice;
+struct ShownArchive;
 class Dialogs;
 struct DownloadResult;
 
@@ -232,15 +233,18 @@ public:
     // Runs the dialog; exec() unless a test scripts it. True: the user chose an action.
     std::function<bool(ArchiveDialog&)> runArchiveDialog;
     // Whether the chart shows archived loggers instead of Series1 and Series2.
-    bool ArchiveView() const { return archiveView_; }
+    bool ArchiveView() const { return shownArchive_ != nullptr; }
     // Back to the specified chart: the archived loggers' lines emptied and hidden, Series1 and
     // Series2 shown as they were. Done first by Read data and Read from file.
     void LeaveArchiveView();
 
 private:
     void ShowArchiveChart(archive::Archive& archive, const ArchiveChoice& choice);
+    // LeaveArchiveView without telling the chart menu, for a new showing.
+    void RestoreDataFileLines();
     void OpenArchiveAsData(archive::Archive& archive, const ArchiveChoice& choice);
-    bool archiveView_ = false;
+    std::unique_ptr<ShownArchive> shownArchive_; // null: the data file's lines are shown
+    std::size_t archiveShowings_ = 0;
     std::array<bool, 2> activeBeforeArchive_{};
     bool dewPointBeforeArchive_ = false;
     bool dewPointActiveBeforeArchive_ = false;

@@ -84,8 +84,6 @@ constexpr std::array<RunTextEntry, 37> RunTable{{
     {RunText::ArchiveEmpty, "Archiwum %1 jest puste.", "The archive %1 is empty."},
     {RunText::ArchiveTemperature, "%1: temperatura", "%1: temperature"},
     {RunText::ArchiveHumidity, "%1: wilgotność", "%1: humidity"},
-    {RunText::ArchiveNotAnalysed, " (nie dla rejestratorów z archiwum – użyj „Otwórz jako dane”)",
-     " (not for archived loggers – use “Open as data”)"},
 }};
 
 QString Choose(const char* polish, const char* english, Language language) {

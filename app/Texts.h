@@ -91,7 +91,6 @@ enum class RunText {
     ArchiveEmpty,       // %1 the archive
     ArchiveTemperature, // legend: %1 the logger's label or identifier
     ArchiveHumidity,    //
-    ArchiveNotAnalysed, // added to the analysis's and the report's entries while loggers are shown
 };
 
 QString TextOf(RunText text, Language language);

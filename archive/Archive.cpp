@@ -35,6 +35,34 @@ bool IsServerUrl(const std::string& location) {
     return IsPostgresUrl(location);
 }
 
+std::optional<Message> FaultMessage(ArchiveFault fault) {
+    switch (fault) {
+    case ArchiveFault::NotBuilt:
+        return Message::ArchiveKindNotBuilt;
+    case ArchiveFault::CannotOpen:
+        return Message::ArchiveCannotOpen;
+    case ArchiveFault::NotAnArchive:
+        return Message::ArchiveNotAnArchive;
+    case ArchiveFault::Damaged:
+        return Message::ArchiveDamaged;
+    case ArchiveFault::Busy:
+        return Message::ArchiveBusy;
+    case ArchiveFault::Full:
+        return Message::ArchiveFull;
+    case ArchiveFault::ReadOnly:
+        return Message::ArchiveReadOnly;
+    case ArchiveFault::NewerSchema:
+        return Message::ArchiveNewer;
+    case ArchiveFault::Authentication:
+        return Message::ArchiveLoginRefused;
+    case ArchiveFault::NoSuchLogger:
+    case ArchiveFault::NoSuchDownload:
+    case ArchiveFault::Other:
+        break;
+    }
+    return std::nullopt;
+}
+
 std::string LocationForDisplay(const std::string& location) {
     return WithoutPassword(location);
 }
@@ -58,8 +86,13 @@ Period HeldPeriod(const SettingsRead& settings) {
 std::vector<analysis::Sample> ReadAnalysisSamples(Archive& archive, const std::string& logger,
                                                   std::optional<double> from,
                                                   std::optional<double> to) {
-    const Period period{from ? std::optional(FromDayCount(*from)) : std::nullopt,
-                        to ? std::optional(FromDayCount(*to)) : std::nullopt};
+    return ReadAnalysisSamples(archive, logger,
+                               Period{from ? std::optional(FromDayCount(*from)) : std::nullopt,
+                                      to ? std::optional(FromDayCount(*to)) : std::nullopt});
+}
+
+std::vector<analysis::Sample> ReadAnalysisSamples(Archive& archive, const std::string& logger,
+                                                  const Period& period) {
     std::vector<analysis::Sample> samples;
     archive.ReadSamples(logger, period, [&](std::span<const StoredSample> chunk) {
         for (const StoredSample& stored : chunk)

@@ -12,6 +12,7 @@
 // the front ends word them. Nothing here shows or prints anything.
 
 #include "analysis/Summary.h"
+#include "messages/Messages.h"
 
 #include <cstdint>
 #include <functional>
@@ -156,6 +157,10 @@ enum class ArchiveFault {
     Other,
 };
 
+// The catalogue's words for the kind of fault, said before the database's own text; none for
+// the faults whose own text says it all (NoSuchLogger, NoSuchDownload, Other).
+std::optional<Message> FaultMessage(ArchiveFault fault);
+
 class ArchiveError : public std::runtime_error {
 public:
     // `detail` is the database's own text; it never holds a password.
@@ -241,5 +246,7 @@ Period HeldPeriod(const SettingsRead& settings);
 std::vector<analysis::Sample> ReadAnalysisSamples(Archive& archive, const std::string& logger,
                                                   std::optional<double> from,
                                                   std::optional<double> to);
+std::vector<analysis::Sample> ReadAnalysisSamples(Archive& archive, const std::string& logger,
+                                                  const Period& period);
 
 } // namespace velkor::archive

@@ -84,43 +84,13 @@ using archive::ArchiveError;
 using archive::ArchiveFault;
 
 std::string Reason(const Context& context, const ArchiveError& e) {
-    Message reason = Message::ArchiveDamaged;
-    switch (e.Fault()) {
-    case ArchiveFault::NotAnArchive:
-        reason = Message::ArchiveNotAnArchive;
-        break;
-    case ArchiveFault::Damaged:
-        reason = Message::ArchiveDamaged;
-        break;
-    case ArchiveFault::Busy:
-        reason = Message::ArchiveBusy;
-        break;
-    case ArchiveFault::Full:
-        reason = Message::ArchiveFull;
-        break;
-    case ArchiveFault::ReadOnly:
-        reason = Message::ArchiveReadOnly;
-        break;
-    case ArchiveFault::CannotOpen:
-        reason = Message::ArchiveCannotOpen;
-        break;
-    case ArchiveFault::NewerSchema:
-        reason = Message::ArchiveNewer;
-        break;
-    case ArchiveFault::Authentication:
-        reason = Message::ArchiveLoginRefused;
-        break;
-    case ArchiveFault::NotBuilt:
-        reason = Message::ArchiveKindNotBuilt;
-        break;
-    case ArchiveFault::NoSuchLogger:
+    if (e.Fault() == ArchiveFault::NoSuchLogger)
         return context.Say(Message::ArchiveNoLogger, {EscapeForMessage(e.what())});
-    case ArchiveFault::NoSuchDownload:
+    if (e.Fault() == ArchiveFault::NoSuchDownload)
         return context.Say(Message::ArchiveNoDownload, {e.what()});
-    case ArchiveFault::Other:
-        return e.what();
-    }
-    return context.Say(reason) + " (" + EscapeForMessage(e.what()) + ")";
+    if (const auto reason = archive::FaultMessage(e.Fault()))
+        return context.Say(*reason) + " (" + EscapeForMessage(e.what()) + ")";
+    return e.what();
 }
 
 // "The archive X could not be written: why", for download, import and erase.

@@ -1,5 +1,7 @@
 #include "app/report/ReportAction.h"
 
+#include "app/ArchiveDialog.h"
+#include "app/Texts.h"
 #include "app/report/ReportPdf.h"
 #include "app/report/ReportSummary.h"
 #include "app/report/ReportText.h"
@@ -27,19 +29,31 @@ std::optional<LoggerFacts> DownloadedLoggerFacts(const std::string& dataFileName
     return facts;
 }
 
-bool SaveReport(Dialogs& dialogs, Language language, const std::string& dataFile,
-                const analysis::Options& options, const std::optional<LoggerFacts>& logger,
-                QString& folder) {
+namespace {
+
+// The report's file as the save dialog answers, ".pdf" added when missing; empty: cancelled.
+QString AskReportFile(Dialogs& dialogs, Language language, QString& folder) {
     const QString name = WordOf(Word::SaveName, language);
     FileDialogOptions dialog;
     dialog.presetName = folder.isEmpty() ? name : QDir(folder).filePath(name);
     dialog.filter = WordOf(Word::SaveFilter, language);
     QString fileName;
     if (!dialogs.saveFile(dialog, fileName))
-        return false;
+        return {};
     folder = QFileInfo(fileName).absolutePath();
     if (QFileInfo(fileName).suffix().toLower() != QLatin1String("pdf"))
         fileName += QStringLiteral(".pdf");
+    return fileName;
+}
+
+} // namespace
+
+bool SaveReport(Dialogs& dialogs, Language language, const std::string& dataFile,
+                const analysis::Options& options, const std::optional<LoggerFacts>& logger,
+                QString& folder) {
+    const QString fileName = AskReportFile(dialogs, language, folder);
+    if (fileName.isEmpty())
+        return false;
 
     ReportRequest request;
     request.dataFile = QString::fromStdString(dataFile);
@@ -51,6 +65,34 @@ bool SaveReport(Dialogs& dialogs, Language language, const std::string& dataFile
     const ReportData data = MakeReportData(file.samples, file.facts, options, request);
     if (data.samples == 0)
         throw NoLoggerDataError(dataFile);
+    WriteReport(data, fileName);
+    return true;
+}
+
+bool SaveArchiveReport(Dialogs& dialogs, Language language, const ShownArchive& shown,
+                       const std::string& logger, const analysis::Options& options,
+                       QString& folder) {
+    ReportRequest request;
+    request.language = language;
+    request.loggerId = QString::fromStdString(logger);
+    request.archive = QString::fromStdString(archive::LocationForDisplay(shown.location));
+    std::vector<analysis::Sample> samples;
+    try {
+        samples = archive::ReadAnalysisSamples(*archive::OpenArchive(shown.location), logger,
+                                               shown.period);
+    } catch (const archive::ArchiveError& e) {
+        throw InOutError(TextOf(Message::ArchiveUnreadable, language,
+                                {request.archive, ArchiveErrorReason(e, language)})
+                             .toStdString());
+    }
+    const ReportData data = MakeReportData(samples, {}, options, request);
+    if (data.samples == 0)
+        throw InOutError(WordOf(Word::ArchiveNoSamples, language)
+                             .arg(request.archive, request.loggerId)
+                             .toStdString());
+    const QString fileName = AskReportFile(dialogs, language, folder);
+    if (fileName.isEmpty())
+        return false;
     WriteReport(data, fileName);
     return true;
 }

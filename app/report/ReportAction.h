@@ -1,6 +1,7 @@
 #pragma once
 // The window's "Raport PDF..." ("PDF report..."): the report of the data file the chart shows,
-// summarised with the analysis settings, saved where the user chooses.
+// or of one of the archived loggers it shows, summarised with the analysis settings, saved
+// where the user chooses.
 
 #include "analysis/Summary.h"
 #include "app/report/ReportData.h"
@@ -13,6 +14,7 @@
 namespace velkor {
 class Dialogs;
 struct LoggerSettings;
+struct ShownArchive;
 } // namespace velkor
 
 namespace velkor::report {
@@ -28,5 +30,12 @@ std::optional<LoggerFacts> DownloadedLoggerFacts(const std::string& dataFileName
 bool SaveReport(Dialogs& dialogs, Language language, const std::string& dataFile,
                 const analysis::Options& options, const std::optional<LoggerFacts>& logger,
                 QString& folder);
+
+// The same for the archived logger `logger` of those the chart shows, over the period they are
+// shown for: no facts of a download. A period without its samples is an error, raised before
+// a file name is asked for; so is an archive that cannot be read.
+bool SaveArchiveReport(Dialogs& dialogs, Language language, const ShownArchive& shown,
+                       const std::string& logger, const analysis::Options& options,
+                       QString& folder);
 
 } // namespace velkor::report

@@ -104,6 +104,9 @@ constexpr std::array Words = {
     WordText{Word::Archive, "Archiwum", "Archive"},
     WordText{Word::ArchiveSubject, "Raport okresu %1 – %2 rejestratora %3 z archiwum",
              "Report of the period %1 – %2 of the logger %3 from the archive"},
+    WordText{Word::ArchiveNoSamples,
+             "Archiwum %1 nie ma w okresie raportu żadnej próbki rejestratora %2",
+             "The archive %1 holds no samples of the logger %2 in the report's period"},
 };
 
 } // namespace

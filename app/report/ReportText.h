@@ -86,6 +86,7 @@ enum class Word {
     SaveName,
     Archive,
     ArchiveSubject,
+    ArchiveNoSamples, // %1 the archive, %2 the logger
 };
 
 QString WordOf(Word word, Language language);

@@ -2,6 +2,7 @@
 // that cannot be written costs nothing but a box, and the erase question warns of samples the
 // archive lacks.
 #include "LoggerBlocks.h"
+#include "PdfText.h"
 #include "app/AnalysisDialog.h"
 #include "app/AnalysisLayer.h"
 #include "app/ArchiveDialog.h"
@@ -10,13 +11,19 @@
 #include "archive/Archive.h"
 #include "chart/ChartOverlay.h"
 #include "chart/ChartWidget.h"
+#include "log/DataLine.h"
 #include "tests/support/TempFolder.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
+
+#include <QProcess>
+#include <QThread>
+#include <sqlite3.h>
 
 #include <fstream>
 
@@ -132,6 +139,58 @@ TEST_F(ArchiveWindow, AnEraseIsRecorded) {
     EXPECT_TRUE(erases[0].confirmed);
 }
 
+// Whether another connection holds the archive's write lock now.
+bool WriteLocked(const std::string& path) {
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    const int rc = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK)
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    return rc == SQLITE_BUSY;
+}
+
+// A cron job's velkor-cli imports into the archive while the window's download ends: the window
+// waits for the import's transaction, then stores its own; both succeed, each sample once.
+TEST_F(ArchiveWindow, TheWindowWaitsForVelkorCliAndBothAreStored) {
+    const std::string path = Archive("archive.sqlite");
+    services.services.archive = path;
+    archive::OpenArchive(path); // made beforehand, so that neither side creates it
+    std::string lines;
+    int number = 0;
+    for (int month = 1; month <= 5; ++month)
+        for (int day = 1; day <= 28; ++day)
+            for (int minute = 0; minute < 24 * 60; ++minute)
+                lines += DataLine(++number, 2023, month, day, minute / 60, minute % 60, 0,
+                                  minute % 100, 500);
+    std::ofstream(Archive("cron.txt"), std::ios::binary) << lines;
+    Open();
+    Connect(testing::LoggerWithBlocks(testing::SmallLog()));
+
+    QProcess cli;
+    cli.start(QStringLiteral(VELKOR_CLI),
+              {"archive", "import", QString::fromStdString(Archive("cron.txt")), "--logger",
+               "RTW01234", "--archive", QString::fromStdString(path)});
+    ASSERT_TRUE(cli.waitForStarted());
+    while (!WriteLocked(path) && cli.state() == QProcess::Running)
+        QThread::usleep(500);
+    ASSERT_EQ(cli.state(), QProcess::Running) << "the import ended before it was seen writing";
+    Click(Control::Button7);
+    ASSERT_TRUE(cli.waitForFinished(60000));
+    EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    EXPECT_TRUE(dialogs.errors.empty());
+
+    const auto a = archive::OpenArchive(path);
+    EXPECT_EQ(a->CountSamples("RTW01234", {}), number + 3);
+    const auto downloads = a->Downloads("RTW01234");
+    ASSERT_EQ(downloads.size(), 2u);
+    // The window's download came second: it waited for the import's transaction.
+    EXPECT_EQ(downloads[0].meta.kind, archive::DownloadKind::Import);
+    EXPECT_EQ(downloads[1].meta.kind, archive::DownloadKind::Download);
+    EXPECT_EQ(downloads[1].meta.program, "velkor");
+    EXPECT_TRUE(a->Check().intact);
+}
+
 } // namespace
 } // namespace velkor
 
@@ -215,10 +274,8 @@ TEST_F(ArchiveOnTheChart, EachLoggerIsItsOwnPairOfLinesUntilTheNextDownloadOrLoa
     EXPECT_EQ(window->Chart1().Chart().SeriesCount(), 2u);
 }
 
-// The readout and the statistics name each logger's lines with their units; the analysis and
-// the report, which cover the data file only, say so and stay off until the loggers go (the
-// window then holds no data file, so only their texts come back).
-TEST_F(ArchiveOnTheChart, ReadoutAndStatisticsCoverEachLoggerAnalysisAndReportStandAside) {
+// The readout and the statistics name each logger's lines with their units.
+TEST_F(ArchiveOnTheChart, ReadoutAndStatisticsCoverEachLogger) {
     Open();
     Answer({0, 1});
     window->RunGuarded([this] { window->ArchiveClick(); });
@@ -243,59 +300,77 @@ TEST_F(ArchiveOnTheChart, ReadoutAndStatisticsCoverEachLoggerAnalysisAndReportSt
     for (std::size_t i = 0; i < std::size(heads); ++i)
         EXPECT_EQ(blocks[static_cast<qsizetype>(i) + 1].split(u'\n').mid(0, 2), heads[i]);
     EXPECT_TRUE(blocks[2].contains("Średnia: 4,45 °C")) << blocks[2].toStdString();
-
-    auto* menu = widget.findChild<ChartMenu*>();
-    const QString aside = " (nie dla rejestratorów z archiwum – użyj „Otwórz jako dane”)";
-    const struct {
-        ChartMenu::Entry entry;
-        const char* text;
-    } entries[] = {{ChartMenu::Entry::Analysis, "Analiza i alarmy..."},
-                   {ChartMenu::Entry::Report, "Raport PDF..."}};
-    for (const bool archived : {true, false}) {
-        if (!archived)
-            window->LeaveArchiveView();
-        for (const auto& e : entries) {
-            SCOPED_TRACE(e.text);
-            const QAction* action = menu->Menu().actions()[static_cast<qsizetype>(e.entry)];
-            EXPECT_EQ(action->text(), QString::fromUtf8(e.text) + (archived ? aside : QString()));
-            EXPECT_FALSE(archived && action->isEnabled());
-        }
-    }
-    window->RunGuarded([this] { window->ArchiveClick(); });
-    menu->Run(ChartMenu::Entry::Analysis);
-    EXPECT_EQ(window->findChild<AnalysisDialog*>(), nullptr);
 }
 
-// The analysis of the data file stands aside while the loggers are shown: its dialog and its
-// marks go, its timer leaves the chart alone, and the marks come back with the data file's lines.
-TEST_F(ArchiveOnTheChart, TheAnalysisPausesWhileTheLoggersAreShown) {
+// The analysis covers the logger chosen in its list, read from the archive over the period
+// shown: its numbers, its marks and the °F of its line and readout; the report is that
+// logger's, with no download facts. When the loggers go, the analysis is the data file's again.
+TEST_F(ArchiveOnTheChart, TheAnalysisAndTheReportCoverTheChosenLogger) {
     Open();
-    Answer({1}, true); // Lodówka, opened as data
+    Answer({0, 1});
     window->RunGuarded([this] { window->ArchiveClick(); });
-    const std::string file = services.dataFile.DataFileName;
-    ASSERT_FALSE(file.empty());
-    auto* menu = window->Chart1().findChild<ChartMenu*>();
+    chart::ChartWidget& widget = window->Chart1();
+    auto* menu = widget.findChild<ChartMenu*>();
     menu->Run(ChartMenu::Entry::Analysis);
     auto* dialog = window->findChild<AnalysisDialog*>();
     ASSERT_NE(dialog, nullptr);
+    ASSERT_EQ(dialog->LoggerList().count(), 2);
+    EXPECT_EQ(dialog->LoggerList().itemText(1), QStringLiteral("Lodówka"));
+    ASSERT_TRUE(dialog->Result());
+    EXPECT_EQ(dialog->Result()->samples, 5u);
+    EXPECT_NEAR(dialog->Result()->temperature.mean, -18.2, 1e-9);
+
+    dialog->ChooseLogger(1);
     AnalysisSettings settings = dialog->Settings();
+    settings.profile = QString::fromStdString(std::string(analysis::CustomProfileName));
+    settings.limitsOn = true;
+    settings.limits = {4.2, 5.0};
     settings.showOnChart = true;
+    settings.fahrenheit = true;
+    settings.visibleOnly = false;
+    dialog->SetSettings(settings);
+    ASSERT_TRUE(dialog->Result() && dialog->Result()->limits);
+    EXPECT_EQ(dialog->Result()->samples, 10u);
+    EXPECT_EQ(dialog->Result()->limits->excursions.size(), 1u); // 4.0 and 4.1 °C
+    EXPECT_TRUE(dialog->Layer().Shown());
+    EXPECT_NEAR(dialog->Layer().Marks().limits->low, 4.2 * 1.8 + 32, 1e-9);
+    // The loggers' temperature lines and readout in °F too, the humidity as it was.
+    EXPECT_NEAR(Line(FirstArchiveSeries + 2).YValues().Values()[3], 4.3 * 1.8 + 32, 1e-9);
+    widget.grab();
+    const chart::Chart& chart = widget.Chart();
+    const chart::PlotRect& plot = chart.LastLayout().plot;
+    auto* readout = widget.findChild<chart::ChartOverlay*>();
+    readout->MoveTo({chart.BottomAxis().ValueToPosition(archive::ToDayCount(March)),
+                     (plot.top + plot.bottom) / 2});
+    EXPECT_EQ(readout->BoxLines(),
+              (QStringList{"2024-03-01 00:00:00", "RTT00002: temperatura: -0,4 °F",
+                           "Lodówka: temperatura: 39,2 °F", "Lodówka: wilgotność: 50,0 %"}));
+
+    dialogs.chosenFile = QString::fromStdString((folder / "lodowka").string());
+    menu->Run(ChartMenu::Entry::Report);
+    ASSERT_TRUE(dialogs.errors.empty()) << dialogs.errors[0].text.toStdString();
+    const QString text = testing::PdfText(dialogs.chosenFile + QStringLiteral(".pdf"));
+    for (const char* part : {"RTW00001", "archive.sqlite", "2024-03-01 00:09:00", "NIEZGODNY"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(part))) << part;
+    EXPECT_FALSE(text.contains(QStringLiteral("RTT00002")));
+
+    // A visible period without the logger's samples: said before any file is asked for.
     settings.visibleOnly = true;
     dialog->SetSettings(settings);
-    ASSERT_TRUE(dialog->Layer().Shown());
-
-    Answer({0, 1});
-    window->RunGuarded([this] { window->ArchiveClick(); });
-    ASSERT_TRUE(window->ArchiveView());
-    dialog->CheckForChanges(); // the visible range is now the loggers'
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_FALSE(dialog->Layer().Shown());
+    widget.ZoomScroll().ZoomTimeRange(widget, archive::ToDayCount(March + 660),
+                                      archive::ToDayCount(March + 1200));
+    const std::size_t asked = dialogs.saveOptions.size();
+    menu->Run(ChartMenu::Entry::Report);
+    ASSERT_EQ(dialogs.errors.size(), 1u);
+    EXPECT_EQ(dialogs.errors[0].text.toStdString(),
+              "Archiwum " + services.services.archive +
+                  " nie ma w okresie raportu żadnej próbki rejestratora RTW00001.");
+    EXPECT_EQ(dialogs.saveOptions.size(), asked);
 
     window->LeaveArchiveView();
-    EXPECT_TRUE(dialog->Layer().Shown());
-    EXPECT_TRUE(
-        menu->Menu().actions()[static_cast<qsizetype>(ChartMenu::Entry::Analysis)]->isEnabled());
-    std::filesystem::remove(file);
+    EXPECT_TRUE(dialog->LoggerList().isHidden());
+    EXPECT_FALSE(dialog->Result()); // the window holds no data file
+    EXPECT_EQ(dialog->ArchivedLogger(), "");
 }
 
 TEST_F(ArchiveOnTheChart, AtMostEightLoggersCanBeTicked) {

@@ -1,12 +1,12 @@
 // The chart menu's PDF report: the file the chart shows, saved where the save dialog says;
 // after a download it holds what the logger told, after a load from disk it does not.
 #include "LoggerBlocks.h"
+#include "PdfText.h"
 #include "app/ChartMenu.h"
 #include "chart/ChartWidget.h"
 #include "tests/support/TempFolder.h"
 
 #include <QDir>
-#include <QProcess>
 
 namespace velkor {
 namespace {
@@ -28,14 +28,6 @@ protected:
             qunsetenv("XDG_CONFIG_HOME");
         else
             qputenv("XDG_CONFIG_HOME", previousConfig);
-    }
-
-    QString PdfText(const QString& pdf) {
-        QProcess process;
-        process.start(QStringLiteral("pdftotext"),
-                      {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-        EXPECT_TRUE(process.waitForFinished(30000));
-        return QString::fromUtf8(process.readAllStandardOutput());
     }
 
     testing::TempFolder folder;
@@ -67,7 +59,7 @@ TEST_F(ReportMenu, SavesTheReportWithWhatTheLoggerToldAfterADownload) {
         window->Chart1().findChild<ChartMenu*>()->Run(ChartMenu::Entry::Report);
         ASSERT_TRUE(dialogs.errors.empty());
         EXPECT_EQ(dialogs.saveOptions.back().presetName, QStringLiteral("report.pdf"));
-        const QString text = PdfText(dialogs.chosenFile + QStringLiteral(".pdf"));
+        const QString text = velkor::testing::PdfText(dialogs.chosenFile + QStringLiteral(".pdf"));
         EXPECT_TRUE(
             text.contains(download ? QStringLiteral("logger.txt") : QStringLiteral("stored.txt")));
         for (const QString& fact : facts)
