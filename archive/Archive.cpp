@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
 namespace velkor::archive {
 
@@ -61,6 +62,11 @@ std::optional<Message> FaultMessage(ArchiveFault fault) {
         break;
     }
     return std::nullopt;
+}
+
+bool ArchiveMissing(const std::string& location) {
+    std::error_code ec;
+    return !IsServerUrl(location) && !std::filesystem::exists(location, ec) && !ec;
 }
 
 std::string LocationForDisplay(const std::string& location) {

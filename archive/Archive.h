@@ -229,6 +229,10 @@ bool IsServerUrl(const std::string& location);
 // The location without a password (a URL's "user:password@" becomes "user@"); a path unchanged.
 std::string LocationForDisplay(const std::string& location);
 
+// True when `location` names an archive file that is not there (a server is never missing):
+// the commands that only read an archive say so instead of creating an empty one.
+bool ArchiveMissing(const std::string& location);
+
 // Opens the archive at `location`, creating and migrating it to the current schema as needed
 // (in one transaction). Picks the backend by IsServerUrl. Raises ArchiveError: NotBuilt when
 // this build lacks that backend.

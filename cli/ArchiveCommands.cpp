@@ -93,6 +93,16 @@ std::string Reason(const Context& context, const ArchiveError& e) {
     return e.what();
 }
 
+// The archive a command only reads: a file that is not there is said to be missing, never
+// created empty.
+std::unique_ptr<archive::Archive> OpenToRead(const Context& context, const std::string& location) {
+    if (archive::ArchiveMissing(location)) {
+        throw Failure(ExitFailed, context.Say(Message::ArchiveUnreadable,
+                                              {location, context.Say(Message::ArchiveMissing)}));
+    }
+    return archive::OpenArchive(location);
+}
+
 // "The archive X could not be written: why", for download, import and erase.
 std::string WriteFailed(const Context& context, const std::string& location,
                         const ArchiveError& e) {
@@ -410,12 +420,7 @@ int Copy(Context& context, const Invocation& invocation) {
     const std::string& destination = invocation.operands[2];
     std::unique_ptr<archive::Archive> from;
     try {
-        std::error_code ec;
-        if (!archive::IsServerUrl(source) && !std::filesystem::is_regular_file(source, ec)) {
-            throw Failure(ExitFailed, context.Say(Message::ArchiveUnreadable,
-                                                  {source, context.Say(Msg::ArchiveMissing)}));
-        }
-        from = archive::OpenArchive(source);
+        from = OpenToRead(context, source);
     } catch (const ArchiveError& e) {
         throw Failure(ExitFailed,
                       context.Say(Message::ArchiveUnreadable,
@@ -467,7 +472,11 @@ int RunArchive(Context& context, const Invocation& invocation) {
     }
     const std::string location = ArchiveLocation(invocation);
     try {
-        const auto a = archive::OpenArchive(location);
+        // Only an import makes the archive; an archive not there lists no loggers.
+        const auto a = sub == "import" ? archive::OpenArchive(location)
+                       : sub == "list" && archive::ArchiveMissing(location)
+                           ? archive::OpenArchive(":memory:")
+                           : OpenToRead(context, location);
         if (sub == "list") {
             return List(context, *a, invocation);
         }
@@ -503,7 +512,7 @@ ArchivedSamples ReadArchivedSamples(Context& context, const Invocation& invocati
     result.location = archive::LocationForDisplay(location);
     try {
         result.samples =
-            archive::ReadAnalysisSamples(*archive::OpenArchive(location), logger, from, to);
+            archive::ReadAnalysisSamples(*OpenToRead(context, location), logger, from, to);
     } catch (const ArchiveError& e) {
         throw Failure(ExitFailed, context.Say(Message::ArchiveUnreadable,
                                               {result.location, Reason(context, e)}));

@@ -153,7 +153,6 @@ const Entry Entries[] = {
     {Msg::ArchiveCopied,
      "Copied: downloads: %1, new samples: %2, erases: %3; downloads already there: %4.",
      "Skopiowano: pobrania: %1, nowe próbki: %2, kasowania: %3; pobrania już zapisane: %4."},
-    {Msg::ArchiveMissing, "there is no such file", "nie ma takiego pliku"},
 };
 
 // An argument may carry bytes of the logger, of a file or of the command line: control bytes

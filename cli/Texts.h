@@ -79,7 +79,6 @@ enum class Msg {
     SummaryFired,
     SummaryNotFired,
     ArchiveCopied,
-    ArchiveMissing,
 };
 
 // The message with %1, %2, ... replaced by the arguments (FormatMessage), each escaped for the

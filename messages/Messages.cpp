@@ -14,7 +14,7 @@ struct Entry {
     const char* english;
 };
 
-constexpr std::array<Entry, 43> Table{{
+constexpr std::array<Entry, 44> Table{{
     {Message::PortBusy, "Port %1 jest zajęty przez inny program.",
      "Port %1 is in use by another program."},
     {Message::DeviceLost, "Utracono połączenie z rejestratorem na porcie %1 (%2).",
@@ -77,6 +77,7 @@ constexpr std::array<Entry, 43> Table{{
      "the archive holds no logger %1"},
     {Message::ArchiveNoDownload, "archiwum nie zawiera pobrania %1",
      "the archive holds no download %1"},
+    {Message::ArchiveMissing, "nie ma takiego pliku", "there is no such file"},
     {Message::ArchiveNotAnArchive, "plik nie jest archiwum tego programu",
      "the file is not an archive of this program"},
     {Message::ArchiveDamaged, "jest uszkodzone", "it is damaged"},

@@ -50,6 +50,7 @@ enum class Message {
     ArchiveUnreadable, // %1 the archive, %2 the reason
     ArchiveNoLogger,   // %1 the logger
     ArchiveNoDownload, // %1 the download's number
+    ArchiveMissing,    // a file to read an archive from is not there
     // Why an archive failed; the database's own words follow in parentheses.
     ArchiveNotAnArchive,
     ArchiveDamaged,

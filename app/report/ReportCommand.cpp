@@ -209,16 +209,22 @@ int ArchiveReport(ReportCommandLine& line, Language language) {
     const QString location = line.archive.isEmpty() ? ArchiveLocation({}) : line.archive;
     line.request.archive =
         QString::fromStdString(archive::LocationForDisplay(location.toStdString()));
+    auto unreadable = [&](const QString& reason) {
+        Print(Pick(language, "velkor: nie można odczytać archiwum %1: %2\n",
+                   "velkor: cannot read the archive %1: %2\n")
+                  .arg(line.request.archive, reason));
+        return 2;
+    };
+    // Read only: an archive that is not there is not made.
+    if (archive::ArchiveMissing(location.toStdString()))
+        return unreadable(QString::fromStdString(MessageText(language, Message::ArchiveMissing)));
     std::vector<analysis::Sample> samples;
     try {
         samples = archive::ReadAnalysisSamples(*archive::OpenArchive(location.toStdString()),
                                                line.archiveLogger.toStdString(), line.options.from,
                                                line.options.to);
     } catch (const archive::ArchiveError& e) {
-        Print(Pick(language, "velkor: nie można odczytać archiwum %1: %2\n",
-                   "velkor: cannot read the archive %1: %2\n")
-                  .arg(line.request.archive, QString::fromStdString(e.what())));
-        return 2;
+        return unreadable(QString::fromStdString(e.what()));
     }
     const ReportData data = MakeReportData(samples, {}, line.options, line.request);
     return Write(

@@ -302,6 +302,21 @@ TEST_F(CliArchive, ALoggersArchivedSamplesStandInForAFile) {
          2,
          {},
          "no samples of the logger RTW01234"},
+        {"summary of an archive not there",
+         {"summary", "--archive-logger", "RTW01234", "--archive", File("typo.sqlite")},
+         2,
+         {},
+         File("typo.sqlite") + " cannot be read: there is no such file"},
+        {"export from an archive not there",
+         {"archive", "export", "--logger", "RTW01234", "--archive", File("typo.sqlite")},
+         2,
+         {},
+         "there is no such file"},
+        {"an archive not there lists no loggers",
+         {"archive", "list", "--json", "--archive", File("typo.sqlite")},
+         0,
+         {"archive", "list", "--json", "--archive", ":memory:"},
+         ""},
         {"export to standard output",
          {"archive", "export", "--logger", "RTW01234", "-o", "-", "--format", "csv"},
          0,
@@ -315,6 +330,8 @@ TEST_F(CliArchive, ALoggersArchivedSamplesStandInForAFile) {
         EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
         EXPECT_EQ(run.out, c.same.empty() ? "" : Run(c.same).out);
     }
+    // Commands that only read make no archive.
+    EXPECT_FALSE(std::filesystem::exists(File("typo.sqlite")));
     // The text names the logger and the archive instead of a file.
     const CliRun text = Run({"summary", "--archive-logger", "RTW01234"});
     EXPECT_TRUE(text.out.starts_with(

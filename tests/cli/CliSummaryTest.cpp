@@ -149,10 +149,10 @@ TEST_F(CliSummary, ExitStatus) {
         {{badLine}, ExitIncomplete, "Bad lines left out: 1, the first is line 2."},
         {{badLine, "--fail-on-excursion", "--high", "8"}, ExitExcursion, "Bad lines left out"},
         {{fridge, "--archive-logger", "RTW01234"}, ExitUsage, "either FILE or --archive-logger"},
-        // An empty archive; a build without the archive refuses the option.
+        // An archive not there (and not made); a build without the archive refuses the option.
         {{"--archive-logger", "RTW01234", "--archive", archive},
          ArchiveBuilt() ? ExitFailed : ExitUsage,
-         ArchiveBuilt() ? "no samples of the logger RTW01234" : "has no archive"},
+         ArchiveBuilt() ? "there is no such file" : "has no archive"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args{"summary"};

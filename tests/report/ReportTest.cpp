@@ -362,6 +362,7 @@ TEST_P(ReportFromArchive, SummarisesTheLoggersSamples) {
     EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.said))) << run.err.toStdString();
     if (c.status != 0) {
         EXPECT_FALSE(QFile::exists(pdf));
+        EXPECT_FALSE(QFile::exists(location + QStringLiteral(".typo")));
         return;
     }
     const QString text =
@@ -403,7 +404,14 @@ INSTANTIATE_TEST_SUITE_P(
                                    "ARCHIVE", "-o", "OUT", "--lang", "en"},
                                   {},
                                   2,
-                                  "no samples of the logger RTW99999"}),
+                                  "no samples of the logger RTW99999"},
+                      // Read only: a mistyped archive is said to be missing, not made.
+                      ArchiveCase{"MissingArchive",
+                                  {"--report", "--archive-logger", "RTW01234", "--archive",
+                                   "ARCHIVE.typo", "-o", "OUT", "--lang", "en"},
+                                  {},
+                                  2,
+                                  "archive.sqlite.typo: there is no such file"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
