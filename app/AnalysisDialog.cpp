@@ -3,13 +3,12 @@
 #include "app/AnalysisLayer.h"
 #include "app/ArchiveDialog.h"
 #include "app/ChartView.h"
-#include "app/Texts.h"
 #include "chart/ChartOverlay.h"
 #include "chart/ChartReadout.h"
 #include "chart/ChartWidget.h"
 #include "chart/LabelText.h"
-#include "messages/Messages.h"
 #include "platform/DateTime.h"
+#include "platform/Errors.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -375,12 +374,9 @@ AnalysisDialog::Stamp AnalysisDialog::CurrentStamp() const {
 void AnalysisDialog::ReadArchived(const ShownArchive& shown) {
     const std::string logger = logger_->currentData().toString().toStdString();
     try {
-        source_.file.samples = archive::ReadAnalysisSamples(*archive::OpenArchive(shown.location),
-                                                            logger, shown.period);
-    } catch (const archive::ArchiveError& e) {
-        error_ = TextOf(Message::ArchiveUnreadable, language_,
-                        {QString::fromStdString(archive::LocationForDisplay(shown.location)),
-                         ArchiveErrorReason(e, language_)});
+        source_.file.samples = ReadShownLogger(shown, logger, language_);
+    } catch (const InOutError& e) {
+        error_ = QString::fromStdString(e.what());
     }
 }
 

@@ -38,6 +38,14 @@ struct ShownArchive {
 
 // Why the archive failed, in `language`, with the database's own words in brackets.
 QString ArchiveErrorReason(const archive::ArchiveError& e, Language language);
+// "Nie można odczytać archiwum %1: why".
+QString ArchiveUnreadableText(const std::string& location, const archive::ArchiveError& e,
+                              Language language);
+
+// The samples of the shown logger `logger` over the period shown, for its analysis and report.
+// Raises InOutError with ArchiveUnreadableText when the archive cannot be read.
+std::vector<analysis::Sample> ReadShownLogger(const ShownArchive& shown, const std::string& logger,
+                                              Language language);
 
 // The logger's label, or its identifier while it has none.
 QString ArchivedLoggerName(const archive::LoggerSummary& logger);

@@ -16,6 +16,7 @@
 #include "log/Sinks.h"
 #include "platform/DateTime.h"
 #include "platform/Dialogs.h"
+#include "platform/Errors.h"
 #include "velkor/Version.h"
 
 #include <QDir>
@@ -54,6 +55,22 @@ QString ArchiveErrorReason(const archive::ArchiveError& e, Language language) {
         return QString::fromUtf8(e.what());
     return QString::fromStdString(MessageText(language, *reason)) + QStringLiteral(" (") +
            QString::fromUtf8(e.what()) + u')';
+}
+
+QString ArchiveUnreadableText(const std::string& location, const archive::ArchiveError& e,
+                              Language language) {
+    return TextOf(Message::ArchiveUnreadable, language,
+                  {Shown(location), ArchiveErrorReason(e, language)});
+}
+
+std::vector<analysis::Sample> ReadShownLogger(const ShownArchive& shown, const std::string& logger,
+                                              Language language) {
+    try {
+        return archive::ReadAnalysisSamples(*archive::OpenArchive(shown.location), logger,
+                                            shown.period);
+    } catch (const archive::ArchiveError& e) {
+        throw InOutError(ArchiveUnreadableText(shown.location, e, language).toStdString());
+    }
 }
 
 QString ArchivedLoggerName(const archive::LoggerSummary& logger) {
@@ -125,8 +142,7 @@ void MainWindow::ArchiveClick() {
         opened = archive::OpenArchive(location);
         loggers = opened->Loggers();
     } catch (const archive::ArchiveError& e) {
-        guard_.Report(
-            Text(Message::ArchiveUnreadable, {Shown(location), ArchiveErrorReason(e, language_)}));
+        guard_.Report(ArchiveUnreadableText(location, e, language_));
         return;
     }
     if (loggers.empty()) {

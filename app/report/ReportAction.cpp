@@ -1,7 +1,6 @@
 #include "app/report/ReportAction.h"
 
 #include "app/ArchiveDialog.h"
-#include "app/Texts.h"
 #include "app/report/ReportPdf.h"
 #include "app/report/ReportSummary.h"
 #include "app/report/ReportText.h"
@@ -76,16 +75,8 @@ bool SaveArchiveReport(Dialogs& dialogs, Language language, const ShownArchive& 
     request.language = language;
     request.loggerId = QString::fromStdString(logger);
     request.archive = QString::fromStdString(archive::LocationForDisplay(shown.location));
-    std::vector<analysis::Sample> samples;
-    try {
-        samples = archive::ReadAnalysisSamples(*archive::OpenArchive(shown.location), logger,
-                                               shown.period);
-    } catch (const archive::ArchiveError& e) {
-        throw InOutError(TextOf(Message::ArchiveUnreadable, language,
-                                {request.archive, ArchiveErrorReason(e, language)})
-                             .toStdString());
-    }
-    const ReportData data = MakeReportData(samples, {}, options, request);
+    const ReportData data =
+        MakeReportData(ReadShownLogger(shown, logger, language), {}, options, request);
     if (data.samples == 0)
         throw InOutError(WordOf(Word::ArchiveNoSamples, language)
                              .arg(request.archive, request.loggerId)

@@ -1,5 +1,6 @@
 #include "app/report/ReportCommand.h"
 
+#include "app/ArchiveDialog.h"
 #include "app/CommandLine.h"
 #include "app/report/ReportPdf.h"
 #include "app/report/ReportSummary.h"
@@ -224,7 +225,7 @@ int ArchiveReport(ReportCommandLine& line, Language language) {
                                                line.archiveLogger.toStdString(), line.options.from,
                                                line.options.to);
     } catch (const archive::ArchiveError& e) {
-        return unreadable(QString::fromStdString(e.what()));
+        return unreadable(ArchiveErrorReason(e, language));
     }
     const ReportData data = MakeReportData(samples, {}, line.options, line.request);
     return Write(

@@ -1,6 +1,7 @@
 #include "app/report/ReportText.h"
 
 #include "analysis/SummaryJson.h"
+#include "messages/Messages.h"
 #include "platform/DateTime.h"
 
 #include <QStringList>
@@ -77,8 +78,6 @@ constexpr std::array Words = {
     WordText{Word::Duration, "Czas trwania", "Duration"},
     WordText{Word::Side, "Strona", "Side"},
     WordText{Word::Extreme, "Wartość skrajna", "Extreme"},
-    WordText{Word::Above, "powyżej", "above"},
-    WordText{Word::Below, "poniżej", "below"},
     WordText{Word::DailySection, "Zestawienie dzienne (temperatura)", "Daily table (temperature)"},
     WordText{Word::DayColumn, "Dzień", "Day"},
     WordText{Word::OutOfRange, "Poza zakresem", "Out of range"},
@@ -112,6 +111,10 @@ constexpr std::array Words = {
 } // namespace
 
 QString WordOf(Word word, Language language) {
+    // The sides of a limit are the analysis's words, from the shared catalogue.
+    if (word == Word::Above || word == Word::Below)
+        return QString::fromStdString(
+            MessageText(language, word == Word::Above ? Message::Above : Message::Below));
     for (const WordText& w : Words)
         if (w.word == word)
             return QString::fromUtf8(language == Language::Polish ? w.polish : w.english);

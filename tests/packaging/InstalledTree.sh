@@ -1,12 +1,8 @@
 # Checks of an installed tree, shared by the install and the package tests. Source it, then call
 # check_installed_tree PREFIX VERSION: every file under PREFIX is checked, and a file no check
-# knows fails the test. Failures are counted in $failures.
+# knows fails the test (Fail.sh counts the failures).
 
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
+. "$(dirname "${BASH_SOURCE[0]}")/Fail.sh"
 
 # The width and height of a PNG, from its header.
 png_size() {

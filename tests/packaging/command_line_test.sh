@@ -5,11 +5,7 @@
 #   command_line_test.sh VELKOR VERSION
 set -uo pipefail
 velkor=$1 version=$2
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
+. "$(dirname "$0")/Fail.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 

@@ -3,11 +3,7 @@
 #   completion_test.sh COMPLETION_FILE VELKOR_CLI
 set -uo pipefail
 completion=$1 cli=$2
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
+. "$(dirname "$0")/Fail.sh"
 export PATH=$(dirname "$cli"):$PATH
 # shellcheck source=/dev/null
 . "$completion"
