@@ -5,7 +5,6 @@
 #include "app/report/ReportText.h"
 #include "platform/Errors.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QPageSize>
@@ -347,18 +346,6 @@ int WriteReport(const ReportData& data, const QString& fileName) {
     if (!file.commit())
         throw InOutError(WordOf(Word::WriteFailed, data.language).arg(fileName).toStdString());
     return pages;
-}
-
-QString FileSha256(const QString& fileName) {
-    if (fileName.isEmpty())
-        return {};
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    if (!hash.addData(&file))
-        return {};
-    return QString::fromLatin1(hash.result().toHex());
 }
 
 } // namespace velkor::report

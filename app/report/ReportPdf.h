@@ -26,7 +26,4 @@ int WriteReport(const ReportData& data, QIODevice& device, const QString& name);
 // The same into the file `fileName`, replaced when it exists.
 int WriteReport(const ReportData& data, const QString& fileName);
 
-// The SHA-256 of a file's content as lower-case hex; empty when it cannot be read.
-QString FileSha256(const QString& fileName);
-
 } // namespace velkor::report

@@ -3,9 +3,12 @@
 #include "app/report/ReportChart.h"
 #include "app/report/ReportPdf.h"
 
+#include "platform/Errors.h"
+#include "platform/Sha256.h"
 #include "velkor/Version.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -42,7 +45,12 @@ ReportData MakeReportData(std::span<const analysis::Sample> samples,
     d.archive = request.archive;
     if (request.archive.isEmpty()) {
         d.fileName = QFileInfo(request.dataFile).fileName();
-        d.sha256 = FileSha256(request.dataFile);
+        try {
+            d.sha256 = QString::fromStdString(
+                Sha256OfFile(QFile::encodeName(request.dataFile).toStdString()));
+        } catch (const InOutError&) {
+            // Read a moment ago; a file gone since has no fingerprint to show.
+        }
     } else {
         d.fileName = request.loggerId; // the pages' footer names the logger
     }
